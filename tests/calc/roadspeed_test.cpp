@@ -6,28 +6,15 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "tests/support/samplerecord.h"
 
-GearSettings SampleSettings()
-{
-    GearSettings settings;
-    settings.m_fRpm = 1500.0F;
-    settings.m_fGear1 = 2.68F;
-    settings.m_fGear2 = 2.0F;
-    settings.m_fGear3 = 1.3F;
-    settings.m_fGear4 = 1.0F;
-    settings.m_fGear5 = 0.75F;
-    settings.m_fGear6 = 0.0F;
-    settings.m_fRearEnd = 3.53F;
-    settings.m_fTireOD = 26.4F;
-    settings.m_fReverse = 2.9F;
-    return settings;
-}
+namespace {
 
 TEST(BuildSpeedTable, SampleSettings)
 {
     const SpeedTable expected = {"12.4", "16.6", "25.5", "33.2", "44.2", "N/A", "-11.4"};
     EXPECT_EQ(BuildSpeedTable(SampleSettings()), expected);
+    EXPECT_EQ(SampleSpeeds(), expected);
 }
 
 TEST(BuildSpeedTable, ZeroRpmShowsNoMinusSign)
@@ -95,11 +82,8 @@ TEST(ComputeGearSpeed, RoundingFollowsTheStoredConstants)
         const char* pszExpected;
     };
     const std::vector<Row> rows = {
-        {500, 0.8F, 3.55F, 26.4F, "13.8"},
-        {550, 2.0F, 3.55F, 26.4F, " 6.1"},
-        {900, 1.0F, 3.55F, 27.4F, "20.6"},
-        {2100, 1.0F, 3.08F, 26.4F, "53.3"},
-        {6150, 1.0F, 4.1F, 26.4F, "117.2"},
+        {500, 0.8F, 3.55F, 26.4F, "13.8"},  {550, 2.0F, 3.55F, 26.4F, " 6.1"},  {900, 1.0F, 3.55F, 27.4F, "20.6"},
+        {2100, 1.0F, 3.08F, 26.4F, "53.3"}, {6150, 1.0F, 4.1F, 26.4F, "117.2"},
     };
     for (const Row& row : rows) {
         GearSettings settings;
