@@ -1,0 +1,70 @@
+#pragma once
+
+// Dialog templates and icons as plain data: what the program's resources hold. The dialogs in ui/ describe
+// themselves with these and register them once at start-up; the window system builds windows from them.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+enum class ControlKind
+{
+    Edit,
+    PushButton,
+    Label,
+    Icon, // shows the icon resource named by the control's nIconId
+};
+
+// Control styles, combined with |.
+enum ControlStyle : unsigned
+{
+    CS_NONE = 0,
+    CS_DEFAULT = 1 << 0,  // the default push button: Enter in a field issues its command
+    CS_READONLY = 1 << 1, // an edit the user cannot change
+    CS_RIGHT = 1 << 2,    // right-aligned label
+    CS_SUNKEN = 1 << 3,   // label with a sunken frame
+    CS_VCENTER = 1 << 4,  // label text centred vertically
+    CS_TABSTOP = 1 << 5,  // reached with Tab; labels never are
+};
+
+// Dialog styles, combined with |.
+enum DialogStyle : unsigned
+{
+    DS_NONE = 0,
+    DS_CAPTION = 1 << 0,       // caption bar with the dialog's title and a close box
+    DS_THINBORDER = 1 << 1,    // no caption bar, a thin line around the dialog
+    DS_APPWINDOW = 1 << 2,     // the program's main window: listed in the task bar, can be minimised
+    DS_SETFOREGROUND = 1 << 3, // brings itself to the front when it opens
+};
+
+struct ControlTemplate
+{
+    int nId; // -1 for labels that the program never addresses
+    ControlKind kind;
+    std::string_view text;
+    int x, y, cx, cy; // dialog units
+    unsigned nStyle = CS_NONE;
+    int nIconId = 0;
+};
+
+struct DialogTemplate
+{
+    int nId;
+    std::string_view caption;
+    int cx, cy; // client area, dialog units
+    unsigned nStyle;
+    std::span<const ControlTemplate> controls; // in tab order
+};
+
+struct IconResource
+{
+    int nId;
+    std::span<const std::uint8_t> small; // PNG, 16 by 16
+    std::span<const std::uint8_t> large; // PNG, 32 by 32
+};
+
+// The resources of the program: added once before the first dialog runs, looked up by id afterwards.
+void AddDialogTemplate(const DialogTemplate& dialogTemplate);
+void AddIconResource(const IconResource& icon);
+const DialogTemplate* FindDialogTemplate(int nId);
+const IconResource* FindIconResource(int nId);

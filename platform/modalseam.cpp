@@ -1,0 +1,85 @@
+#include "platform/modalseam.h"
+
+namespace {
+
+CModalSeam* g_pCurrentSeam = nullptr;
+
+} // namespace
+
+CModalSeam::CModalSeam() : m_pPrevious(g_pCurrentSeam)
+{
+    g_pCurrentSeam = this;
+}
+
+CModalSeam::~CModalSeam()
+{
+    g_pCurrentSeam = m_pPrevious;
+}
+
+CModalSeam* CModalSeam::Current()
+{
+    return g_pCurrentSeam;
+}
+
+void CModalSeam::QueueFileAnswer(std::optional<std::string> path)
+{
+    m_fileAnswers.push_back(std::move(path));
+}
+
+void CModalSeam::SetMessageBoxHandler(std::function<int(const CBoxRecord&)> handler)
+{
+    m_messageHandler = std::move(handler);
+}
+
+void CModalSeam::SetModalDriver(std::function<void(HWND)> driver)
+{
+    m_modalDriver = std::move(driver);
+}
+
+std::vector<std::string> CModalSeam::MessageTexts() const
+{
+    std::vector<std::string> texts;
+    for (const CBoxRecord& record : m_records) {
+        if (record.kind == CBoxRecord::Kind::Message)
+            texts.push_back(record.strText);
+    }
+    return texts;
+}
+
+int CModalSeam::AnswerMessageBox(const CBoxRecord& record)
+{
+    m_records.push_back(record);
+    if (m_messageHandler)
+        return m_messageHandler(record);
+    switch (record.nType & MB_TYPEMASK) {
+    case MB_ABORTRETRYIGNORE:
+        return IDABORT;
+    case MB_YESNOCANCEL:
+    case MB_YESNO:
+        return IDYES;
+    case MB_RETRYCANCEL:
+        return IDRETRY;
+    default:
+        return IDOK;
+    }
+}
+
+std::optional<std::string> CModalSeam::AnswerFileDialog(const CBoxRecord& record)
+{
+    m_records.push_back(record);
+    if (m_fileAnswers.empty())
+        return std::nullopt;
+    std::optional<std::string> answer = std::move(m_fileAnswers.front());
+    m_fileAnswers.pop_front();
+    return answer;
+}
+
+bool CModalSeam::DriveModalLoop(HWND hDlg)
+{
+    if (!m_modalDriver)
+        return false;
+    // A copy: the driver may install another one for a nested dialog while it runs.
+    const std::function<void(HWND)> driver = m_modalDriver;
+    driver(hDlg);
+    return true;
+}

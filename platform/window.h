@@ -1,0 +1,125 @@
+#pragma once
+
+// The window system that the dialog framework stands on, in the shape of the one the calculator was first
+// written for: windows and controls addressed by handle and numeric id, texts, focus and selection, change
+// and click notifications, message boxes, file dialogs and modal loops. Qt Widgets does the work behind
+// these functions; no Qt type appears here, so another toolkit would replace only this folder.
+//
+// Notifications flow up through CWindowSink, which the framework's window class implements: an edit's text
+// change (by the user or by the program) and a button click arrive as commands (id, code, control), Enter,
+// Escape and the close box as the commands that a dialog would receive for them.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/dialogtemplate.h"
+
+class CWindowHandle;
+using HWND = CWindowHandle*;
+
+// Notification codes that travel with a command from a control.
+inline constexpr int BN_CLICKED = 0;
+inline constexpr int EN_CHANGE = 0x0300;
+
+// Commands of the standard buttons, also issued by Enter (IDOK through the default button) and by Escape
+// and the close box (IDCANCEL, whether or not the dialog has such a button).
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+
+// Message box types and answers.
+inline constexpr unsigned MB_OK = 0x00;
+inline constexpr unsigned MB_OKCANCEL = 0x01;
+inline constexpr unsigned MB_ABORTRETRYIGNORE = 0x02;
+inline constexpr unsigned MB_YESNOCANCEL = 0x03;
+inline constexpr unsigned MB_YESNO = 0x04;
+inline constexpr unsigned MB_RETRYCANCEL = 0x05;
+inline constexpr unsigned MB_TYPEMASK = 0x0F;
+inline constexpr unsigned MB_ICONHAND = 0x10;
+inline constexpr unsigned MB_ICONQUESTION = 0x20;
+inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
+inline constexpr unsigned MB_ICONASTERISK = 0x40;
+inline constexpr unsigned MB_ICONMASK = 0xF0;
+inline constexpr int IDABORT = 3;
+inline constexpr int IDRETRY = 4;
+inline constexpr int IDIGNORE = 5;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+
+class CWindowSink
+{
+public:
+    virtual ~CWindowSink() = default;
+    // hControl is null for commands that come from no control (Escape, the close box).
+    virtual void OnWindowCommand(int nId, int nCode, HWND hControl) = 0;
+};
+
+// Starts and ends the window system for the program's life; nothing else here works outside of it.
+class CPlatformSession
+{
+public:
+    CPlatformSession(int& argc, char** argv);
+    ~CPlatformSession();
+    CPlatformSession(const CPlatformSession&) = delete;
+    CPlatformSession& operator=(const CPlatformSession&) = delete;
+};
+
+// False when there is no screen to show windows on (no display server and no headless platform chosen).
+bool HasDisplay();
+// Full path of the running program file.
+std::string GetModuleFileName();
+
+// Dialogs. A dialog window is created hidden and is shown by its modal loop.
+HWND CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, CWindowSink* pSink);
+void DestroyWindow(HWND hWnd);
+int GetDialogTemplateId(HWND hDlg);
+HWND GetParentDialog(HWND hControl);
+HWND GetWindowOwner(HWND hWnd);
+
+// Runs the dialog's modal loop: shows it centred over its owner (or on the screen), gives it the focus and
+// dispatches until EndModalLoop. False when the loop ended because the program was asked to quit; after such
+// a request every later loop returns false at once.
+bool RunModalLoop(HWND hDlg);
+void EndModalLoop(HWND hDlg);
+// True while the dialog's loop runs and nothing has ended it yet.
+bool IsInModalLoop(HWND hDlg);
+// The dialog in front among those owned, directly or not, by hWnd; hWnd itself when there is none.
+HWND GetLastActivePopup(HWND hWnd);
+
+// Controls.
+HWND GetDlgItem(HWND hDlg, int nId);
+int GetDlgCtrlID(HWND hControl);
+// At most nMaxChars characters of the text.
+std::string GetWindowText(HWND hWnd, std::size_t nMaxChars = std::string::npos);
+// Setting an edit's text always reports EN_CHANGE, even when the text stays the same.
+void SetWindowText(HWND hWnd, std::string_view text);
+void SetFocus(HWND hWnd);
+HWND GetFocus();
+void SelectAllText(HWND hEdit);
+// The selected part of an edit's text, as first and one-past-last character.
+std::pair<int, int> GetTextSelection(HWND hEdit);
+void EnableWindow(HWND hWnd, bool bEnable);
+bool IsWindowEnabled(HWND hWnd);
+bool IsWindowVisible(HWND hWnd);
+void HideWindow(HWND hWnd);
+HWND GetActiveWindow();
+void ActivateWindow(HWND hWnd);
+void SetWindowIcon(HWND hWnd, int nIconId);
+// Gives the first control that is a tab stop the keyboard focus.
+void FocusFirstTabStop(HWND hDlg);
+
+// Modal boxes. Both go through the modal seam (platform/modalseam.h) when a test has installed one.
+int MessageBox(HWND hOwner, std::string_view text, std::string_view caption, unsigned nType);
+
+struct FileDialogOptions
+{
+    std::string strFileName;   // the name the dialog starts with
+    std::string strFilter;     // a pattern such as "*.kvr"
+    std::string strDefaultExt; // added to a name typed without an extension
+};
+
+// The chosen file's full path, or nothing when the user cancelled. The save dialog asks before it lets the
+// user pick a file that exists.
+std::optional<std::string> GetOpenFileName(HWND hOwner, const FileDialogOptions& options);
+std::optional<std::string> GetSaveFileName(HWND hOwner, const FileDialogOptions& options);

@@ -1,0 +1,123 @@
+#pragma once
+
+// Small dialogs that exercise the framework without the program's own dialogs.
+
+#include <new>
+#include <ostream>
+
+#include "platform/dialogtemplate.h"
+#include "ui/exchange/dialog.h"
+#include "ui/exchange/exceptions.h"
+#include "ui/exchange/formexchange.h"
+
+inline constexpr int IDD_FIELDS = 9001;
+inline constexpr int IDD_OK_ONLY = 9002;
+inline constexpr int IDD_MISSING = 9999;
+inline constexpr int IDC_A = 100;
+inline constexpr int IDC_B = 101;
+inline constexpr int IDC_C = 102;
+inline constexpr int IDC_D = 103;
+inline constexpr int IDC_OTHER = 104;
+
+inline constexpr ControlTemplate kFieldsControls[] = {
+    {-1, ControlKind::Label, "A", 5, 7, 20, 8},
+    {IDC_A, ControlKind::Edit, "", 30, 5, 50, 14, CS_TABSTOP},
+    {IDC_B, ControlKind::Edit, "", 30, 21, 50, 14, CS_TABSTOP},
+    {-1, ControlKind::Label, "C", 5, 39, 20, 8},
+    {IDC_C, ControlKind::Edit, "", 30, 37, 50, 14, CS_TABSTOP},
+    {IDC_D, ControlKind::Edit, "", 30, 53, 50, 14, CS_TABSTOP},
+    {IDOK, ControlKind::PushButton, "OK", 5, 75, 40, 14, CS_TABSTOP | CS_DEFAULT},
+    {IDCANCEL, ControlKind::PushButton, "Cancel", 50, 75, 40, 14, CS_TABSTOP},
+    {IDC_OTHER, ControlKind::PushButton, "Other", 95, 75, 40, 14, CS_TABSTOP},
+};
+inline constexpr DialogTemplate kFieldsTemplate{IDD_FIELDS, "Fields", 140, 95, DS_CAPTION, kFieldsControls};
+
+inline constexpr ControlTemplate kOkOnlyControls[] = {
+    {IDOK, ControlKind::PushButton, "OK", 20, 30, 50, 14, CS_TABSTOP | CS_DEFAULT},
+    {-1, ControlKind::Label, "Nothing to cancel.", 5, 5, 80, 10},
+};
+inline constexpr DialogTemplate kOkOnlyTemplate{IDD_OK_ONLY, "", 90, 50, DS_THINBORDER, kOkOnlyControls};
+
+inline void RegisterTestTemplates()
+{
+    AddDialogTemplate(kFieldsTemplate);
+    AddDialogTemplate(kOkOnlyTemplate);
+}
+
+class CFieldsDlg : public CDialog
+{
+public:
+    struct Values
+    {
+        float fA, fB, fC;
+        int nD;
+        bool operator==(const Values&) const = default;
+        friend std::ostream& operator<<(std::ostream& out, const Values& values)
+        {
+            return out << '{' << values.fA << ", " << values.fB << ", " << values.fC << ", " << values.nD << '}';
+        }
+    };
+    enum class Failure
+    {
+        None,
+        MissingControl,
+        OutOfMemory,
+        Anonymous,
+    };
+
+    explicit CFieldsDlg(int nTemplateId = IDD_FIELDS) : CDialog(nTemplateId) { RegisterTestTemplates(); }
+
+    float m_fA = 0, m_fB = 0, m_fC = 0;
+    int m_nD = 0;
+    int m_nChanges = 0;
+    int m_nOtherClicks = 0;
+    Failure m_failure = Failure::None;
+
+    void Set(Values values)
+    {
+        m_fA = values.fA;
+        m_fB = values.fB;
+        m_fC = values.fC;
+        m_nD = values.nD;
+    }
+    Values Get() const { return {m_fA, m_fB, m_fC, m_nD}; }
+
+    void ExchangeFields(CFormExchange& fx) override
+    {
+        ExchangeFloat(fx, IDC_A, m_fA);
+        ValidateFloatRange(fx, m_fA, 0.0F, 50.0F);
+        switch (m_failure) {
+        case Failure::MissingControl: {
+            float fUnused = 0;
+            ExchangeFloat(fx, 999, fUnused);
+            break;
+        }
+        case Failure::OutOfMemory:
+            throw std::bad_alloc();
+        case Failure::Anonymous:
+            throw CException();
+        case Failure::None:
+            break;
+        }
+        ExchangeFloat(fx, IDC_B, m_fB);
+        ValidateFloatRange(fx, m_fB, 0.0F, 15000.0F);
+        ExchangeFloat(fx, IDC_C, m_fC);
+        ValidateFloatRange(fx, m_fC, 0.0F, 50.0F);
+        ExchangeInt(fx, IDC_D, m_nD);
+        ValidateIntRange(fx, m_nD, 0, 300);
+    }
+
+protected:
+    bool OnCommand(int nId, int nCode) override
+    {
+        if (nCode == EN_CHANGE) {
+            ++m_nChanges;
+            return true;
+        }
+        if (nId == IDC_OTHER && nCode == BN_CLICKED) {
+            ++m_nOtherClicks;
+            return true;
+        }
+        return CDialog::OnCommand(nId, nCode);
+    }
+};

@@ -1,0 +1,51 @@
+// The one main of the UI test programs: an offscreen application whose own start-up runs the tests, so the
+// prompts' caption is the test program's name, as it is the calculator's name in the real program.
+
+#include <clocale>
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+#include "platform/window.h"
+#include "ui/exchange/winapp.h"
+
+namespace {
+
+QtMessageHandler s_defaultHandler = nullptr;
+
+class CTestApp : public CWinApp
+{
+public:
+    int m_nResult = 1;
+
+    bool InitInstance() override
+    {
+        m_nResult = RUN_ALL_TESTS();
+        return false;
+    }
+};
+
+// The headless platform cannot raise windows and says so at every dialog; nothing else is dropped.
+void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message == QStringLiteral("This plugin does not support raise()"))
+        return;
+    s_defaultHandler(type, context, message);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    s_defaultHandler = qInstallMessageHandler(FilterMessages);
+    CPlatformSession session(argc, argv);
+    // Tests that do not test the locale run in the C locale.
+    std::setlocale(LC_ALL, "C");
+    QLocale::setDefault(QLocale::c());
+    ::testing::InitGoogleTest(&argc, argv);
+    CTestApp app;
+    RunWinApp();
+    return app.m_nResult;
+}

@@ -1,0 +1,89 @@
+#include "tests/support/uitest.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include "ui/exchange/dialog.h"
+
+QWidget* WidgetFor(HWND hWnd)
+{
+    if (hWnd == nullptr)
+        return nullptr;
+    const auto key = reinterpret_cast<quintptr>(hWnd);
+    for (QWidget* pWidget : QApplication::allWidgets()) {
+        if (pWidget->property("ratiograph.hwnd").value<quintptr>() == key)
+            return pWidget;
+    }
+    return nullptr;
+}
+
+void TypeInto(HWND hEdit, std::string_view text)
+{
+    QWidget* pWidget = WidgetFor(hEdit);
+    pWidget->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(pWidget, Qt::Key_A, Qt::ControlModifier);
+    if (text.empty())
+        QTest::keyClick(pWidget, Qt::Key_Delete);
+    else
+        QTest::keyClicks(pWidget, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void AppendTyped(HWND hEdit, std::string_view text)
+{
+    QWidget* pWidget = WidgetFor(hEdit);
+    pWidget->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(pWidget, Qt::Key_End);
+    QTest::keyClicks(pWidget, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void PressKey(HWND hWnd, Qt::Key key)
+{
+    QWidget* pWidget = WidgetFor(hWnd);
+    pWidget->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(pWidget, key);
+}
+
+void Click(HWND hButton)
+{
+    // Through the window, as the window system delivers a click, so that a modal dialog can refuse it.
+    QWidget* pButton = WidgetFor(hButton);
+    QWidget* pWindow = pButton->window();
+    QTest::mouseClick(pWindow->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      pButton->mapTo(pWindow, pButton->rect().center()));
+}
+
+int RunDriven(CModalSeam& seam, CDialog& dialog, std::function<void(HWND hDlg)> driver)
+{
+    seam.SetModalDriver([&dialog, driver = std::move(driver)](HWND hDlg) {
+        if (hDlg != dialog.m_hWnd)
+            return; // a nested dialog is the driver's own business
+        QWidget* pWindow = WidgetFor(hDlg);
+        if (!QTest::qWaitForWindowActive(pWindow))
+            ADD_FAILURE_AT(__FILE__, __LINE__);
+        driver(hDlg);
+    });
+    return dialog.RunModal();
+}
+
+std::vector<std::string> TakePrompts(CModalSeam& seam)
+{
+    std::vector<std::string> prompts;
+    for (const CBoxRecord& record : seam.Records()) {
+        if (record.kind == CBoxRecord::Kind::Message)
+            prompts.push_back(record.strCaption + "|" + record.strText);
+    }
+    seam.ClearRecords();
+    return prompts;
+}
+
+void UiTest::TearDown()
+{
+    QApplication::processEvents();
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window was left open";
+    EXPECT_EQ(m_seam.LoopsLeftOpen(), 0) << "a dialog waited for a person";
+}

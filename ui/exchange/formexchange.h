@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string_view>
+
+#include "platform/window.h"
+
+class CWnd;
+
+// The context of one exchange pass.
+class CFormExchange
+{
+public:
+    CFormExchange(bool bSave, CWnd* pDialog) : m_bSave(bSave), m_pDialog(pDialog) {}
+
+    bool m_bSave; // true: fields to members, with parsing, range tests and prompts
+    CWnd* m_pDialog;
+    HWND m_hLastControl = nullptr; // the control prepared most recently; a range failure refers to it
+    bool m_bLastIsEdit = false;
+
+    // The dialog's control with this id; throws CNotSupportedException when there is none.
+    HWND PrepareControl(int nId);
+    HWND PrepareEdit(int nId);
+    // After a prompt: focus and select the last field (validating pass only), then stop the pass.
+    [[noreturn]] void FailField();
+};
+
+// Binds a control object to the dialog's control nId, once; later passes leave the binding alone.
+void ExchangeControl(CFormExchange& fx, int nId, CWnd& rControl);
+// A number field: "%.*g" with precision 6 when loading; ParseFloatText on the first 31 characters when
+// validating, storing the value rounded to single precision. A rejected text keeps the member as it was.
+void ExchangeFloat(CFormExchange& fx, int nId, float& value);
+// An integer field: "%d" when loading; ParseIntText on the first 31 characters when validating.
+void ExchangeInt(CFormExchange& fx, int nId, int& value);
+// Inclusive range tests of the member just exchanged; they prompt only in a validating pass. The member keeps
+// the out-of-range value.
+void ValidateFloatRange(CFormExchange& fx, float& value, float fMin, float fMax);
+void ValidateIntRange(CFormExchange& fx, int value, int nMin, int nMax);
+
+// Writes the text unless the control shows it already, so an unchanged field reports no change.
+void SetTextIfChanged(HWND hControl, std::string_view text);

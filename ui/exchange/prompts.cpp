@@ -1,0 +1,78 @@
+#include "ui/exchange/prompts.h"
+
+#include <array>
+#include <utility>
+
+#include "platform/window.h"
+#include "ui/exchange/winapp.h"
+#include "ui/exchange/wnd.h"
+
+namespace {
+
+constexpr std::array<std::pair<int, std::string_view>, 7> kFrameworkStrings{{
+    {IDS_NOT_SUPPORTED, "An unsupported operation was attempted."},
+    {IDS_OUT_OF_MEMORY, "Out of memory."},
+    {IDP_INTERNAL_FAILURE, "Internal application error."},
+    {IDP_ENTER_INTEGER, "Please enter an integer."},
+    {IDP_ENTER_NUMBER, "Please enter a number."},
+    {IDP_INTEGER_RANGE, "Please enter an integer between %1 and %2."},
+    {IDP_NUMBER_RANGE, "Please enter a number between %1 and %2."},
+}};
+
+} // namespace
+
+std::optional<std::string_view> LoadFrameworkString(int nId)
+{
+    for (const auto& [nStringId, text] : kFrameworkStrings) {
+        if (nStringId == nId)
+            return text;
+    }
+    return std::nullopt;
+}
+
+int ShowPrompt(std::string_view text, unsigned nType, [[maybe_unused]] int nHelpId)
+{
+    if ((nType & MB_ICONMASK) == 0) {
+        switch (nType & MB_TYPEMASK) {
+        case MB_OK:
+        case MB_OKCANCEL:
+        case MB_YESNO:
+        case MB_YESNOCANCEL:
+            nType |= MB_ICONEXCLAMATION;
+            break;
+        default:
+            break;
+        }
+    }
+
+    const CWinApp* pApp = GetApp();
+    HWND hOwner = nullptr;
+    if (pApp != nullptr && pApp->m_pMainWnd != nullptr && pApp->m_pMainWnd->m_hWnd != nullptr)
+        hOwner = GetLastActivePopup(pApp->m_pMainWnd->m_hWnd);
+    // The box is application-modal, which keeps the user out of the main window as long as it is open.
+    const std::string strCaption = pApp != nullptr ? pApp->m_strAppName : GetModuleFileName();
+    return MessageBox(hOwner, text, strCaption, nType);
+}
+
+int ShowPromptId(int nStringId, unsigned nType, int nHelpId)
+{
+    const std::string_view text = LoadFrameworkString(nStringId).value_or(std::string_view());
+    return ShowPrompt(text, nType, nHelpId == -1 ? nStringId : nHelpId);
+}
+
+void FormatPrompt2(std::string& strOut, int nStringId, std::string_view text1, std::string_view text2)
+{
+    const std::optional<std::string_view> pattern = LoadFrameworkString(nStringId);
+    if (!pattern)
+        return;
+    std::string result;
+    for (std::size_t i = 0; i < pattern->size(); ++i) {
+        if ((*pattern)[i] == '%' && i + 1 < pattern->size() && ((*pattern)[i + 1] == '1' || (*pattern)[i + 1] == '2')) {
+            result += (*pattern)[i + 1] == '1' ? text1 : text2;
+            ++i;
+        } else {
+            result += (*pattern)[i];
+        }
+    }
+    strOut = std::move(result);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+// Resource ids of the program: dialog templates, the icon and every control the code addresses.
+
+// Dialog templates.
+inline constexpr int IDD_GEARCALC_DIALOG = 102;
+inline constexpr int IDD_EXPLAIN = 129;
+inline constexpr int IDD_NOTICE = 131;
+inline constexpr int IDD_TIRE_DIAMETER = 132;
+
+// The application icon.
+inline constexpr int IDR_MAINFRAME = 128;
+
+// Labels that the code never addresses.
+inline constexpr int IDC_STATIC = -1;
+
+// The calculator. The ids are not in gear order: second gear is 1001, first gear 1002.
+inline constexpr int IDC_RPM = 1000;
+inline constexpr int IDC_GEAR2 = 1001;
+inline constexpr int IDC_GEAR1 = 1002;
+inline constexpr int IDC_REAR_END = 1003;
+inline constexpr int IDC_TIRE_OD = 1004;
+inline constexpr int IDC_GEAR3 = 1005;
+inline constexpr int IDC_GEAR4 = 1006;
+inline constexpr int IDC_GEAR5 = 1007;
+inline constexpr int IDC_GEAR6 = 1008;
+inline constexpr int IDC_SPEED1 = 1009;
+inline constexpr int IDC_SPEED2 = 1010;
+inline constexpr int IDC_SPEED3 = 1011;
+inline constexpr int IDC_SPEED4 = 1012;
+inline constexpr int IDC_SPEED5 = 1013;
+inline constexpr int IDC_SPEED6 = 1014;
+inline constexpr int IDC_REVERSE = 1015;
+inline constexpr int IDC_SPEED_REV = 1016;
+inline constexpr int IDC_SAMPLE = 1017;
+inline constexpr int IDC_CLEAR = 1018;
+inline constexpr int IDC_HUH = 1019;
+inline constexpr int IDC_LOAD = 1020;
+inline constexpr int IDC_GAS = 1021;
+inline constexpr int IDC_BRAKE = 1022;
+inline constexpr int IDC_CALC_DIAMETER = 1023;
+inline constexpr int IDC_SAVE = 1024;
+
+// The tire diameter dialog.
+inline constexpr int IDC_TIRE_ASPECT = 1001;
+inline constexpr int IDC_TIRE_RIM = 1003;
+inline constexpr int IDC_TIRE_RESULT = 1004;
+inline constexpr int IDC_SAMPLE_TIRE = 1017;
+inline constexpr int IDC_TIRE_WIDTH = 1024;

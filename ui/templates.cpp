@@ -1,0 +1,126 @@
+#include "ui/templates.h"
+
+#include <array>
+
+#include "platform/dialogtemplate.h"
+#include "platform/window.h"
+#include "ui/icons/icondata.h"
+#include "ui/resource.h"
+#include "version.h"
+
+namespace {
+
+constexpr unsigned kEdit = CS_TABSTOP;
+constexpr unsigned kDisplay = CS_TABSTOP | CS_READONLY;
+constexpr unsigned kButton = CS_TABSTOP;
+constexpr unsigned kDefaultButton = CS_TABSTOP | CS_DEFAULT;
+
+constexpr ControlTemplate kGearCalcControls[] = {
+    {IDC_RPM, ControlKind::Edit, "", 15, 30, 54, 14, kEdit},
+    {IDC_GEAR1, ControlKind::Edit, "", 85, 30, 54, 14, kEdit},
+    {IDC_GEAR2, ControlKind::Edit, "", 85, 46, 54, 14, kEdit},
+    {IDC_GEAR3, ControlKind::Edit, "", 85, 62, 54, 14, kEdit},
+    {IDC_GEAR4, ControlKind::Edit, "", 85, 78, 54, 14, kEdit},
+    {IDC_GEAR5, ControlKind::Edit, "", 85, 94, 54, 14, kEdit},
+    {IDC_GEAR6, ControlKind::Edit, "", 85, 110, 54, 14, kEdit},
+    {IDC_REVERSE, ControlKind::Edit, "", 86, 129, 54, 14, kEdit},
+    {IDC_REAR_END, ControlKind::Edit, "", 156, 30, 54, 14, kEdit},
+    {IDC_TIRE_OD, ControlKind::Edit, "", 223, 30, 54, 14, kEdit},
+    {IDC_BRAKE, ControlKind::PushButton, "Brake", 16, 47, 29, 17, kButton},
+    {IDC_GAS, ControlKind::PushButton, "Gas", 50, 46, 19, 37, kButton},
+    {IDC_SAMPLE, ControlKind::PushButton, "Sample Settings", 7, 172, 57, 14, kButton},
+    {IDC_CLEAR, ControlKind::PushButton, "Clear Settings", 67, 172, 57, 14, kButton},
+    {IDC_HUH, ControlKind::PushButton, "Huh?", 127, 172, 57, 14, kButton},
+    {IDOK, ControlKind::PushButton, "Close", 316, 172, 50, 14, kDefaultButton},
+    {IDC_STATIC, ControlKind::Label, "Engine RPM", 16, 15, 56, 11},
+    {IDC_STATIC, ControlKind::Label, "Transmission Gear", 85, 15, 58, 12},
+    {IDC_STATIC, ControlKind::Label, "1st", 72, 33, 12, 8},
+    {IDC_STATIC, ControlKind::Label, "2nd", 71, 49, 13, 8},
+    {IDC_STATIC, ControlKind::Label, "3rd", 72, 65, 12, 8},
+    {IDC_STATIC, ControlKind::Label, "4th", 72, 81, 12, 8},
+    {IDC_STATIC, ControlKind::Label, "5th", 72, 97, 12, 8},
+    {IDC_STATIC, ControlKind::Label, "6th", 73, 113, 11, 8},
+    {IDC_STATIC, ControlKind::Label, "Reverse", 44, 132, 39, 9, CS_RIGHT},
+    {IDC_STATIC, ControlKind::Label, "Rear-end Gear", 155, 15, 60, 11},
+    {IDC_STATIC, ControlKind::Label, "OD Tire (inches)", 224, 14, 57, 15},
+    {IDC_STATIC, ControlKind::Label, "MPH", 294, 15, 37, 12},
+    {IDC_SPEED1, ControlKind::Edit, "", 293, 30, 54, 14, kDisplay},
+    {IDC_SPEED2, ControlKind::Edit, "", 293, 47, 54, 14, kDisplay},
+    {IDC_SPEED3, ControlKind::Edit, "", 293, 63, 54, 14, kDisplay},
+    {IDC_SPEED4, ControlKind::Edit, "", 293, 79, 54, 14, kDisplay},
+    {IDC_SPEED5, ControlKind::Edit, "", 293, 95, 54, 14, kDisplay},
+    {IDC_SPEED6, ControlKind::Edit, "", 293, 111, 54, 14, kDisplay},
+    {IDC_SPEED_REV, ControlKind::Edit, "", 293, 129, 54, 14, kDisplay},
+    {IDC_CALC_DIAMETER, ControlKind::PushButton, "Calc Diameter", 223, 46, 54, 11, kButton},
+    {IDC_LOAD, ControlKind::PushButton, "Load", 187, 172, 57, 14, kButton},
+    {IDC_SAVE, ControlKind::PushButton, "Save", 247, 172, 57, 14, kButton},
+};
+
+constexpr ControlTemplate kTireDiameterControls[] = {
+    {IDOK, ControlKind::PushButton, "OK", 60, 84, 50, 14, kDefaultButton},
+    {IDCANCEL, ControlKind::PushButton, "Cancel", 117, 84, 50, 14, kButton},
+    {IDC_TIRE_WIDTH, ControlKind::Edit, "", 70, 20, 33, 15, kEdit},
+    {IDC_STATIC, ControlKind::Label, "P", 62, 23, 8, 11},
+    {IDC_STATIC, ControlKind::Label, "/", 106, 23, 8, 11},
+    {IDC_TIRE_ASPECT, ControlKind::Edit, "", 114, 21, 19, 15, kEdit},
+    {IDC_STATIC, ControlKind::Label, "R", 136, 23, 8, 9},
+    {IDC_TIRE_RIM, ControlKind::Edit, "", 146, 20, 19, 15, kEdit},
+    {IDC_STATIC, ControlKind::Label, "Tire Diameter in Inches:", 60, 41, 77, 13},
+    {IDC_TIRE_RESULT, ControlKind::Edit, "", 139, 40, 27, 13, kDisplay},
+    {IDC_SAMPLE_TIRE, ControlKind::PushButton, "Sample Tire", 90, 62, 49, 13, kButton},
+};
+
+constexpr ControlTemplate kNoticeControls[] = {
+    {IDOK, ControlKind::PushButton, "OK", 59, 68, 50, 14, kDefaultButton},
+    {IDC_STATIC, ControlKind::Label, "Freeware.   Please distribute!", 18, 44, 105, 10},
+    {IDC_STATIC, ControlKind::Label, kNoticeVersionLine, 17, 33, 117, 10},
+    {IDC_STATIC, ControlKind::Label, "A gearing calculator for hobbyists", 17, 20, 130, 13},
+    {IDC_STATIC, ControlKind::Label, "Corvane Ratiograph", 7, 7, 155, 10},
+    {IDC_STATIC, ControlKind::Icon, "", 17, 63, 20, 20, CS_NONE, IDR_MAINFRAME},
+};
+
+constexpr ControlTemplate kExplainControls[] = {
+    {IDOK, ControlKind::PushButton, "OK, sure, spoil the dream...", 157, 205, 99, 14, kDefaultButton},
+    {IDC_STATIC, ControlKind::Label, "Who and Why:", 17, 13, 60, 10, CS_VCENTER},
+    {IDC_STATIC, ControlKind::Label,
+     "A car hobbyist wrote this calculator for the evenings spent wondering what another gear set would do. "
+     "If you like it, send an e-mail and say so; it is the only payment asked.",
+     26, 25, 350, 19},
+    {IDC_STATIC, ControlKind::Label, kLegalNotice, 58, 46, 184, 9},
+    {IDC_STATIC, ControlKind::Label, "Contact: see the program's README", 57, 58, 139, 13, CS_SUNKEN},
+    {IDC_STATIC, ControlKind::Label, kExplainVersionLine, 261, 46, 81, 9},
+    {IDC_STATIC, ControlKind::Label, "Whatever:", 19, 82, 67, 13},
+    {IDC_STATIC, ControlKind::Label,
+     "Before you bolt huge tires onto the family car and head for the salt flats to chase a land speed record, "
+     "consider a few things:",
+     27, 94, 378, 19},
+    {IDC_STATIC, ControlKind::Label,
+     "1. Horsepower is finite. The faster the car goes, the more power it takes, wind resistance above all, "
+     "and the engine has to pull whatever gearing you choose.",
+     50, 121, 326, 17},
+    {IDC_STATIC, ControlKind::Label,
+     "2. Torque is finite too, and smaller than you think. With much larger tires, first gear may be worth "
+     "82 MPH at the red line, if the engine can ever get it there.",
+     49, 140, 326, 25},
+    {IDC_STATIC, ControlKind::Label,
+     "3. An aggressive rear-end ratio (4.55, say) on an everyday car means frequent breakage of axles, "
+     "ring and pinion gears and universal joints.",
+     49, 170, 329, 25},
+};
+
+constexpr DialogTemplate kGearCalcDialog{IDD_GEARCALC_DIALOG,       "Corvane Ratiograph", 373, 193,
+                                         DS_CAPTION | DS_APPWINDOW, kGearCalcControls};
+constexpr DialogTemplate kTireDiameterDialog{IDD_TIRE_DIAMETER, "Calculate Tire Diameter", 228, 129,
+                                             DS_CAPTION,        kTireDiameterControls};
+constexpr DialogTemplate kNoticeDialog{IDD_NOTICE, "", 186, 98, DS_THINBORDER, kNoticeControls};
+constexpr DialogTemplate kExplainDialog{IDD_EXPLAIN, "", 426, 239, DS_CAPTION | DS_SETFOREGROUND, kExplainControls};
+
+} // namespace
+
+void RegisterProgramResources()
+{
+    static const IconResource mainIcon{IDR_MAINFRAME, kIconSmallPng, kIconLargePng};
+    for (const DialogTemplate* pTemplate : {&kGearCalcDialog, &kTireDiameterDialog, &kNoticeDialog, &kExplainDialog})
+        AddDialogTemplate(*pTemplate);
+    AddIconResource(mainIcon);
+}
