@@ -8,7 +8,7 @@
 
 // The gears of the speed table, in the order of its seven displays.
 inline constexpr std::array<GearValue, 7> kSpeedTableGears{
-    GearValue::Gear1, GearValue::Gear2, GearValue::Gear3,  GearValue::Gear4,
+    GearValue::Gear1, GearValue::Gear2, GearValue::Gear3,   GearValue::Gear4,
     GearValue::Gear5, GearValue::Gear6, GearValue::Reverse,
 };
 

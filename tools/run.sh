@@ -6,8 +6,9 @@ source "$top/tools/setup.sh"
 ratiograph_install_missing "${ratiograph_need_packages[@]}"
 
 build="$top/build/release"
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build"
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRATIOGRAPH_TESTS=OFF \
+    -DRATIOGRAPH_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" --target ratiograph
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "ratiograph: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset)" >&2

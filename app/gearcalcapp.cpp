@@ -1,0 +1,16 @@
+#include "app/gearcalcapp.h"
+
+#include "ui/gearcalcdlg.h"
+#include "ui/infodialogs.h"
+
+bool CGearCalcApp::InitInstance()
+{
+    // However the notice is closed, the calculator follows.
+    RunNoticeDialog();
+
+    CGearCalcDlg calculator;
+    m_pMainWnd = &calculator;
+    calculator.RunModal();
+    m_pMainWnd = nullptr;
+    return false;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "calc/gearsettings.h"
+#include "ui/exchange/dialog.h"
+
+// The calculator: ten input fields bound to the one GearSettings record, seven read-only speed displays.
+// Every change of an input field runs Recalculate: a validating pass (which may prompt, and leaves an
+// out-of-range value in the record) and then the speed table from whatever the record holds. The buttons
+// only write texts into fields; each write is a change like a keystroke.
+class CGearCalcDlg : public CDialog
+{
+public:
+    CGearCalcDlg();
+
+    const GearSettings& GetSettings() const { return m_settings; }
+
+    void ExchangeFields(CFormExchange& fx) override;
+    bool OnDialogInit() override;
+
+    void Recalculate();
+
+    void OnChangeInput();
+    void OnSampleSettings();
+    void OnClearSettings();
+    void OnGas();
+    void OnBrake();
+    void OnHuh();
+
+protected:
+    bool OnCommand(int nId, int nCode) override;
+
+private:
+    void WritePreset(const auto& preset);
+    void StepRpm(double step);
+
+    CEdit m_editSpeedRev;
+    CEdit m_editSpeed6;
+    CEdit m_editSpeed5;
+    CEdit m_editSpeed4;
+    CEdit m_editSpeed3;
+    CEdit m_editSpeed2;
+    CEdit m_editSpeed1;
+    GearSettings m_settings;
+    int m_nIconId;
+};
+
+// The calculator's input field for a value.
+int GearValueControlId(GearValue value);
