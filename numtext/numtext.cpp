@@ -9,7 +9,7 @@
 
 namespace {
 
-struct FormatSpec
+struct Conversion
 {
     bool bLeft = false;
     bool bPlus = false;
@@ -66,21 +66,21 @@ std::string FormatFloatBody(double value, char chConversion, int nPrecision)
 }
 
 // Sign, zero padding and width around a body whose sign, if any, is its first character.
-std::string Pad(std::string body, const FormatSpec& spec, bool bNumeric, bool bZeroAllowed)
+std::string Pad(std::string body, const Conversion& conversion, bool bNumeric, bool bZeroAllowed)
 {
     if (bNumeric && body.front() != '-') {
-        if (spec.bPlus)
+        if (conversion.bPlus)
             body.insert(body.begin(), '+');
-        else if (spec.bSpace)
+        else if (conversion.bSpace)
             body.insert(body.begin(), ' ');
     }
-    const auto nWidth = static_cast<std::size_t>(spec.nWidth);
+    const auto nWidth = static_cast<std::size_t>(conversion.nWidth);
     if (body.size() >= nWidth)
         return body;
     const std::size_t nFill = nWidth - body.size();
-    if (spec.bLeft)
+    if (conversion.bLeft)
         return body + std::string(nFill, ' ');
-    if (spec.bZero && bZeroAllowed) {
+    if (conversion.bZero && bZeroAllowed) {
         const std::size_t at = (body.front() == '-' || body.front() == '+' || body.front() == ' ') ? 1 : 0;
         return body.insert(at, nFill, '0');
     }
@@ -136,66 +136,66 @@ std::string CrtFormat(std::string_view strFormat, std::initializer_list<CrtArg> 
             ++i;
             continue;
         }
-        FormatSpec spec;
+        Conversion conversion;
         for (; i < strFormat.size(); ++i) {
             const char flag = strFormat[i];
             if (flag == '-')
-                spec.bLeft = true;
+                conversion.bLeft = true;
             else if (flag == '+')
-                spec.bPlus = true;
+                conversion.bPlus = true;
             else if (flag == ' ')
-                spec.bSpace = true;
+                conversion.bSpace = true;
             else if (flag == '0')
-                spec.bZero = true;
+                conversion.bZero = true;
             else
                 break;
         }
         if (i < strFormat.size() && strFormat[i] == '*') {
             const long nWidth = nextInt();
-            spec.bLeft = spec.bLeft || nWidth < 0;
-            spec.nWidth = static_cast<int>(std::min(std::labs(nWidth), 4096L));
+            conversion.bLeft = conversion.bLeft || nWidth < 0;
+            conversion.nWidth = static_cast<int>(std::min(std::labs(nWidth), 4096L));
             ++i;
         } else {
             while (i < strFormat.size() && IsDigit(strFormat[i]))
-                spec.nWidth = std::min(spec.nWidth * 10 + (strFormat[i++] - '0'), 4096);
+                conversion.nWidth = std::min(conversion.nWidth * 10 + (strFormat[i++] - '0'), 4096);
         }
         if (i < strFormat.size() && strFormat[i] == '.') {
             ++i;
-            spec.nPrecision = 0;
+            conversion.nPrecision = 0;
             if (i < strFormat.size() && strFormat[i] == '*') {
                 const long nPrecision = nextInt();
-                spec.nPrecision = nPrecision < 0 ? -1 : static_cast<int>(std::min(nPrecision, 300L));
+                conversion.nPrecision = nPrecision < 0 ? -1 : static_cast<int>(std::min(nPrecision, 300L));
                 ++i;
             } else {
                 while (i < strFormat.size() && IsDigit(strFormat[i]))
-                    spec.nPrecision = std::min(spec.nPrecision * 10 + (strFormat[i++] - '0'), 300);
+                    conversion.nPrecision = std::min(conversion.nPrecision * 10 + (strFormat[i++] - '0'), 300);
             }
         }
         while (i < strFormat.size() && (strFormat[i] == 'l' || strFormat[i] == 'h'))
             ++i;
         if (i >= strFormat.size())
             FailFormat(strFormat, "conversion without a type");
-        spec.chConversion = strFormat[i++];
+        conversion.chConversion = strFormat[i++];
 
-        switch (spec.chConversion) {
+        switch (conversion.chConversion) {
         case 'd':
         case 'i': {
             const long value = nextInt();
             char buffer[32];
             std::string body(buffer, std::to_chars(buffer, std::end(buffer), value).ptr);
-            if (spec.nPrecision >= 0) {
+            if (conversion.nPrecision >= 0) {
                 const std::size_t nSign = body.front() == '-' ? 1 : 0;
                 const auto nDigits = body.size() - nSign;
-                if (static_cast<std::size_t>(spec.nPrecision) > nDigits)
-                    body.insert(nSign, spec.nPrecision - nDigits, '0');
-                else if (spec.nPrecision == 0 && value == 0)
+                if (static_cast<std::size_t>(conversion.nPrecision) > nDigits)
+                    body.insert(nSign, conversion.nPrecision - nDigits, '0');
+                else if (conversion.nPrecision == 0 && value == 0)
                     body.clear();
             }
             if (body.empty()) {
-                out += Pad(std::string(), FormatSpec{.nWidth = spec.nWidth}, false, false);
+                out += Pad(std::string(), Conversion{.nWidth = conversion.nWidth}, false, false);
                 break;
             }
-            out += Pad(std::move(body), spec, true, spec.nPrecision < 0);
+            out += Pad(std::move(body), conversion, true, conversion.nPrecision < 0);
             break;
         }
         case 'f':
@@ -207,11 +207,11 @@ std::string CrtFormat(std::string_view strFormat, std::initializer_list<CrtArg> 
             const double* pValue = std::get_if<double>(&arg);
             if (pValue == nullptr)
                 FailFormat(strFormat, "a floating conversion needs a double argument");
-            const int nPrecision = spec.nPrecision < 0 ? 6 : spec.nPrecision;
-            std::string body = FormatFloatBody(*pValue, spec.chConversion, nPrecision);
+            const int nPrecision = conversion.nPrecision < 0 ? 6 : conversion.nPrecision;
+            std::string body = FormatFloatBody(*pValue, conversion.chConversion, nPrecision);
             if (std::signbit(*pValue) && body.front() != '-')
                 body.insert(body.begin(), '-'); // "-nan" and the like
-            out += Pad(std::move(body), spec, true, std::isfinite(*pValue));
+            out += Pad(std::move(body), conversion, true, std::isfinite(*pValue));
             break;
         }
         case 's': {
@@ -219,8 +219,9 @@ std::string CrtFormat(std::string_view strFormat, std::initializer_list<CrtArg> 
             const std::string_view* pText = std::get_if<std::string_view>(&arg);
             if (pText == nullptr)
                 FailFormat(strFormat, "%s needs a text argument");
-            std::string body(spec.nPrecision >= 0 ? pText->substr(0, spec.nPrecision) : *pText);
-            out += Pad(std::move(body), FormatSpec{.bLeft = spec.bLeft, .nWidth = spec.nWidth}, false, false);
+            std::string body(conversion.nPrecision >= 0 ? pText->substr(0, conversion.nPrecision) : *pText);
+            out +=
+                Pad(std::move(body), Conversion{.bLeft = conversion.bLeft, .nWidth = conversion.nWidth}, false, false);
             break;
         }
         default:
