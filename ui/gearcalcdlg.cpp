@@ -5,6 +5,7 @@
 
 #include "calc/roadspeed.h"
 #include "numtext/numtext.h"
+#include "settingsfile/settingsfile.h"
 #include "ui/exchange/formexchange.h"
 #include "ui/exchange/messagetable.h"
 #include "ui/infodialogs.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr std::array<MessageEntry<CGearCalcDlg>, 15> kMessageTable{{
+constexpr std::array<MessageEntry<CGearCalcDlg>, 17> kMessageTable{{
     {IDC_GEAR1, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_RPM, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_REAR_END, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
@@ -28,7 +29,13 @@ constexpr std::array<MessageEntry<CGearCalcDlg>, 15> kMessageTable{{
     {IDC_HUH, BN_CLICKED, &CGearCalcDlg::OnHuh},
     {IDC_GAS, BN_CLICKED, &CGearCalcDlg::OnGas},
     {IDC_BRAKE, BN_CLICKED, &CGearCalcDlg::OnBrake},
+    {IDC_LOAD, BN_CLICKED, &CGearCalcDlg::OnLoad},
+    {IDC_SAVE, BN_CLICKED, &CGearCalcDlg::OnSave},
 }};
+
+constexpr std::string_view kSettingsFilter = "*.kvr";
+constexpr std::string_view kSettingsExtension = "kvr";
+constexpr std::string_view kDefaultSettingsName = "mixo.kvr";
 
 constexpr float kRpmMin = kGearExchangeOrder[0].fMin;
 constexpr float kRpmMax = kGearExchangeOrder[0].fMax;
@@ -94,10 +101,21 @@ void CGearCalcDlg::Recalculate()
     // The table follows the record whatever the pass made of the fields, out-of-range values included.
     ExchangeData(true);
     const SpeedTable speedTexts = BuildSpeedTable(m_settings);
-    CEdit* const displays[] = {&m_editSpeed1, &m_editSpeed2, &m_editSpeed3,  &m_editSpeed4,
-                               &m_editSpeed5, &m_editSpeed6, &m_editSpeedRev};
     for (std::size_t i = 0; i < speedTexts.size(); ++i)
-        displays[i]->SetWindowText(speedTexts[i]);
+        SpeedDisplays()[i]->SetWindowText(speedTexts[i]);
+}
+
+std::array<CEdit*, 7> CGearCalcDlg::SpeedDisplays()
+{
+    return {&m_editSpeed1, &m_editSpeed2, &m_editSpeed3, &m_editSpeed4, &m_editSpeed5, &m_editSpeed6, &m_editSpeedRev};
+}
+
+SpeedTable CGearCalcDlg::DisplayedSpeeds()
+{
+    SpeedTable speedTexts;
+    for (std::size_t i = 0; i < speedTexts.size(); ++i)
+        speedTexts[i] = SpeedDisplays()[i]->GetWindowText();
+    return speedTexts;
 }
 
 void CGearCalcDlg::OnChangeInput()
@@ -149,6 +167,45 @@ void CGearCalcDlg::OnBrake()
 void CGearCalcDlg::OnHuh()
 {
     RunExplainDialog();
+}
+
+void CGearCalcDlg::OnSave()
+{
+    const std::optional<std::string> path = GetSaveFileName(
+        m_hWnd, {std::string(kDefaultSettingsName), std::string(kSettingsFilter), std::string(kSettingsExtension)});
+    if (!path)
+        return;
+    // The report shows the speeds exactly as the displays do.
+    if (!SaveSettingsFile(*path, m_settings, DisplayedSpeeds())) {
+        MessageBox(m_hWnd, "Error saving file.", "ERROR", MB_OK);
+        return;
+    }
+    MessageBox(m_hWnd, "File Saved.  You may print the file, or examine in a word processor.", "SAVE SUCCESSFUL",
+               MB_OK);
+}
+
+void CGearCalcDlg::OnLoad()
+{
+    const std::optional<std::string> path = GetOpenFileName(
+        m_hWnd, {std::string(kSettingsFilter), std::string(kSettingsFilter), std::string(kSettingsExtension)});
+    if (!path)
+        return;
+    const SettingsFileLines file = ReadSettingsFile(*path);
+    switch (file.status) {
+    case SettingsReadStatus::CannotOpen:
+        MessageBox(m_hWnd, "Cannot open file.", "ERROR", MB_OK);
+        return;
+    case SettingsReadStatus::TooShort:
+        MessageBox(m_hWnd, "This is not a settings file: it has fewer than ten lines. Nothing was loaded.", "ERROR",
+                   MB_OK);
+        return;
+    case SettingsReadStatus::Read:
+        break;
+    }
+    // Each line goes into its field as it stands; the field's change handling judges it, prompts and all.
+    for (std::size_t i = 0; i < kSettingsFileOrder.size(); ++i)
+        ::SetWindowText(GetDlgItem(GearValueControlId(kSettingsFileOrder[i])), file.lines[i]);
+    Recalculate();
 }
 
 bool CGearCalcDlg::OnCommand(int nId, int nCode)

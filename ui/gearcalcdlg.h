@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+
 #include "calc/gearsettings.h"
+#include "calc/roadspeed.h"
 #include "ui/exchange/dialog.h"
 
 // The calculator: ten input fields bound to the one GearSettings record, seven read-only speed displays.
@@ -25,6 +28,8 @@ public:
     void OnGas();
     void OnBrake();
     void OnHuh();
+    void OnSave();
+    void OnLoad();
 
 protected:
     bool OnCommand(int nId, int nCode) override;
@@ -32,6 +37,9 @@ protected:
 private:
     void WritePreset(const auto& preset);
     void StepRpm(double step);
+    // The seven displays in the order of the speed table.
+    std::array<CEdit*, 7> SpeedDisplays();
+    SpeedTable DisplayedSpeeds();
 
     CEdit m_editSpeedRev;
     CEdit m_editSpeed6;

@@ -23,7 +23,11 @@ std::array<std::string, 7> CalculatorTest::Speeds(HWND hDlg)
 
 std::vector<std::string> CalculatorTest::Prompts()
 {
-    std::vector<std::string> texts = m_seam.MessageTexts();
+    std::vector<std::string> texts;
+    for (const CBoxRecord& record : m_seam.Records()) {
+        if (record.kind == CBoxRecord::Kind::Message && record.strCaption == GetApp()->m_strAppName)
+            texts.push_back(record.strText);
+    }
     m_seam.ClearRecords();
     return texts;
 }

@@ -21,6 +21,7 @@ protected:
 
     static std::array<std::string, 7> Speeds(HWND hDlg);
     static std::string Text(HWND hDlg, int nId) { return GetWindowText(GetDlgItem(hDlg, nId)); }
-    // Every prompt shown since the last call, texts only.
+    // The validation prompts (captioned with the program's name) since the last call, texts only; forgets
+    // every box recorded so far.
     std::vector<std::string> Prompts();
 };
