@@ -10,10 +10,11 @@
 #include "ui/exchange/messagetable.h"
 #include "ui/infodialogs.h"
 #include "ui/resource.h"
+#include "ui/tiresizedlg.h"
 
 namespace {
 
-constexpr std::array<MessageEntry<CGearCalcDlg>, 17> kMessageTable{{
+constexpr std::array<MessageEntry<CGearCalcDlg>, 18> kMessageTable{{
     {IDC_GEAR1, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_RPM, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_REAR_END, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
@@ -31,6 +32,7 @@ constexpr std::array<MessageEntry<CGearCalcDlg>, 17> kMessageTable{{
     {IDC_BRAKE, BN_CLICKED, &CGearCalcDlg::OnBrake},
     {IDC_LOAD, BN_CLICKED, &CGearCalcDlg::OnLoad},
     {IDC_SAVE, BN_CLICKED, &CGearCalcDlg::OnSave},
+    {IDC_CALC_DIAMETER, BN_CLICKED, &CGearCalcDlg::OnCalcDiameter},
 }};
 
 constexpr std::string_view kSettingsFilter = "*.kvr";
@@ -167,6 +169,16 @@ void CGearCalcDlg::OnBrake()
 void CGearCalcDlg::OnHuh()
 {
     RunExplainDialog();
+}
+
+void CGearCalcDlg::OnCalcDiameter()
+{
+    CTireSizeDlg tireSize(&m_settings.m_fTireOD);
+    // Cancel leaves the tire field as the user typed it.
+    if (tireSize.RunModal() != IDOK)
+        return;
+    ::SetWindowText(GetDlgItem(IDC_TIRE_OD), CrtFormat("%-5.1f", {double{m_settings.m_fTireOD}}));
+    Recalculate();
 }
 
 void CGearCalcDlg::OnSave()

@@ -30,6 +30,7 @@ public:
     void OnHuh();
     void OnSave();
     void OnLoad();
+    void OnCalcDiameter();
 
 protected:
     bool OnCommand(int nId, int nCode) override;

@@ -21,7 +21,7 @@ TEST_F(Application, NoticeThenCalculatorThenTheEnd)
     for (Qt::Key closeNotice : {Qt::Key_Escape, Qt::Key_Return}) {
         CGearCalcApp app;
         std::vector<int> shown;
-        m_seam.SetModalDriver([&](HWND hDlg) {
+        DriveDialogs(m_seam, [&](HWND hDlg) {
             shown.push_back(GetDialogTemplateId(hDlg));
             if (GetDialogTemplateId(hDlg) == IDD_NOTICE) {
                 EXPECT_EQ(app.m_pMainWnd, nullptr);

@@ -130,7 +130,7 @@ TEST_F(ModalRun, NestedDialogIsCentredOverItsOwnerAndBlocksIt)
     CDialog nested(IDD_OK_ONLY);
     GetApp()->m_pMainWnd = &owner;
     RunDriven(m_seam, owner, [&](HWND hOwner) {
-        m_seam.SetModalDriver([&](HWND hNested) {
+        DriveDialogs(m_seam, [&](HWND hNested) {
             EXPECT_EQ(GetWindowOwner(hNested), hOwner);
             EXPECT_EQ(GetLastActivePopup(hOwner), hNested);
             const QPoint offset = WidgetFor(hNested)->geometry().center() - WidgetFor(hOwner)->geometry().center();

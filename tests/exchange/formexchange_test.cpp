@@ -226,7 +226,7 @@ TEST_F(FormExchange, LockoutIsSavedAndRestoredAroundNestedPasses)
         return IDOK;
     });
     RunDriven(m_seam, outer, [&](HWND hOuter) {
-        m_seam.SetModalDriver([&](HWND hInner) {
+        DriveDialogs(m_seam, [&](HWND hInner) {
             if (hInner != inner.m_hWnd)
                 return;
             hOuterWnd = hOuter;

@@ -57,15 +57,22 @@ void Click(HWND hButton)
                       pButton->mapTo(pWindow, pButton->rect().center()));
 }
 
+void DriveDialogs(CModalSeam& seam, std::function<void(HWND hDlg)> driver)
+{
+    seam.SetModalDriver([driver = std::move(driver)](HWND hDlg) {
+        // Not qWaitForWindowActive: it counts a dialog as active as soon as its owner is.
+        QWidget* pWindow = WidgetFor(hDlg);
+        if (!QTest::qWaitFor([pWindow] { return QApplication::activeWindow() == pWindow; }))
+            ADD_FAILURE_AT(__FILE__, __LINE__) << "the dialog did not become active";
+        driver(hDlg);
+    });
+}
+
 int RunDriven(CModalSeam& seam, CDialog& dialog, std::function<void(HWND hDlg)> driver)
 {
-    seam.SetModalDriver([&dialog, driver = std::move(driver)](HWND hDlg) {
-        if (hDlg != dialog.m_hWnd)
-            return; // a nested dialog is the driver's own business
-        QWidget* pWindow = WidgetFor(hDlg);
-        if (!QTest::qWaitForWindowActive(pWindow))
-            ADD_FAILURE_AT(__FILE__, __LINE__);
-        driver(hDlg);
+    DriveDialogs(seam, [&dialog, driver = std::move(driver)](HWND hDlg) {
+        if (hDlg == dialog.m_hWnd) // a nested dialog is the driver's own business
+            driver(hDlg);
     });
     return dialog.RunModal();
 }

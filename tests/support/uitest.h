@@ -23,6 +23,9 @@ void Click(HWND hButton);
 // Types text at the end of what the field holds.
 void AppendTyped(HWND hEdit, std::string_view text);
 
+// Installs a driver for every modal loop that starts from now on; it acts once that dialog is shown and active.
+void DriveDialogs(CModalSeam& seam, std::function<void(HWND hDlg)> driver);
+
 // Runs the dialog modally; the driver acts once the dialog is shown and active. Returns RunModal's result.
 int RunDriven(CModalSeam& seam, CDialog& dialog, std::function<void(HWND hDlg)> driver);
 

@@ -222,7 +222,7 @@ TEST_F(CalculatorTest, HuhShowsTheExplanationOverTheCalculator)
     RunCalculator([&](CGearCalcDlg& dialog, HWND hDlg) {
         Click(GetDlgItem(hDlg, IDC_SAMPLE));
         int nExplained = 0;
-        m_seam.SetModalDriver([&](HWND hExplain) {
+        DriveDialogs(m_seam, [&](HWND hExplain) {
             ++nExplained;
             EXPECT_EQ(GetDialogTemplateId(hExplain), IDD_EXPLAIN);
             EXPECT_EQ(GetWindowOwner(hExplain), hDlg);
