@@ -9,6 +9,8 @@ bool CGearCalcApp::InitInstance()
     RunNoticeDialog();
 
     CGearCalcDlg calculator;
+    if (m_settingsFile)
+        calculator.LoadWhenShown(*m_settingsFile);
     m_pMainWnd = &calculator;
     calculator.RunModal();
     m_pMainWnd = nullptr;

@@ -576,6 +576,14 @@ void SetWindowIcon(HWND hWnd, int nIconId)
         pWidget->setWindowIcon(LoadIcon(nIconId));
 }
 
+void PostCommand(HWND hDlg, int nId, int nCode)
+{
+    if (CDialogWindow* pDialog = DialogOf(hDlg)) {
+        QMetaObject::invokeMethod(
+            pDialog, [pDialog, nId, nCode] { pDialog->Dispatch(nId, nCode, nullptr); }, Qt::QueuedConnection);
+    }
+}
+
 void FocusFirstTabStop(HWND hDlg)
 {
     const CDialogWindow* pDialog = DialogOf(hDlg);

@@ -106,6 +106,8 @@ void HideWindow(HWND hWnd);
 HWND GetActiveWindow();
 void ActivateWindow(HWND hWnd);
 void SetWindowIcon(HWND hWnd, int nIconId);
+// Queues a command without a control for the dialog; it arrives once the dialog's loop runs.
+void PostCommand(HWND hDlg, int nId, int nCode);
 // Gives the first control that is a tab stop the keyboard focus.
 void FocusFirstTabStop(HWND hDlg);
 

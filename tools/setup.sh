@@ -4,9 +4,12 @@
 
 ratiograph_need_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
-    locales fonts-dejavu-core
+)
+# What the tests use besides: a comma locale, and the desktop tools that check an installation.
+ratiograph_test_packages=(
+    locales desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl file man-db
 )
 
 ratiograph_as_root() {

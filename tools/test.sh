@@ -3,7 +3,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$top/tools/setup.sh"
-ratiograph_install_missing "${ratiograph_need_packages[@]}"
+ratiograph_install_missing "${ratiograph_need_packages[@]}" "${ratiograph_test_packages[@]}"
 ratiograph_ensure_comma_locale
 
 run_suite() { # build directory, then CMake options
@@ -18,3 +18,7 @@ run_suite() { # build directory, then CMake options
 # The layers below the dialogs must build and pass without Qt Widgets.
 run_suite core -DRATIOGRAPH_GUI=OFF -DRATIOGRAPH_BENCHMARKS=OFF
 run_suite test
+# Everything again under AddressSanitizer and UndefinedBehaviorSanitizer; any finding fails the run.
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS="suppressions=$top/tools/lsan.supp" \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    run_suite sanitize -DRATIOGRAPH_SANITIZE=ON -DRATIOGRAPH_BENCHMARKS=OFF

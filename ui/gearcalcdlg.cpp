@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr std::array<MessageEntry<CGearCalcDlg>, 18> kMessageTable{{
+constexpr std::array<MessageEntry<CGearCalcDlg>, 19> kMessageTable{{
     {IDC_GEAR1, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_RPM, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_REAR_END, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
@@ -33,6 +33,7 @@ constexpr std::array<MessageEntry<CGearCalcDlg>, 18> kMessageTable{{
     {IDC_LOAD, BN_CLICKED, &CGearCalcDlg::OnLoad},
     {IDC_SAVE, BN_CLICKED, &CGearCalcDlg::OnSave},
     {IDC_CALC_DIAMETER, BN_CLICKED, &CGearCalcDlg::OnCalcDiameter},
+    {ID_LOAD_STARTUP_FILE, 0, &CGearCalcDlg::OnLoadStartupFile},
 }};
 
 constexpr std::string_view kSettingsFilter = "*.kvr";
@@ -95,6 +96,9 @@ bool CGearCalcDlg::OnDialogInit()
         return false;
     SetWindowIcon(m_hWnd, m_nIconId);
     Recalculate();
+    // Prompts and messages of the load belong over the calculator, not before it.
+    if (!m_strStartupFile.empty())
+        PostCommand(m_hWnd, ID_LOAD_STARTUP_FILE, 0);
     return true;
 }
 
@@ -200,9 +204,18 @@ void CGearCalcDlg::OnLoad()
 {
     const std::optional<std::string> path = GetOpenFileName(
         m_hWnd, {std::string(kSettingsFilter), std::string(kSettingsFilter), std::string(kSettingsExtension)});
-    if (!path)
-        return;
-    const SettingsFileLines file = ReadSettingsFile(*path);
+    if (path)
+        LoadSettingsFrom(*path);
+}
+
+void CGearCalcDlg::OnLoadStartupFile()
+{
+    LoadSettingsFrom(m_strStartupFile);
+}
+
+void CGearCalcDlg::LoadSettingsFrom(const std::string& strPath)
+{
+    const SettingsFileLines file = ReadSettingsFile(strPath);
     switch (file.status) {
     case SettingsReadStatus::CannotOpen:
         MessageBox(m_hWnd, "Cannot open file.", "ERROR", MB_OK);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
@@ -16,6 +17,8 @@ public:
     CGearCalcDlg();
 
     const GearSettings& GetSettings() const { return m_settings; }
+    // Loads a settings file as Load does, once the calculator is on the screen.
+    void LoadWhenShown(std::string strPath) { m_strStartupFile = std::move(strPath); }
 
     void ExchangeFields(CFormExchange& fx) override;
     bool OnDialogInit() override;
@@ -31,6 +34,7 @@ public:
     void OnSave();
     void OnLoad();
     void OnCalcDiameter();
+    void OnLoadStartupFile();
 
 protected:
     bool OnCommand(int nId, int nCode) override;
@@ -41,6 +45,7 @@ private:
     // The seven displays in the order of the speed table.
     std::array<CEdit*, 7> SpeedDisplays();
     SpeedTable DisplayedSpeeds();
+    void LoadSettingsFrom(const std::string& strPath);
 
     CEdit m_editSpeedRev;
     CEdit m_editSpeed6;
@@ -51,6 +56,7 @@ private:
     CEdit m_editSpeed1;
     GearSettings m_settings;
     int m_nIconId;
+    std::string m_strStartupFile;
 };
 
 // The calculator's input field for a value.

@@ -41,6 +41,9 @@ inline constexpr int IDC_BRAKE = 1022;
 inline constexpr int IDC_CALC_DIAMETER = 1023;
 inline constexpr int IDC_SAVE = 1024;
 
+// Commands that come from no control.
+inline constexpr int ID_LOAD_STARTUP_FILE = 0x8001;
+
 // The tire diameter dialog.
 inline constexpr int IDC_TIRE_ASPECT = 1001;
 inline constexpr int IDC_TIRE_RIM = 1003;

@@ -2,6 +2,10 @@
 
 #include <vector>
 
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include "tests/support/uitest.h"
@@ -38,6 +42,45 @@ TEST_F(Application, NoticeThenCalculatorThenTheEnd)
         EXPECT_EQ(app.m_pMainWnd, nullptr);
     }
     EXPECT_TRUE(m_seam.Records().empty());
+}
+
+// A file named on the command line is loaded once the calculator is up, exactly as Load would.
+TEST_F(Application, OpensTheFileGivenOnTheCommandLine)
+{
+    RegisterProgramResources();
+    QTemporaryDir dir;
+    const std::string strGood = dir.filePath(QStringLiteral("car.kvr")).toStdString();
+    QFile file(QString::fromStdString(strGood));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\nfast\r\n3.53\r\n26.4\r\n");
+    file.close();
+
+    struct Row
+    {
+        std::string strPath;
+        std::vector<std::string> messages;
+        const char* pszRpm;
+    };
+    const std::vector<Row> rows = {
+        {strGood, std::vector<std::string>(4, "Please enter a number."), "fast"},
+        {dir.filePath(QStringLiteral("missing.kvr")).toStdString(), {"Cannot open file."}, "0"},
+    };
+    for (const Row& row : rows) {
+        CGearCalcApp app;
+        app.m_settingsFile = row.strPath;
+        std::string strRpm;
+        DriveDialogs(m_seam, [&](HWND hDlg) {
+            if (GetDialogTemplateId(hDlg) == IDD_GEARCALC_DIALOG) {
+                QTest::qWait(0);
+                strRpm = GetWindowText(GetDlgItem(hDlg, IDC_RPM));
+            }
+            PressKey(GetDlgItem(hDlg, IDOK), Qt::Key_Escape);
+        });
+        app.InitInstance();
+        EXPECT_EQ(m_seam.MessageTexts(), row.messages);
+        EXPECT_EQ(strRpm, row.pszRpm);
+        m_seam.ClearRecords();
+    }
 }
 
 } // namespace

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what a desktop finds there: the program, the menu
+# entry, the icons, the settings file type, the software-centre data and the manual page.
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+id=org.corvane.Ratiograph
+for f in bin/ratiograph share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+    share/mime/packages/$id.xml share/man/man1/ratiograph.1 share/icons/hicolor/scalable/apps/$id.svg; do
+    [ -f "$prefix/$f" ] || fail "$f is not installed"
+done
+for size in 16 32 48 64 128 256; do
+    icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
+    file "$icon" | grep -q "PNG image data, $size x $size," || fail "no $size pixel icon: $(file "$icon")"
+done
+
+desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
+appstreamcli validate --no-net --no-color "$prefix/share/metainfo/$id.metainfo.xml" || fail "metainfo"
+grep -q 'release version="2.0.0.1"' "$prefix/share/metainfo/$id.metainfo.xml" || fail "release 2.0.0.1"
+
+update-mime-database "$prefix/share/mime"
+printf '2.68\r\n2\r\n' >"$prefix/saved.kvr"
+type=$(XDG_DATA_HOME="$prefix/none" XDG_DATA_DIRS="$prefix/share" xdg-mime query filetype "$prefix/saved.kvr")
+[ "$type" = application/x-ratiograph-settings ] || fail "a saved file is of type '$type'"
+
+[ "$("$prefix/bin/ratiograph" --version | head -n 1)" = "ratiograph (Corvane Ratiograph) 2.0.0.1" ] ||
+    fail "--version"
+man --warnings -l "$prefix/share/man/man1/ratiograph.1" 2>&1 >/dev/null | grep . && fail "manual page warnings"
+echo "installed and validated"
