@@ -13,6 +13,7 @@ enum class ControlKind
     PushButton,
     Label,
     Icon, // shows the icon resource named by the control's nIconId
+    Plot, // draws the PlotData the dialog gives it (platform/plot.h); no focus, no notifications
 };
 
 // Control styles, combined with |.

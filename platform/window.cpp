@@ -23,6 +23,7 @@
 #include <QTimer>
 
 #include "platform/modalseam.h"
+#include "platform/plotwidget.h"
 
 class CDialogWindow;
 
@@ -260,6 +261,9 @@ QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, const CDia
         pWidget = pLabel;
         break;
     }
+    case ControlKind::Plot:
+        pWidget = new CPlotWidget(this);
+        break;
     case ControlKind::Icon: {
         auto* pLabel = new QLabel(this);
         pLabel->setPixmap(LoadIcon(control.nIconId).pixmap(32, 32));
@@ -574,6 +578,12 @@ void SetWindowIcon(HWND hWnd, int nIconId)
 {
     if (QWidget* pWidget = WidgetOf(hWnd))
         pWidget->setWindowIcon(LoadIcon(nIconId));
+}
+
+void SetPlotData(HWND hPlot, PlotData data)
+{
+    if (auto* pPlot = dynamic_cast<CPlotWidget*>(WidgetOf(hPlot)))
+        pPlot->SetData(std::move(data));
 }
 
 void PostCommand(HWND hDlg, int nId, int nCode)

@@ -4,12 +4,14 @@
 #include <array>
 
 #include "calc/roadspeed.h"
+#include "calc/shiftchart.h"
 #include "numtext/numtext.h"
 #include "settingsfile/settingsfile.h"
 #include "ui/exchange/formexchange.h"
 #include "ui/exchange/messagetable.h"
 #include "ui/infodialogs.h"
 #include "ui/resource.h"
+#include "ui/shiftchartplot.h"
 #include "ui/tiresizedlg.h"
 
 namespace {
@@ -109,6 +111,7 @@ void CGearCalcDlg::Recalculate()
     const SpeedTable speedTexts = BuildSpeedTable(m_settings);
     for (std::size_t i = 0; i < speedTexts.size(); ++i)
         SpeedDisplays()[i]->SetWindowText(speedTexts[i]);
+    SetPlotData(GetDlgItem(IDC_SHIFT_CHART), MakeShiftChartPlot(ComputeShiftChart(m_settings)));
 }
 
 std::array<CEdit*, 7> CGearCalcDlg::SpeedDisplays()

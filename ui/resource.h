@@ -40,6 +40,7 @@ inline constexpr int IDC_GAS = 1021;
 inline constexpr int IDC_BRAKE = 1022;
 inline constexpr int IDC_CALC_DIAMETER = 1023;
 inline constexpr int IDC_SAVE = 1024;
+inline constexpr int IDC_SHIFT_CHART = 1025;
 
 // Commands that come from no control.
 inline constexpr int ID_LOAD_STARTUP_FILE = 0x8001;

@@ -54,6 +54,8 @@ constexpr ControlTemplate kGearCalcControls[] = {
     {IDC_CALC_DIAMETER, ControlKind::PushButton, "Calc Diameter", 223, 46, 54, 11, kButton},
     {IDC_LOAD, ControlKind::PushButton, "Load", 187, 172, 57, 14, kButton},
     {IDC_SAVE, ControlKind::PushButton, "Save", 247, 172, 57, 14, kButton},
+    // The free middle of the dialog: right of the gears, left of the speeds, below Calc Diameter.
+    {IDC_SHIFT_CHART, ControlKind::Plot, "", 146, 62, 140, 104},
 };
 
 constexpr ControlTemplate kTireDiameterControls[] = {

@@ -3,12 +3,16 @@
 #include <string>
 #include <vector>
 
+#include <QImage>
 #include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include "calc/shiftchart.h"
+#include "tests/support/samplerecord.h"
 #include "tests/ui/calculator.h"
+#include "ui/shiftchartplot.h"
 
 namespace {
 
@@ -234,6 +238,51 @@ TEST_F(CalculatorTest, HuhShowsTheExplanationOverTheCalculator)
         EXPECT_EQ(dialog.GetSettings().m_fRpm, 1500.0F);
     });
     EXPECT_TRUE(Prompts().empty());
+}
+
+} // namespace
+
+namespace {
+
+// The chart is redrawn from the record at every recalculation, whatever the record holds.
+TEST_F(CalculatorTest, ShiftChartFollowsTheRecord)
+{
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        QWidget* pChart = WidgetFor(GetDlgItem(hDlg, IDC_SHIFT_CHART));
+        ASSERT_NE(pChart, nullptr);
+        EXPECT_EQ(pChart->focusPolicy(), Qt::NoFocus);
+        const QImage empty = pChart->grab().toImage();
+        Click(GetDlgItem(hDlg, IDC_SAMPLE));
+        const QImage sample = pChart->grab().toImage();
+        EXPECT_NE(sample, empty);
+        for (const char* pszRpm : {"1e30", "-20000", "1e400", "0.000001"}) {
+            SetWindowText(GetDlgItem(hDlg, IDC_RPM), pszRpm);
+            EXPECT_FALSE(pChart->grab().isNull()) << pszRpm;
+        }
+        SetWindowText(GetDlgItem(hDlg, IDC_GEAR1), "0.0000001");
+        SetWindowText(GetDlgItem(hDlg, IDC_RPM), "1500");
+        EXPECT_FALSE(pChart->grab().isNull());
+        Click(GetDlgItem(hDlg, IDC_CLEAR));
+        EXPECT_EQ(pChart->grab().toImage(), empty);
+    });
+}
+
+TEST(ShiftChartPlot, LinesSawtoothAndEmptyText)
+{
+    const PlotData plot = MakeShiftChartPlot(ComputeShiftChart(SampleSettings()));
+    ASSERT_EQ(plot.lines.size(), 6U) << "five gears and the sawtooth";
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(plot.lines[i].label, std::to_string(i + 1));
+        EXPECT_EQ(plot.lines[i].points.back().second, 1500.0);
+    }
+    const PlotPolyline& sawtooth = plot.lines.back();
+    EXPECT_EQ(sawtooth.pen, PlotPen::Emphasis);
+    ASSERT_EQ(sawtooth.points.size(), 10U);
+    EXPECT_NEAR(sawtooth.points[2].second, 1500 * 2.0 / 2.68, 0.1) << "first drop ends in second gear";
+    EXPECT_EQ(sawtooth.points.back(), plot.lines[4].points.back());
+    EXPECT_EQ(plot.bottomUnit, "MPH");
+    EXPECT_TRUE(plot.emptyText.empty());
+    EXPECT_EQ(MakeShiftChartPlot(ComputeShiftChart(GearSettings{})).emptyText, "No speeds to chart");
 }
 
 } // namespace

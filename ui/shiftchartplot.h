@@ -1,0 +1,8 @@
+#pragma once
+
+#include "calc/shiftchart.h"
+#include "platform/plot.h"
+
+// The calculator's shift chart as a picture: each gear's line, the upshift sawtooth in bold over them, MPH
+// along the bottom, km/h along the top, RPM up the side.
+PlotData MakeShiftChartPlot(const ShiftChart& chart);
