@@ -171,11 +171,6 @@ HWND HandleOf(const QWidget* pWidget)
     return reinterpret_cast<HWND>(pWidget->property("ratiograph.hwnd").value<quintptr>());
 }
 
-bool IsPushButton(HWND hWnd)
-{
-    return hWnd != nullptr && hWnd->m_pControl != nullptr && hWnd->m_pControl->kind == ControlKind::PushButton;
-}
-
 } // namespace
 
 CDialogWindow::CDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, CWindowSink* pSink)
@@ -286,20 +281,16 @@ void CDialogWindow::keyPressEvent(QKeyEvent* pEvent)
         Dispatch(IDCANCEL, BN_CLICKED, nullptr);
         return;
     case Qt::Key_Return:
-    case Qt::Key_Enter: {
-        // The focused push button's command, else the default button's.
-        HWND hFocus = HandleOf(QApplication::focusWidget());
-        if (!IsPushButton(hFocus) || DialogOf(hFocus) != this) {
-            hFocus = nullptr;
-            for (const auto& pControl : m_controls) {
-                if (pControl->m_pControl->nStyle & CS_DEFAULT)
-                    hFocus = pControl.get();
+    case Qt::Key_Enter:
+        // A focused push button takes Enter itself (every button is auto-default); here it is the default
+        // button's command.
+        for (const auto& pControl : m_controls) {
+            if ((pControl->m_pControl->nStyle & CS_DEFAULT) && pControl->m_pWidget->isEnabled()) {
+                Dispatch(pControl->m_pControl->nId, BN_CLICKED, pControl.get());
+                break;
             }
         }
-        if (hFocus != nullptr && hFocus->m_pWidget->isEnabled())
-            Dispatch(hFocus->m_pControl->nId, BN_CLICKED, hFocus);
         return;
-    }
     default:
         QDialog::keyPressEvent(pEvent);
     }
@@ -549,21 +540,10 @@ bool IsWindowEnabled(HWND hWnd)
     return pWidget != nullptr && pWidget->isEnabled();
 }
 
-bool IsWindowVisible(HWND hWnd)
-{
-    const QWidget* pWidget = WidgetOf(hWnd);
-    return pWidget != nullptr && pWidget->isVisible();
-}
-
 void HideWindow(HWND hWnd)
 {
     if (QWidget* pWidget = WidgetOf(hWnd))
         pWidget->hide();
-}
-
-HWND GetActiveWindow()
-{
-    return HandleOf(QApplication::activeWindow());
 }
 
 void ActivateWindow(HWND hWnd)

@@ -101,9 +101,7 @@ void SelectAllText(HWND hEdit);
 std::pair<int, int> GetTextSelection(HWND hEdit);
 void EnableWindow(HWND hWnd, bool bEnable);
 bool IsWindowEnabled(HWND hWnd);
-bool IsWindowVisible(HWND hWnd);
 void HideWindow(HWND hWnd);
-HWND GetActiveWindow();
 void ActivateWindow(HWND hWnd);
 void SetWindowIcon(HWND hWnd, int nIconId);
 // Queues a command without a control for the dialog; it arrives once the dialog's loop runs.
