@@ -1,13 +1,15 @@
 #include "app/gearcalcapp.h"
 
+#include <string>
+#include <tuple>
 #include <vector>
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/files.h"
 #include "tests/support/uitest.h"
 #include "ui/exchange/dialog.h"
 #include "ui/resource.h"
@@ -16,15 +18,27 @@
 namespace {
 
 using Application = UiTest;
+using Texts = std::vector<std::string>;
 
-// The program's whole life: the notice, however it is closed, then the calculator as the main window; when
-// the calculator closes, start-up is over.
-TEST_F(Application, NoticeThenCalculatorThenTheEnd)
+// The program's whole life: the notice, however it is closed, then the calculator as the main window; when the
+// calculator closes, start-up is over. A file named on the command line is loaded once the calculator is up,
+// exactly as Load would.
+TEST_F(Application, NoticeThenCalculatorWithTheFileGivenThenTheEnd)
 {
     RegisterProgramResources();
-    for (Qt::Key closeNotice : {Qt::Key_Escape, Qt::Key_Return}) {
+    QTemporaryDir dir;
+    const std::string strLetters = dir.filePath(QStringLiteral("car.kvr")).toStdString();
+    ASSERT_TRUE(WriteBytes(strLetters, "2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\nfast\r\n3.53\r\n26.4\r\n"));
+    const std::vector<std::tuple<Qt::Key, std::string, Texts, const char*>> rows = {
+        {Qt::Key_Return, strLetters, Texts(4, "Please enter a number."), "fast"},
+        {Qt::Key_Escape, dir.filePath(QStringLiteral("missing.kvr")).toStdString(), {"Cannot open file."}, "0"},
+    };
+    for (const auto& [closeNotice, settingsFile, messages, pszRpm] : rows) {
+        SCOPED_TRACE(settingsFile);
         CGearCalcApp app;
+        app.m_settingsFile = settingsFile;
         std::vector<int> shown;
+        std::string strRpm;
         DriveDialogs(m_seam, [&](HWND hDlg) {
             shown.push_back(GetDialogTemplateId(hDlg));
             if (GetDialogTemplateId(hDlg) == IDD_NOTICE) {
@@ -35,50 +49,15 @@ TEST_F(Application, NoticeThenCalculatorThenTheEnd)
             ASSERT_NE(app.m_pMainWnd, nullptr);
             EXPECT_EQ(app.m_pMainWnd->m_hWnd, hDlg);
             EXPECT_EQ(GetWindowOwner(hDlg), nullptr);
+            QTest::qWait(0); // the file is loaded from the calculator's own loop
+            strRpm = GetWindowText(GetDlgItem(hDlg, IDC_RPM));
             PressKey(GetDlgItem(hDlg, IDC_RPM), Qt::Key_Escape);
         });
         EXPECT_FALSE(app.InitInstance());
         EXPECT_EQ(shown, (std::vector<int>{IDD_NOTICE, IDD_GEARCALC_DIALOG}));
         EXPECT_EQ(app.m_pMainWnd, nullptr);
-    }
-    EXPECT_TRUE(m_seam.Records().empty());
-}
-
-// A file named on the command line is loaded once the calculator is up, exactly as Load would.
-TEST_F(Application, OpensTheFileGivenOnTheCommandLine)
-{
-    RegisterProgramResources();
-    QTemporaryDir dir;
-    const std::string strGood = dir.filePath(QStringLiteral("car.kvr")).toStdString();
-    QFile file(QString::fromStdString(strGood));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\nfast\r\n3.53\r\n26.4\r\n");
-    file.close();
-
-    struct Row
-    {
-        std::string strPath;
-        std::vector<std::string> messages;
-        const char* pszRpm;
-    };
-    const std::vector<Row> rows = {
-        {strGood, std::vector<std::string>(4, "Please enter a number."), "fast"},
-        {dir.filePath(QStringLiteral("missing.kvr")).toStdString(), {"Cannot open file."}, "0"},
-    };
-    for (const Row& row : rows) {
-        CGearCalcApp app;
-        app.m_settingsFile = row.strPath;
-        std::string strRpm;
-        DriveDialogs(m_seam, [&](HWND hDlg) {
-            if (GetDialogTemplateId(hDlg) == IDD_GEARCALC_DIALOG) {
-                QTest::qWait(0);
-                strRpm = GetWindowText(GetDlgItem(hDlg, IDC_RPM));
-            }
-            PressKey(GetDlgItem(hDlg, IDOK), Qt::Key_Escape);
-        });
-        app.InitInstance();
-        EXPECT_EQ(m_seam.MessageTexts(), row.messages);
-        EXPECT_EQ(strRpm, row.pszRpm);
+        EXPECT_EQ(m_seam.MessageTexts(), messages);
+        EXPECT_EQ(strRpm, pszRpm);
         m_seam.ClearRecords();
     }
 }

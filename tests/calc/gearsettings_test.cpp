@@ -1,12 +1,11 @@
 #include "calc/gearsettings.h"
 
-#include <algorithm>
 #include <set>
 
 #include <gtest/gtest.h>
 
-#include "calc/roadspeed.h"
 #include "numtext/numtext.h"
+#include "tests/support/samplerecord.h"
 
 namespace {
 
@@ -33,31 +32,18 @@ TEST(GearSettings, EveryValueHasItsOwnMemberAndRange)
     EXPECT_EQ(members.size(), kGearExchangeOrder.size());
 }
 
-TEST(GearSettings, PresetsWriteEveryFieldOnce)
+// Applied over a record of sevens, a value no preset holds, each preset must write every field.
+TEST(GearSettings, PresetsGiveTheSampleRecordAndClearIt)
 {
-    for (const auto* pPreset : {&kSampleSettings, &kClearedSettings}) {
-        std::set<GearValue> fields;
-        for (const PresetStep& step : *pPreset)
-            fields.insert(step.field);
-        EXPECT_EQ(fields.size(), kGearExchangeOrder.size());
-    }
-}
-
-TEST(GearSettings, SamplePresetGivesTheSampleRecord)
-{
-    const GearSettings settings = Apply(GearSettings{}, kSampleSettings);
-    EXPECT_EQ(settings.m_fRpm, 1500.0F);
-    EXPECT_EQ(settings.m_fGear1, 2.68F);
-    EXPECT_EQ(settings.m_fGear5, 0.75F);
-    EXPECT_EQ(settings.m_fGear6, 0.0F);
-    EXPECT_EQ(settings.m_fRearEnd, 3.53F);
-    EXPECT_EQ(settings.m_fTireOD, 26.4F);
-    EXPECT_EQ(settings.m_fReverse, 2.9F);
-    EXPECT_EQ(BuildSpeedTable(settings)[5], "N/A");
-
-    const GearSettings cleared = Apply(settings, kClearedSettings);
+    GearSettings sevens;
     for (const GearValueInfo& info : kGearExchangeOrder)
+        sevens[info.value] = 7.0F;
+    const GearSettings sample = Apply(sevens, kSampleSettings);
+    const GearSettings cleared = Apply(sevens, kClearedSettings);
+    for (const GearValueInfo& info : kGearExchangeOrder) {
+        EXPECT_EQ(sample[info.value], SampleSettings()[info.value]);
         EXPECT_EQ(cleared[info.value], 0.0F);
+    }
 }
 
 } // namespace

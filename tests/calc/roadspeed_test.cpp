@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -10,56 +11,30 @@
 
 namespace {
 
-TEST(BuildSpeedTable, SampleSettings)
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+// Each row changes one value of the sample record; out-of-range values stay in the record after their prompt and
+// are computed as they stand.
+TEST(BuildSpeedTable, SampleWithOneValueChanged)
 {
-    const SpeedTable expected = {"12.4", "16.6", "25.5", "33.2", "44.2", "N/A", "-11.4"};
-    EXPECT_EQ(BuildSpeedTable(SampleSettings()), expected);
-    EXPECT_EQ(SampleSpeeds(), expected);
-}
-
-TEST(BuildSpeedTable, ZeroRpmShowsNoMinusSign)
-{
-    GearSettings settings = SampleSettings();
-    settings.m_fRpm = 0.0F;
-    const SpeedTable expected = {" 0.0", " 0.0", " 0.0", " 0.0", " 0.0", "N/A", " 0.0"};
-    EXPECT_EQ(BuildSpeedTable(settings), expected);
-}
-
-TEST(BuildSpeedTable, ZeroDivisors)
-{
-    const SpeedTable allNone = {"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"};
-    GearSettings noRearEnd = SampleSettings();
-    noRearEnd.m_fRearEnd = 0.0F;
-    EXPECT_EQ(BuildSpeedTable(noRearEnd), allNone);
-    GearSettings noTire = SampleSettings();
-    noTire.m_fTireOD = 0.0F;
-    EXPECT_EQ(BuildSpeedTable(noTire), allNone);
-    EXPECT_EQ(BuildSpeedTable(GearSettings{}), allNone);
-
-    GearSettings noThird = SampleSettings();
-    noThird.m_fGear3 = 0.0F;
-    const SpeedTable expected = {"12.4", "16.6", "N/A", "33.2", "44.2", "N/A", "-11.4"};
-    EXPECT_EQ(BuildSpeedTable(noThird), expected);
-}
-
-// Out-of-range values stay in the record after their prompt and are charted as they stand.
-TEST(BuildSpeedTable, OutOfRangeAndNonFiniteValues)
-{
-    GearSettings settings = SampleSettings();
-    settings.m_fGear1 = -2.68F;
-    EXPECT_EQ(BuildSpeedTable(settings)[0], "-12.4");
-
-    settings = SampleSettings();
-    settings.m_fRpm = 20000.0F;
-    EXPECT_EQ(BuildSpeedTable(settings)[0], "165.1");
-
-    settings.m_fRpm = std::numeric_limits<float>::infinity();
-    const SpeedTable infinite = {"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"};
-    EXPECT_EQ(BuildSpeedTable(settings), infinite);
-
-    settings = SampleSettings();
-    settings.m_fGear2 = std::numeric_limits<float>::infinity(); // 1500 / inf is a speed of 0
-    EXPECT_EQ(BuildSpeedTable(settings)[1], " 0.0");
+    const SpeedTable none = {"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"};
+    const std::vector<std::tuple<GearValue, float, SpeedTable>> rows = {
+        {GearValue::Rpm, 1500.0F, {"12.4", "16.6", "25.5", "33.2", "44.2", "N/A", "-11.4"}},
+        {GearValue::Rpm, 0.0F, {" 0.0", " 0.0", " 0.0", " 0.0", " 0.0", "N/A", " 0.0"}}, // no minus sign
+        {GearValue::Rpm, kInfinity, none},
+        {GearValue::RearEnd, 0.0F, none},
+        {GearValue::TireOD, 0.0F, none},
+        {GearValue::Gear3, 0.0F, {"12.4", "16.6", "N/A", "33.2", "44.2", "N/A", "-11.4"}},
+        {GearValue::Gear1, -2.68F, {"-12.4", "16.6", "25.5", "33.2", "44.2", "N/A", "-11.4"}},
+        {GearValue::Gear2, kInfinity, {"12.4", " 0.0", "25.5", "33.2", "44.2", "N/A", "-11.4"}}, // 1500 / inf
+    };
+    for (const auto& [value, fValue, expected] : rows) {
+        GearSettings settings = SampleSettings();
+        settings[value] = fValue;
+        EXPECT_EQ(BuildSpeedTable(settings), expected) << fValue;
+    }
+    EXPECT_EQ(SampleSpeeds(), std::get<2>(rows[0]));
+    EXPECT_EQ(BuildSpeedTable(GearSettings{}), none);
 }
 
 TEST(BuildSpeedTable, WideSpeedsAreNotCut)

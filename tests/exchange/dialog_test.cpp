@@ -1,6 +1,7 @@
 #include "ui/exchange/dialog.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <QApplication>
@@ -15,121 +16,78 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
 using ModalRun = UiTest;
 
-TEST_F(ModalRun, MissingTemplateFailsWithoutShowingAnything)
+// A dialog that cannot be built or loaded ends with -1 before it is ever shown.
+TEST_F(ModalRun, FailuresBeforeShowingReturnMinusOne)
 {
-    CDialog dialog(IDD_MISSING);
-    bool bDriven = false;
-    EXPECT_EQ(RunDriven(m_seam, dialog, [&](HWND) { bDriven = true; }), -1);
-    EXPECT_FALSE(bDriven);
-    EXPECT_TRUE(m_seam.Records().empty());
-}
-
-TEST_F(ModalRun, FailedInitialisationEndsWithMinusOneBeforeTheDialogIsShown)
-{
-    CFieldsDlg dialog;
-    dialog.m_failure = CFieldsDlg::Failure::MissingControl;
-    bool bDriven = false;
-    EXPECT_EQ(RunDriven(m_seam, dialog, [&](HWND) { bDriven = true; }), -1);
-    EXPECT_FALSE(bDriven);
-    EXPECT_EQ(m_seam.MessageTexts(), std::vector<std::string>{"An unsupported operation was attempted."});
-}
-
-TEST_F(ModalRun, FocusStartsOnTheFirstTabStopAndTabFollowsTheTemplate)
-{
-    CFieldsDlg dialog;
-    std::vector<int> order;
-    RunDriven(m_seam, dialog, [&](HWND) {
-        for (int i = 0; i < 8; ++i) {
-            order.push_back(GetDlgCtrlID(GetFocus()));
-            PressKey(GetFocus(), Qt::Key_Tab);
-        }
-        dialog.EndModal(IDCANCEL);
-    });
-    EXPECT_EQ(order, (std::vector<int>{IDC_A, IDC_B, IDC_C, IDC_D, IDOK, IDCANCEL, IDC_OTHER, IDC_A}));
-}
-
-// How a user ends a dialog, and what it returns. Only OK and Enter read the fields.
-struct EndingRow
-{
-    const char* pszName;
-    bool bFieldsValid;
-    std::function<void(HWND hDlg)> action;
-    int nExpectedResult; // 0: the dialog stays open
-    std::vector<std::string> expectedPrompts;
-};
-
-TEST_F(ModalRun, OkCancelEscapeEnterAndTheCloseBox)
-{
-    const std::vector<EndingRow> rows = {
-        {"OK, valid", true, [](HWND hDlg) { Click(GetDlgItem(hDlg, IDOK)); }, IDOK, {}},
-        {"OK, invalid", false, [](HWND hDlg) { Click(GetDlgItem(hDlg, IDOK)); }, 0, {"Please enter a number."}},
-        {"Enter in a field, valid",
-         true,
-         [](HWND hDlg) { PressKey(GetDlgItem(hDlg, IDC_C), Qt::Key_Return); },
-         IDOK,
-         {}},
-        {"Enter in a field, invalid",
-         false,
-         [](HWND hDlg) { PressKey(GetDlgItem(hDlg, IDC_C), Qt::Key_Enter); },
-         0,
-         {"Please enter a number."}},
-        {"Cancel, invalid", false, [](HWND hDlg) { Click(GetDlgItem(hDlg, IDCANCEL)); }, IDCANCEL, {}},
-        {"Escape, invalid", false, [](HWND hDlg) { PressKey(GetDlgItem(hDlg, IDC_B), Qt::Key_Escape); }, IDCANCEL, {}},
-        {"close box, invalid", false, [](HWND hDlg) { WidgetFor(hDlg)->close(); }, IDCANCEL, {}},
-        {"Enter on another button",
-         true,
-         [](HWND hDlg) {
-             SetFocus(GetDlgItem(hDlg, IDC_OTHER));
-             PressKey(GetDlgItem(hDlg, IDC_OTHER), Qt::Key_Return);
-         },
-         0,
-         {}},
-        {"Enter on Cancel",
-         false,
-         [](HWND hDlg) {
-             SetFocus(GetDlgItem(hDlg, IDCANCEL));
-             PressKey(GetDlgItem(hDlg, IDCANCEL), Qt::Key_Return);
-         },
-         IDCANCEL,
-         {}},
-    };
-    for (const EndingRow& row : rows) {
-        SCOPED_TRACE(row.pszName);
-        CFieldsDlg dialog;
-        bool bStillOpen = false;
-        const int nResult = RunDriven(m_seam, dialog, [&](HWND hDlg) {
-            SetWindowText(GetDlgItem(hDlg, IDC_A), row.bFieldsValid ? "1" : "x");
-            row.action(hDlg);
-            bStillOpen = IsInModalLoop(hDlg);
-            if (bStillOpen)
-                dialog.EndModal(IDCANCEL);
-        });
-        EXPECT_EQ(bStillOpen, row.nExpectedResult == 0);
-        if (row.nExpectedResult != 0) {
-            EXPECT_EQ(nResult, row.nExpectedResult);
-        }
-        EXPECT_EQ(m_seam.MessageTexts(), row.expectedPrompts);
+    CDialog missingTemplate(IDD_MISSING);
+    CFieldsDlg missingControl;
+    missingControl.m_pAfterA = ExchangeMissingControl;
+    for (const auto& [pDialog, prompts] : {std::pair<CDialog*, Texts>{&missingTemplate, {}},
+                                           {&missingControl, {"An unsupported operation was attempted."}}}) {
+        bool bDriven = false;
+        EXPECT_EQ(RunDriven(m_seam, *pDialog, [&](HWND) { bDriven = true; }), -1);
+        EXPECT_FALSE(bDriven);
+        EXPECT_EQ(m_seam.MessageTexts(), prompts);
         m_seam.ClearRecords();
     }
 }
 
-TEST_F(ModalRun, EscapeClosesADialogWithoutACancelButton)
+// How a user ends a dialog, and what it returns. Only OK, and Enter on it, read the fields.
+TEST_F(ModalRun, OkCancelEscapeEnterAndTheCloseBox)
 {
-    CDialog dialog(IDD_OK_ONLY);
-    RegisterTestTemplates();
-    EXPECT_EQ(RunDriven(m_seam, dialog, [](HWND hDlg) { PressKey(GetDlgItem(hDlg, IDOK), Qt::Key_Escape); }), IDCANCEL);
-    CDialog again(IDD_OK_ONLY);
-    EXPECT_EQ(RunDriven(m_seam, again, [](HWND hDlg) { WidgetFor(hDlg)->close(); }), IDCANCEL);
+    // The row's name, what field A holds, the user's action, the result (0: stays open), the prompts.
+    const std::vector<std::tuple<const char*, const char*, DialogAction, int, Texts>> rows = {
+        {"OK, valid", "1", ClickOn(IDOK), IDOK, {}},
+        {"OK, invalid", "x", ClickOn(IDOK), 0, {"Please enter a number."}},
+        {"keypad Enter in a field, invalid", "x", KeyIn(IDC_C, Qt::Key_Enter), 0, {"Please enter a number."}},
+        {"Cancel, invalid", "x", ClickOn(IDCANCEL), IDCANCEL, {}},
+        {"Escape, invalid", "x", KeyIn(IDC_B, Qt::Key_Escape), IDCANCEL, {}},
+        {"close box, invalid", "x", CloseBox(), IDCANCEL, {}},
+        {"Enter on Cancel, invalid", "x", KeyIn(IDCANCEL, Qt::Key_Return), IDCANCEL, {}},
+    };
+    for (const auto& [pszName, pszFieldA, action, nExpected, prompts] : rows) {
+        SCOPED_TRACE(pszName);
+        CFieldsDlg dialog;
+        bool bStillOpen = false;
+        const int nResult = RunDriven(m_seam, dialog, [&](HWND hDlg) {
+            SetWindowText(GetDlgItem(hDlg, IDC_A), pszFieldA);
+            action(hDlg);
+            bStillOpen = IsInModalLoop(hDlg);
+            if (bStillOpen)
+                dialog.EndModal(IDCANCEL);
+        });
+        EXPECT_EQ(bStillOpen, nExpected == 0);
+        EXPECT_EQ(nResult, nExpected == 0 ? IDCANCEL : nExpected);
+        EXPECT_EQ(m_seam.MessageTexts(), prompts);
+        m_seam.ClearRecords();
+    }
 }
 
-TEST_F(ModalRun, NestedDialogIsCentredOverItsOwnerAndBlocksIt)
+TEST_F(ModalRun, EscapeAndTheCloseBoxEndADialogWithoutCancel)
 {
-    CFieldsDlg owner(IDD_FIELDS);
+    for (const DialogAction& close : {KeyIn(IDOK, Qt::Key_Escape), CloseBox()}) {
+        CDialog dialog(IDD_OK_ONLY);
+        RegisterTestTemplates();
+        EXPECT_EQ(RunDriven(m_seam, dialog, close), IDCANCEL);
+    }
+}
+
+// Focus starts on the first tab stop and Tab follows the template. A nested dialog is centred over its owner,
+// which takes no click while it runs.
+TEST_F(ModalRun, TabOrderAndANestedDialogOverItsOwner)
+{
+    CFieldsDlg owner;
     CDialog nested(IDD_OK_ONLY);
     GetApp()->m_pMainWnd = &owner;
+    std::vector<int> tabOrder;
     RunDriven(m_seam, owner, [&](HWND hOwner) {
+        for (int i = 0; i < 8; ++i) {
+            tabOrder.push_back(GetDlgCtrlID(GetFocus()));
+            PressKey(GetFocus(), Qt::Key_Tab);
+        }
         DriveDialogs(m_seam, [&](HWND hNested) {
             EXPECT_EQ(GetWindowOwner(hNested), hOwner);
             EXPECT_EQ(GetLastActivePopup(hOwner), hNested);
@@ -146,32 +104,31 @@ TEST_F(ModalRun, NestedDialogIsCentredOverItsOwnerAndBlocksIt)
         owner.EndModal(IDCANCEL);
     });
     GetApp()->m_pMainWnd = nullptr;
+    EXPECT_EQ(tabOrder, (std::vector<int>{IDC_A, IDC_B, IDC_C, IDC_D, IDOK, IDCANCEL, IDC_OTHER, IDC_A}));
 }
 
 // Templates are laid out in dialog units, so a larger desktop font makes the whole dialog larger in proportion.
 TEST_F(ModalRun, LayoutScalesWithTheFont)
 {
     const QFont savedFont = QApplication::font();
-    auto measure = [&](int nPointSize) {
+    std::vector<QSize> dialogSizes, fieldSizes;
+    for (int nPointSize : {9, 18}) {
         QFont font = savedFont;
         font.setPointSize(nPointSize);
         QApplication::setFont(font);
         CFieldsDlg dialog;
-        QSize dialogSize, fieldSize;
         RunDriven(m_seam, dialog, [&](HWND hDlg) {
-            dialogSize = WidgetFor(hDlg)->size();
-            fieldSize = WidgetFor(GetDlgItem(hDlg, IDC_A))->size();
+            dialogSizes.push_back(WidgetFor(hDlg)->size());
+            fieldSizes.push_back(WidgetFor(GetDlgItem(hDlg, IDC_A))->size());
             dialog.EndModal(IDCANCEL);
         });
-        return std::make_pair(dialogSize, fieldSize);
-    };
-    const auto [smallDialog, smallField] = measure(9);
-    const auto [largeDialog, largeField] = measure(18);
+    }
     QApplication::setFont(savedFont);
-    EXPECT_NEAR(double(largeDialog.width()) / smallDialog.width(), 2.0, 0.25);
-    EXPECT_NEAR(double(largeDialog.height()) / smallDialog.height(), 2.0, 0.25);
-    EXPECT_NEAR(double(largeField.width()) / largeDialog.width(), double(smallField.width()) / smallDialog.width(),
-                0.02);
+    ASSERT_EQ(dialogSizes.size(), 2U);
+    EXPECT_NEAR(double(dialogSizes[1].width()) / dialogSizes[0].width(), 2.0, 0.25);
+    EXPECT_NEAR(double(dialogSizes[1].height()) / dialogSizes[0].height(), 2.0, 0.25);
+    EXPECT_NEAR(double(fieldSizes[1].width()) / dialogSizes[1].width(),
+                double(fieldSizes[0].width()) / dialogSizes[0].width(), 0.02);
 }
 
 TEST(AppName, IsTheProgramFileWithoutDirectoryAndExtension)

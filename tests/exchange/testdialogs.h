@@ -3,7 +3,7 @@
 // Small dialogs that exercise the framework without the program's own dialogs.
 
 #include <new>
-#include <ostream>
+#include <tuple>
 
 #include "platform/dialogtemplate.h"
 #include "ui/exchange/dialog.h"
@@ -44,26 +44,27 @@ inline void RegisterTestTemplates()
     AddDialogTemplate(kOkOnlyTemplate);
 }
 
+// Pass steps that fail as only the framework can: a control the dialog does not have, no memory left, and an
+// exception of no known kind.
+inline void ExchangeMissingControl(CFormExchange& fx)
+{
+    float fUnused = 0;
+    ExchangeFloat(fx, 999, fUnused);
+}
+inline void ThrowOutOfMemory(CFormExchange&)
+{
+    throw std::bad_alloc();
+}
+inline void ThrowUnknown(CFormExchange&)
+{
+    throw CException();
+}
+
+// Three number fields (A and C in 0..50, B in 0..15000) and an integer field D in 0..300, exchanged in that order.
 class CFieldsDlg : public CDialog
 {
 public:
-    struct Values
-    {
-        float fA, fB, fC;
-        int nD;
-        bool operator==(const Values&) const = default;
-        friend std::ostream& operator<<(std::ostream& out, const Values& values)
-        {
-            return out << '{' << values.fA << ", " << values.fB << ", " << values.fC << ", " << values.nD << '}';
-        }
-    };
-    enum class Failure
-    {
-        None,
-        MissingControl,
-        OutOfMemory,
-        Anonymous,
-    };
+    using Values = std::tuple<float, float, float, int>;
 
     explicit CFieldsDlg(int nTemplateId = IDD_FIELDS) : CDialog(nTemplateId) { RegisterTestTemplates(); }
 
@@ -71,34 +72,18 @@ public:
     int m_nD = 0;
     int m_nChanges = 0;
     int m_nOtherClicks = 0;
-    Failure m_failure = Failure::None;
+    // Runs in every pass between A and B: where a test makes the pass fail.
+    void (*m_pAfterA)(CFormExchange& fx) = nullptr;
 
-    void Set(Values values)
-    {
-        m_fA = values.fA;
-        m_fB = values.fB;
-        m_fC = values.fC;
-        m_nD = values.nD;
-    }
+    void Set(const Values& values) { std::tie(m_fA, m_fB, m_fC, m_nD) = values; }
     Values Get() const { return {m_fA, m_fB, m_fC, m_nD}; }
 
     void ExchangeFields(CFormExchange& fx) override
     {
         ExchangeFloat(fx, IDC_A, m_fA);
         ValidateFloatRange(fx, m_fA, 0.0F, 50.0F);
-        switch (m_failure) {
-        case Failure::MissingControl: {
-            float fUnused = 0;
-            ExchangeFloat(fx, 999, fUnused);
-            break;
-        }
-        case Failure::OutOfMemory:
-            throw std::bad_alloc();
-        case Failure::Anonymous:
-            throw CException();
-        case Failure::None:
-            break;
-        }
+        if (m_pAfterA != nullptr)
+            m_pAfterA(fx);
         ExchangeFloat(fx, IDC_B, m_fB);
         ValidateFloatRange(fx, m_fB, 0.0F, 15000.0F);
         ExchangeFloat(fx, IDC_C, m_fC);
@@ -110,14 +95,12 @@ public:
 protected:
     bool OnCommand(int nId, int nCode) override
     {
-        if (nCode == EN_CHANGE) {
+        if (nCode == EN_CHANGE)
             ++m_nChanges;
-            return true;
-        }
-        if (nId == IDC_OTHER && nCode == BN_CLICKED) {
+        else if (nId == IDC_OTHER && nCode == BN_CLICKED)
             ++m_nOtherClicks;
-            return true;
-        }
-        return CDialog::OnCommand(nId, nCode);
+        else
+            return CDialog::OnCommand(nId, nCode);
+        return true;
     }
 };

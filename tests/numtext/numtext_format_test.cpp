@@ -4,6 +4,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,54 +13,46 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-struct OneValueRow
-{
-    const char* pszFormat;
-    double value;
-    const char* pszExpected;
-};
-
-// Every format the program writes, with the runtime's three-digit exponents.
-const std::vector<OneValueRow> kFloatRows = {
-    {"%g", double{2.68F}, "2.68"},
-    {"%g", 0.0, "0"},
-    {"%g", 1e6, "1e+006"},
-    {"%g", 5e-5, "5e-005"},
-    {"%g", 1234567.0, "1.23457e+006"},
-    {"%g", 0.0001, "0.0001"},
-    {"%g", 123456.0, "123456"},
-    {"%g", double{26.4F}, "26.4"},
-    {"%g", 1e100, "1e+100"},
-    {"%g", -2.5e-300, "-2.5e-300"},
-    {"%G", 1e-10, "1E-010"},
-    {"%4.1f", 5.0, " 5.0"},
-    {"%4.1f", 12.38, "12.4"},
-    {"%4.1f", -11.44, "-11.4"},
-    {"%4.1f", 123456.78, "123456.8"},
-    {"%-5.0f", 1500.0, "1500 "},
-    {"%-5.0f", 0.0, "0    "},
-    {"%-5.0f", 123456.0, "123456"},
-    {"%-5.1f", double{27.4F}, "27.4 "},
-    {"%5.0f", 1500.0, " 1500"},
-    {"%4.2g", double{2.68F}, " 2.7"},
-    {"%4.2g", double{0.75F}, "0.75"},
-    {"%4.2g", 2.0, "   2"},
-    {"%4.2g", 0.0, "   0"},
-    {"%4.2g", 12345.0, "1.2e+004"},
-    {"%e", 12345.678, "1.234568e+004"},
-    {"%.0e", 5.0, "5e+000"},
-    {"%+.1f", 2.0, "+2.0"},
-    {"% .1f", 2.0, " 2.0"},
-    {"%06.1f", -2.5, "-002.5"},
-    {"%g", kInf, "inf"},
-    {"%-5.0f", -kInf, "-inf "},
-    {"%06.1f", kInf, "   inf"},
-};
-
+// Every format the program writes, with the runtime's three-digit exponents: the format, the value, the text.
 TEST(CrtFormat, FloatConversions)
 {
-    for (const OneValueRow& row : kFloatRows)
-        EXPECT_EQ(CrtFormat(row.pszFormat, {row.value}), row.pszExpected) << row.pszFormat << " of " << row.value;
+    const std::vector<std::tuple<const char*, double, const char*>> rows = {
+        {"%g", double{2.68F}, "2.68"},
+        {"%g", 0.0, "0"},
+        {"%g", 1e6, "1e+006"},
+        {"%g", 5e-5, "5e-005"},
+        {"%g", 1234567.0, "1.23457e+006"},
+        {"%g", 0.0001, "0.0001"},
+        {"%g", 123456.0, "123456"},
+        {"%g", double{26.4F}, "26.4"},
+        {"%g", 1e100, "1e+100"},
+        {"%g", -2.5e-300, "-2.5e-300"},
+        {"%G", 1e-10, "1E-010"},
+        {"%4.1f", 5.0, " 5.0"},
+        {"%4.1f", 12.38, "12.4"},
+        {"%4.1f", -11.44, "-11.4"},
+        {"%4.1f", 123456.78, "123456.8"},
+        {"%-5.0f", 1500.0, "1500 "},
+        {"%-5.0f", 0.0, "0    "},
+        {"%-5.0f", 123456.0, "123456"},
+        {"%-5.1f", double{27.4F}, "27.4 "},
+        {"%5.0f", 1500.0, " 1500"},
+        {"%4.2g", double{2.68F}, " 2.7"},
+        {"%4.2g", double{0.75F}, "0.75"},
+        {"%4.2g", 2.0, "   2"},
+        {"%4.2g", 0.0, "   0"},
+        {"%4.2g", 12345.0, "1.2e+004"},
+        {"%e", 12345.678, "1.234568e+004"},
+        {"%.0e", 5.0, "5e+000"},
+        {"%+.1f", 2.0, "+2.0"},
+        {"% .1f", 2.0, " 2.0"},
+        {"%06.1f", -2.5, "-002.5"},
+        {"%g", kInf, "inf"},
+        {"%-5.0f", -kInf, "-inf "},
+        {"%06.1f", kInf, "   inf"},
+    };
+    for (const auto& [pszFormat, value, pszExpected] : rows)
+        EXPECT_EQ(CrtFormat(pszFormat, {value}), pszExpected) << pszFormat << " of " << value;
 }
 
 TEST(CrtFormat, StarPrecisionTakesAnIntArgument)

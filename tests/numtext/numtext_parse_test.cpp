@@ -12,55 +12,45 @@
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kIntMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::nullopt_t kRejected = std::nullopt;
 
-struct StrtodRow
+// Each row: the text, then the value read and how many characters belong to the number.
+void ExpectStrtod(const std::vector<std::pair<std::string, CrtDouble>>& rows)
 {
-    std::string text;
-    double value;
-    std::size_t nConsumed;
-};
+    for (const auto& [text, expected] : rows) {
+        EXPECT_EQ(CrtStrtod(text).value, expected.value) << '"' << text << '"';
+        EXPECT_EQ(CrtStrtod(text).nConsumed, expected.nConsumed) << '"' << text << '"';
+    }
+}
 
 TEST(CrtStrtod, Grammar)
 {
-    const std::vector<StrtodRow> rows = {
-        {"1.5xyz", 1.5, 3},
-        {" \t\n\v\f\r7", 7, 7},
-        {"-.5", -0.5, 3},
-        {"+3.", 3, 3},
-        {"2.5d1", 25, 5},
-        {"2.5D+1", 25, 6},
-        {"2.5E1", 25, 5},
-        {"25e-1", 2.5, 5},
-        {"1e", 1, 1},
-        {"1e+", 1, 1},
-        {"1d-x", 1, 1},
-        {"0x10", 0, 1},
-        {"inf", 0, 0},
-        {"nan", 0, 0},
-        {".", 0, 0},
-        {"-", 0, 0},
-        {"- 5", 0, 0},
-        {"", 0, 0},
-        {"0e5", 0, 3},
-        {"000.000", 0, 7},
-        {"1,5", 1, 1},
-        {"1e400", kInf, 5},
-        {"-1e400", -kInf, 6},
-        {"1e99999999999999999999", kInf, 22},
-        {"1e-400", 0, 6},
-        {"2.4e-324", 0, 8},
-        {"4.9406564584124654e-324", 4.9406564584124654e-324, 23},
-        {"1.7976931348623157e308", DBL_MAX, 22},
-        {"1.8e308", kInf, 7},
-        {"0.000000000000000000000000000001e30", 1, 35},
-        {std::string(500, '9'), kInf, 500},
-        {"0." + std::string(400, '0') + "1e402", 10, 407},
-    };
-    for (const StrtodRow& row : rows) {
-        const CrtDouble number = CrtStrtod(row.text);
-        EXPECT_EQ(number.value, row.value) << '"' << row.text << '"';
-        EXPECT_EQ(number.nConsumed, row.nConsumed) << '"' << row.text << '"';
-    }
+    ExpectStrtod({
+        {"1.5xyz", {1.5, 3}}, {" \t\n\v\f\r7", {7, 7}}, {"-.5", {-0.5, 3}},  {"+3.", {3, 3}}, {"2.5d1", {25, 5}},
+        {"2.5D+1", {25, 6}},  {"2.5E1", {25, 5}},       {"25e-1", {2.5, 5}}, {"1e", {1, 1}},  {"1e+", {1, 1}},
+        {"1d-x", {1, 1}},     {"0x10", {0, 1}},         {"inf", {0, 0}},     {"nan", {0, 0}}, {".", {0, 0}},
+        {"-", {0, 0}},        {"- 5", {0, 0}},          {"", {0, 0}},        {"0e5", {0, 3}}, {"000.000", {0, 7}},
+        {"1,5", {1, 1}},
+    });
+}
+
+TEST(CrtStrtod, OverflowUnderflowAndLongTexts)
+{
+    ExpectStrtod({
+        {"1e400", {kInf, 5}},
+        {"-1e400", {-kInf, 6}},
+        {"1e99999999999999999999", {kInf, 22}},
+        {"1e-400", {0, 6}},
+        {"2.4e-324", {0, 8}},
+        {"4.9406564584124654e-324", {4.9406564584124654e-324, 23}},
+        {"1.7976931348623157e308", {DBL_MAX, 22}},
+        {"1.8e308", {kInf, 7}},
+        {"0.000000000000000000000000000001e30", {1, 35}},
+        {std::string(500, '9'), {kInf, 500}},
+        {"0." + std::string(400, '0') + "1e402", {10, 407}},
+    });
     EXPECT_TRUE(std::signbit(CrtStrtod("-1e-400").value));
 }
 
@@ -74,103 +64,63 @@ TEST(CrtStrtod, RoundsCorrectly)
 
 TEST(CrtStrtol, GrammarAndClamp)
 {
-    struct Row
-    {
-        const char* pszText;
-        std::int32_t value;
-        std::size_t nConsumed;
+    const std::vector<std::pair<const char*, CrtLong>> rows = {
+        {" +7", {7, 3}},
+        {"007", {7, 3}},
+        {"-0", {0, 2}},
+        {"12abc", {12, 2}},
+        {"abc", {0, 0}},
+        {"- 5", {0, 0}},
+        {"7.5", {7, 1}},
+        {"2147483647", {kIntMax, 10}},
+        {"2147483648", {kIntMax, 10}},
+        {"99999999999", {kIntMax, 11}},
+        {"-2147483648", {kIntMin, 11}},
+        {"-99999999999999999999999", {kIntMin, 24}},
     };
-    const std::vector<Row> rows = {
-        {" +7", 7, 3},
-        {"007", 7, 3},
-        {"-0", 0, 2},
-        {"12abc", 12, 2},
-        {"abc", 0, 0},
-        {"- 5", 0, 0},
-        {"7.5", 7, 1},
-        {"2147483647", 2147483647, 10},
-        {"2147483648", 2147483647, 10},
-        {"99999999999", 2147483647, 11},
-        {"-2147483648", -2147483647 - 1, 11},
-        {"-99999999999999999999999", -2147483647 - 1, 24},
-    };
-    for (const Row& row : rows) {
-        const CrtLong number = CrtStrtol(row.pszText);
-        EXPECT_EQ(number.value, row.value) << '"' << row.pszText << '"';
-        EXPECT_EQ(number.nConsumed, row.nConsumed) << '"' << row.pszText << '"';
+    for (const auto& [pszText, expected] : rows) {
+        EXPECT_EQ(CrtStrtol(pszText).value, expected.value) << '"' << pszText << '"';
+        EXPECT_EQ(CrtStrtol(pszText).nConsumed, expected.nConsumed) << '"' << pszText << '"';
     }
 }
 
-struct ParseRow
-{
-    const char* pszText;
-    std::optional<double> expected;
-};
-
 TEST(ParseFloatText, AcceptsAndRejects)
 {
-    const std::vector<ParseRow> rows = {
-        {"0", 0.0},
-        {"00", 0.0},
-        {"0.0", 0.0},
-        {"0e5", 0.0},
-        {"  0  ", 0.0},
-        {".5", 0.5},
-        {"  7", 7.0},
-        {"7  ", 7.0},
-        {"7\t", 7.0},
-        {"2.5d1", 25.0},
-        {"2.5E1", 25.0},
-        {"1500 ", 1500.0},
-        {"-2.68", -2.68},
-        {"1e400", kInf},
-        {".0", std::nullopt},
-        {"-0", std::nullopt},
-        {"+0", std::nullopt},
-        {"-0.0", std::nullopt},
-        {"", std::nullopt},
-        {"   ", std::nullopt},
-        {"7 7", std::nullopt},
-        {"12abc", std::nullopt},
-        {"1,5", std::nullopt},
-        {"0x10", std::nullopt},
-        {"1e-400", std::nullopt},
-        {"abc", std::nullopt},
-        {"7\n", std::nullopt},
-        {"\n7", 7.0},
-        {"1e", std::nullopt},
-        {"inf", std::nullopt},
+    const std::vector<std::pair<const char*, std::optional<double>>> rows = {
+        {"0", 0.0},          {"00", 0.0},           {"0.0", 0.0},         {"0e5", 0.0},
+        {"  0  ", 0.0},      {".5", 0.5},           {"  7", 7.0},         {"7  ", 7.0},
+        {"7\t", 7.0},        {"2.5d1", 25.0},       {"2.5E1", 25.0},      {"1500 ", 1500.0},
+        {"-2.68", -2.68},    {"1e400", kInf},       {"\n7", 7.0},         {".0", kRejected},
+        {"-0", kRejected},   {"+0", kRejected},     {"-0.0", kRejected},  {"", kRejected},
+        {"   ", kRejected},  {"7 7", kRejected},    {"12abc", kRejected}, {"1,5", kRejected},
+        {"0x10", kRejected}, {"1e-400", kRejected}, {"abc", kRejected},   {"7\n", kRejected},
+        {"1e", kRejected},   {"inf", kRejected},
     };
-    for (const ParseRow& row : rows)
-        EXPECT_EQ(ParseFloatText(row.pszText), row.expected) << '"' << row.pszText << '"';
+    for (const auto& [pszText, expected] : rows)
+        EXPECT_EQ(ParseFloatText(pszText), expected) << '"' << pszText << '"';
 }
 
 TEST(ParseIntText, AcceptsAndRejects)
 {
-    struct Row
-    {
-        const char* pszText;
-        std::optional<int> expected;
-    };
-    const std::vector<Row> rows = {
+    const std::vector<std::pair<const char*, std::optional<int>>> rows = {
         {"0", 0},
         {"+7", 7},
         {"007", 7},
         {" 301 ", 301},
-        {"99999999999", 2147483647},
-        {"-99999999999", -2147483647 - 1},
+        {"99999999999", kIntMax},
+        {"-99999999999", kIntMin},
         {"-5", -5},
-        {"-0", std::nullopt},
-        {"+0", std::nullopt},
-        {"7.5", std::nullopt},
-        {"225.", std::nullopt},
-        {"", std::nullopt},
-        {"x", std::nullopt},
-        {"1e3", std::nullopt},
-        {"7 7", std::nullopt},
+        {"-0", kRejected},
+        {"+0", kRejected},
+        {"7.5", kRejected},
+        {"225.", kRejected},
+        {"", kRejected},
+        {"x", kRejected},
+        {"1e3", kRejected},
+        {"7 7", kRejected},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(ParseIntText(row.pszText), row.expected) << '"' << row.pszText << '"';
+    for (const auto& [pszText, expected] : rows)
+        EXPECT_EQ(ParseIntText(pszText), expected) << '"' << pszText << '"';
 }
 
 TEST(NarrowToFloat, RoundsLikeTheHardwareAndSaturatesToInfinity)

@@ -2,35 +2,21 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <set>
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "tests/support/files.h"
 #include "tests/support/samplerecord.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-bool WriteBytes(const std::string& strPath, std::string_view bytes)
-{
-    std::ofstream file(strPath, std::ios::binary);
-    return static_cast<bool>(file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush());
-}
-
-// Empty when there is no file to read.
-std::string ReadBytes(const std::string& strPath)
-{
-    QFile file(QString::fromStdString(strPath));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
 
 // Everything below a directory, so a temporary file left by a save shows up wherever it is.
 std::set<fs::path> EntriesBelow(const std::string& strDir)

@@ -7,18 +7,16 @@
 
 inline GearSettings SampleSettings()
 {
-    GearSettings settings;
-    settings.m_fRpm = 1500.0F;
-    settings.m_fGear1 = 2.68F;
-    settings.m_fGear2 = 2.0F;
-    settings.m_fGear3 = 1.3F;
-    settings.m_fGear4 = 1.0F;
-    settings.m_fGear5 = 0.75F;
-    settings.m_fGear6 = 0.0F;
-    settings.m_fReverse = 2.9F;
-    settings.m_fRearEnd = 3.53F;
-    settings.m_fTireOD = 26.4F;
-    return settings;
+    return {.m_fRpm = 1500.0F,
+            .m_fGear1 = 2.68F,
+            .m_fRearEnd = 3.53F,
+            .m_fTireOD = 26.4F,
+            .m_fGear2 = 2.0F,
+            .m_fGear3 = 1.3F,
+            .m_fGear4 = 1.0F,
+            .m_fGear5 = 0.75F,
+            .m_fGear6 = 0.0F,
+            .m_fReverse = 2.9F};
 }
 
 inline SpeedTable SampleSpeeds()

@@ -33,14 +33,6 @@ void TypeInto(HWND hEdit, std::string_view text)
         QTest::keyClicks(pWidget, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void AppendTyped(HWND hEdit, std::string_view text)
-{
-    QWidget* pWidget = WidgetFor(hEdit);
-    pWidget->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(pWidget, Qt::Key_End);
-    QTest::keyClicks(pWidget, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
-
 void PressKey(HWND hWnd, Qt::Key key)
 {
     QWidget* pWidget = WidgetFor(hWnd);
@@ -55,6 +47,27 @@ void Click(HWND hButton)
     QWidget* pWindow = pButton->window();
     QTest::mouseClick(pWindow->windowHandle(), Qt::LeftButton, Qt::NoModifier,
                       pButton->mapTo(pWindow, pButton->rect().center()));
+}
+
+DialogAction ClickOn(int nId)
+{
+    return [nId](HWND hDlg) {
+        Click(GetDlgItem(hDlg, nId));
+    };
+}
+
+DialogAction KeyIn(int nId, Qt::Key key)
+{
+    return [nId, key](HWND hDlg) {
+        PressKey(GetDlgItem(hDlg, nId), key);
+    };
+}
+
+DialogAction CloseBox()
+{
+    return [](HWND hDlg) {
+        WidgetFor(hDlg)->close();
+    };
 }
 
 void DriveDialogs(CModalSeam& seam, std::function<void(HWND hDlg)> driver)

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <Qt>
 
@@ -20,8 +21,13 @@ void TypeInto(HWND hEdit, std::string_view text);
 // Gives the control the focus, then presses the key there.
 void PressKey(HWND hWnd, Qt::Key key);
 void Click(HWND hButton);
-// Types text at the end of what the field holds.
-void AppendTyped(HWND hEdit, std::string_view text);
+
+// What a user does to end or use a dialog, as one cell of a table: click a control, press a key in a control,
+// or use the window's close box.
+using DialogAction = std::function<void(HWND hDlg)>;
+DialogAction ClickOn(int nId);
+DialogAction KeyIn(int nId, Qt::Key key);
+DialogAction CloseBox();
 
 // Installs a driver for every modal loop that starts from now on; it acts once that dialog is shown and active.
 void DriveDialogs(CModalSeam& seam, std::function<void(HWND hDlg)> driver);
