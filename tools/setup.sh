@@ -9,7 +9,7 @@ ratiograph_need_packages=(
 )
 # What the tests use besides: a comma locale, and the desktop tools that check an installation.
 ratiograph_test_packages=(
-    locales desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl file man-db
+    locales clang-format desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl file man-db
 )
 
 ratiograph_as_root() {

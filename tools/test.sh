@@ -15,8 +15,10 @@ run_suite() { # build directory, then CMake options
     (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
 }
 
-# The layers below the dialogs must build and pass without Qt Widgets.
+# The layers below the dialogs must build and pass without Qt Widgets; the tree must be clang-format clean.
 run_suite core -DRATIOGRAPH_GUI=OFF -DRATIOGRAPH_BENCHMARKS=OFF
+echo "== format"
+cmake --build "$top/build/core" --target format-check
 run_suite test
 # Everything again under AddressSanitizer and UndefinedBehaviorSanitizer; any finding fails the run.
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS="suppressions=$top/tools/lsan.supp" \
