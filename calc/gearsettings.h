@@ -38,8 +38,8 @@ struct GearSettings
     float m_fGear6 = 0.0F;
     float m_fReverse = 0.0F; // entered as a positive ratio
 
-    float& operator[](GearValue value);
-    float operator[](GearValue value) const;
+    constexpr float& operator[](GearValue value);
+    constexpr float operator[](GearValue value) const;
 };
 
 struct GearValueInfo
@@ -50,6 +50,7 @@ struct GearValueInfo
     float fMax; // inclusive
 };
 
+// Indexed by GearValue, which lists the values in this same order.
 inline constexpr std::array<GearValueInfo, 10> kGearExchangeOrder{{
     {GearValue::Rpm, &GearSettings::m_fRpm, 0.0F, 15000.0F},
     {GearValue::Gear1, &GearSettings::m_fGear1, 0.0F, 50.0F},
@@ -63,7 +64,28 @@ inline constexpr std::array<GearValueInfo, 10> kGearExchangeOrder{{
     {GearValue::Reverse, &GearSettings::m_fReverse, 0.0F, 50.0F},
 }};
 
-const GearValueInfo& GetGearValueInfo(GearValue value);
+constexpr const GearValueInfo& GetGearValueInfo(GearValue value)
+{
+    return kGearExchangeOrder[static_cast<std::size_t>(value)];
+}
+
+static_assert([] {
+    for (std::size_t i = 0; i < kGearExchangeOrder.size(); ++i) {
+        if (static_cast<std::size_t>(kGearExchangeOrder[i].value) != i)
+            return false;
+    }
+    return true;
+}());
+
+constexpr float& GearSettings::operator[](GearValue value)
+{
+    return this->*GetGearValueInfo(value).pMember;
+}
+
+constexpr float GearSettings::operator[](GearValue value) const
+{
+    return this->*GetGearValueInfo(value).pMember;
+}
 
 // A preset is not stored into the record directly: the calculator writes these texts into its fields one by
 // one, in this order, and each write is judged like a keystroke.

@@ -42,37 +42,10 @@ constexpr std::string_view kSettingsFilter = "*.kvr";
 constexpr std::string_view kSettingsExtension = "kvr";
 constexpr std::string_view kDefaultSettingsName = "mixo.kvr";
 
-constexpr float kRpmMin = kGearExchangeOrder[0].fMin;
-constexpr float kRpmMax = kGearExchangeOrder[0].fMax;
+constexpr float kRpmMin = GetGearValueInfo(GearValue::Rpm).fMin;
+constexpr float kRpmMax = GetGearValueInfo(GearValue::Rpm).fMax;
 
 } // namespace
-
-int GearValueControlId(GearValue value)
-{
-    switch (value) {
-    case GearValue::Rpm:
-        return IDC_RPM;
-    case GearValue::Gear1:
-        return IDC_GEAR1;
-    case GearValue::RearEnd:
-        return IDC_REAR_END;
-    case GearValue::TireOD:
-        return IDC_TIRE_OD;
-    case GearValue::Gear2:
-        return IDC_GEAR2;
-    case GearValue::Gear3:
-        return IDC_GEAR3;
-    case GearValue::Gear4:
-        return IDC_GEAR4;
-    case GearValue::Gear5:
-        return IDC_GEAR5;
-    case GearValue::Gear6:
-        return IDC_GEAR6;
-    case GearValue::Reverse:
-        return IDC_REVERSE;
-    }
-    return 0;
-}
 
 CGearCalcDlg::CGearCalcDlg() : CDialog(IDD_GEARCALC_DIALOG), m_nIconId(IDR_MAINFRAME) {}
 

@@ -6,6 +6,7 @@
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
 #include "ui/exchange/dialog.h"
+#include "ui/resource.h"
 
 // The calculator: ten input fields bound to the one GearSettings record, seven read-only speed displays.
 // Every change of an input field runs Recalculate: a validating pass (which may prompt, and leaves an
@@ -59,5 +60,12 @@ private:
     std::string m_strStartupFile;
 };
 
-// The calculator's input field for a value.
-int GearValueControlId(GearValue value);
+// The calculator's input field for each value, indexed by GearValue.
+inline constexpr std::array<int, 10> kGearValueControlIds{
+    IDC_RPM, IDC_GEAR1, IDC_REAR_END, IDC_TIRE_OD, IDC_GEAR2, IDC_GEAR3, IDC_GEAR4, IDC_GEAR5, IDC_GEAR6, IDC_REVERSE,
+};
+
+constexpr int GearValueControlId(GearValue value)
+{
+    return kGearValueControlIds[static_cast<std::size_t>(value)];
+}
