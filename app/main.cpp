@@ -31,7 +31,7 @@ int main(int argc, char** argv)
         break;
     }
 
-    if (!HasDisplay()) {
+    if (!platform::HasDisplay()) {
         std::fputs("ratiograph: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset)\n", stderr);
         return 1;
     }

@@ -19,17 +19,17 @@ HWND g_hCalculator = nullptr;
 
 void BM_KeystrokeToDisplays(benchmark::State& state)
 {
-    HWND hGear1 = GetDlgItem(g_hCalculator, IDC_GEAR1);
+    HWND hGear1 = platform::GetDlgItem(g_hCalculator, IDC_GEAR1);
     const char* const texts[] = {"2.68", "2.7"};
     int i = 0;
     for (auto _ : state) {
-        SetWindowText(hGear1, texts[i]);
+        platform::SetWindowText(hGear1, texts[i]);
         // The repaint of the changed field and displays, into the window's backing store.
         QCoreApplication::processEvents();
         i ^= 1;
     }
-    SetWindowText(hGear1, "2.7");
-    if (GetWindowText(GetDlgItem(g_hCalculator, IDC_SPEED1)) != "12.3")
+    platform::SetWindowText(hGear1, "2.7");
+    if (platform::GetWindowText(platform::GetDlgItem(g_hCalculator, IDC_SPEED1)) != "12.3")
         state.SkipWithError("the displays did not follow the field");
 }
 BENCHMARK(BM_KeystrokeToDisplays);

@@ -38,4 +38,8 @@ struct PlotData
     std::string emptyText; // when set, the frame shows only this text, centred
 };
 
+namespace platform {
+
 void SetPlotData(HWND hPlot, PlotData data);
+
+} // namespace platform

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "platform/widgetaccess.h"
+
 namespace {
 
 QString ToQString(const std::string& text)
@@ -166,4 +168,10 @@ void CPlotWidget::paintEvent(QPaintEvent*)
         painter.drawText(QPointF(left, std::min(mapY(y) + 1 + metrics.ascent(), area.bottom() - metrics.descent())),
                          label);
     }
+}
+
+void platform::SetPlotData(HWND hPlot, PlotData data)
+{
+    if (auto* pPlot = dynamic_cast<CPlotWidget*>(WidgetOf(hPlot)))
+        pPlot->SetData(std::move(data));
 }

@@ -2,17 +2,23 @@
 
 // The window system that the dialog framework stands on, in the shape of the one the calculator was first
 // written for: windows and controls addressed by handle and numeric id, texts, focus and selection, change
-// and click notifications, message boxes, file dialogs and modal loops. Qt Widgets does the work behind
-// these functions; no Qt type appears here, so another toolkit would replace only this folder.
+// and click notifications, message boxes, file dialogs and modal runs. Qt Widgets does the work behind these
+// functions, and QDialog runs every dialog; no Qt type appears here, so another toolkit would replace only
+// this folder.
+//
+// The vocabulary (handles, ids, notification codes, box types) is global, as the original headers had it; the
+// operations live in namespace platform and are always called qualified, so platform::SetFocus never reads as
+// the CWnd member of the same name.
 //
 // Notifications flow up through CWindowSink, which the framework's window class implements: an edit's text
-// change (by the user or by the program) and a button click arrive as commands (id, code, control), Enter,
-// Escape and the close box as the commands that a dialog would receive for them.
+// change (by the user or by the program) and a button click arrive as commands (id, code, control); Enter
+// reaches the default button through QDialog, and Escape and the close box arrive as IDCANCEL.
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/dialogtemplate.h"
 
@@ -55,6 +61,13 @@ public:
     virtual void OnWindowCommand(int nId, int nCode, HWND hControl) = 0;
 };
 
+struct FileDialogOptions
+{
+    std::string strFileName;   // the name the dialog starts with
+    std::string strFilter;     // a pattern such as "*.kvr"
+    std::string strDefaultExt; // added to a name typed without an extension
+};
+
 // Starts and ends the window system for the program's life; nothing else here works outside of it.
 class CPlatformSession
 {
@@ -65,26 +78,25 @@ public:
     CPlatformSession& operator=(const CPlatformSession&) = delete;
 };
 
+namespace platform {
+
 // False when there is no screen to show windows on (no display server and no headless platform chosen).
 bool HasDisplay();
 // Full path of the running program file.
 std::string GetModuleFileName();
 
-// Dialogs. A dialog window is created hidden and is shown by its modal loop.
+// Dialogs. A dialog window is created hidden; RunModalLoop shows it, centred over its owner (or on the screen),
+// and returns when EndModalLoop ends it.
 HWND CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, CWindowSink* pSink);
 void DestroyWindow(HWND hWnd);
 int GetDialogTemplateId(HWND hDlg);
 HWND GetParentDialog(HWND hControl);
 HWND GetWindowOwner(HWND hWnd);
-
-// Runs the dialog's modal loop: shows it centred over its owner (or on the screen), gives it the focus and
-// dispatches until EndModalLoop. False when the loop ended because the program was asked to quit; after such
-// a request every later loop returns false at once.
-bool RunModalLoop(HWND hDlg);
-void EndModalLoop(HWND hDlg);
+void RunModalLoop(HWND hDlg);
+void EndModalLoop(HWND hDlg, int nResult);
 // True while the dialog's loop runs and nothing has ended it yet.
 bool IsInModalLoop(HWND hDlg);
-// The dialog in front among those owned, directly or not, by hWnd; hWnd itself when there is none.
+// The modal dialog in front, when it is owned, directly or not, by hWnd; hWnd itself otherwise.
 HWND GetLastActivePopup(HWND hWnd);
 
 // Controls.
@@ -99,10 +111,6 @@ HWND GetFocus();
 void SelectAllText(HWND hEdit);
 // The selected part of an edit's text, as first and one-past-last character.
 std::pair<int, int> GetTextSelection(HWND hEdit);
-void EnableWindow(HWND hWnd, bool bEnable);
-bool IsWindowEnabled(HWND hWnd);
-void HideWindow(HWND hWnd);
-void ActivateWindow(HWND hWnd);
 void SetWindowIcon(HWND hWnd, int nIconId);
 // Queues a command without a control for the dialog; it arrives once the dialog's loop runs.
 void PostCommand(HWND hDlg, int nId, int nCode);
@@ -111,15 +119,9 @@ void FocusFirstTabStop(HWND hDlg);
 
 // Modal boxes. Both go through the modal seam (platform/modalseam.h) when a test has installed one.
 int MessageBox(HWND hOwner, std::string_view text, std::string_view caption, unsigned nType);
-
-struct FileDialogOptions
-{
-    std::string strFileName;   // the name the dialog starts with
-    std::string strFilter;     // a pattern such as "*.kvr"
-    std::string strDefaultExt; // added to a name typed without an extension
-};
-
-// The chosen file's full path, or nothing when the user cancelled. The save dialog asks before it lets the
-// user pick a file that exists.
+// The chosen file's full path as the file system spells it (bytes, not necessarily UTF-8), or nothing when the
+// user cancelled. The save dialog asks before it lets the user pick a file that exists.
 std::optional<std::string> GetOpenFileName(HWND hOwner, const FileDialogOptions& options);
 std::optional<std::string> GetSaveFileName(HWND hOwner, const FileDialogOptions& options);
+
+} // namespace platform

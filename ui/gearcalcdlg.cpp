@@ -47,7 +47,7 @@ constexpr float kRpmMax = GetGearValueInfo(GearValue::Rpm).fMax;
 
 } // namespace
 
-CGearCalcDlg::CGearCalcDlg() : CDialog(IDD_GEARCALC_DIALOG), m_nIconId(IDR_MAINFRAME) {}
+CGearCalcDlg::CGearCalcDlg() : CDialog(IDD_GEARCALC_DIALOG) {}
 
 void CGearCalcDlg::ExchangeFields(CFormExchange& fx)
 {
@@ -69,11 +69,11 @@ bool CGearCalcDlg::OnDialogInit()
 {
     if (!CDialog::OnDialogInit())
         return false;
-    SetWindowIcon(m_hWnd, m_nIconId);
+    platform::SetWindowIcon(m_hWnd, IDR_MAINFRAME);
     Recalculate();
     // Prompts and messages of the load belong over the calculator, not before it.
     if (!m_strStartupFile.empty())
-        PostCommand(m_hWnd, ID_LOAD_STARTUP_FILE, 0);
+        platform::PostCommand(m_hWnd, ID_LOAD_STARTUP_FILE, 0);
     return true;
 }
 
@@ -84,7 +84,7 @@ void CGearCalcDlg::Recalculate()
     const SpeedTable speedTexts = BuildSpeedTable(m_settings);
     for (std::size_t i = 0; i < speedTexts.size(); ++i)
         SpeedDisplays()[i]->SetWindowText(speedTexts[i]);
-    SetPlotData(GetDlgItem(IDC_SHIFT_CHART), MakeShiftChartPlot(ComputeShiftChart(m_settings)));
+    platform::SetPlotData(GetDlgItem(IDC_SHIFT_CHART), MakeShiftChartPlot(ComputeShiftChart(m_settings)));
 }
 
 std::array<CEdit*, 7> CGearCalcDlg::SpeedDisplays()
@@ -108,7 +108,7 @@ void CGearCalcDlg::OnChangeInput()
 void CGearCalcDlg::WritePreset(const auto& preset)
 {
     for (const PresetStep& step : preset)
-        ::SetWindowText(GetDlgItem(GearValueControlId(step.field)), step.text);
+        SetDlgItemText(GearValueControlId(step.field), step.text);
     Recalculate();
 }
 
@@ -125,14 +125,13 @@ void CGearCalcDlg::OnClearSettings()
 void CGearCalcDlg::StepRpm(double step)
 {
     // The field's text, not the record: Gas on letters starts from 0.
-    HWND hRpm = GetDlgItem(IDC_RPM);
-    double rpm = CrtAtof(::GetWindowText(hRpm)) + step;
+    double rpm = CrtAtof(GetDlgItemText(IDC_RPM)) + step;
     // Each button clamps only at its own end of the range.
     if (step > 0 && rpm > double{kRpmMax})
         rpm = double{kRpmMax};
     if (step < 0 && rpm < double{kRpmMin})
         rpm = double{kRpmMin};
-    ::SetWindowText(hRpm, CrtFormat("%-5.0f", {rpm}));
+    SetDlgItemText(IDC_RPM, CrtFormat("%-5.0f", {rpm}));
     Recalculate();
 }
 
@@ -157,28 +156,28 @@ void CGearCalcDlg::OnCalcDiameter()
     // Cancel leaves the tire field as the user typed it.
     if (tireSize.RunModal() != IDOK)
         return;
-    ::SetWindowText(GetDlgItem(IDC_TIRE_OD), CrtFormat("%-5.1f", {double{m_settings.m_fTireOD}}));
+    SetDlgItemText(IDC_TIRE_OD, CrtFormat("%-5.1f", {double{m_settings.m_fTireOD}}));
     Recalculate();
 }
 
 void CGearCalcDlg::OnSave()
 {
-    const std::optional<std::string> path = GetSaveFileName(
+    const std::optional<std::string> path = platform::GetSaveFileName(
         m_hWnd, {std::string(kDefaultSettingsName), std::string(kSettingsFilter), std::string(kSettingsExtension)});
     if (!path)
         return;
     // The report shows the speeds exactly as the displays do.
     if (!SaveSettingsFile(*path, m_settings, DisplayedSpeeds())) {
-        MessageBox(m_hWnd, "Error saving file.", "ERROR", MB_OK);
+        platform::MessageBox(m_hWnd, "Error saving file.", "ERROR", MB_OK);
         return;
     }
-    MessageBox(m_hWnd, "File Saved.  You may print the file, or examine in a word processor.", "SAVE SUCCESSFUL",
-               MB_OK);
+    platform::MessageBox(m_hWnd, "File Saved.  You may print the file, or examine in a word processor.",
+                         "SAVE SUCCESSFUL", MB_OK);
 }
 
 void CGearCalcDlg::OnLoad()
 {
-    const std::optional<std::string> path = GetOpenFileName(
+    const std::optional<std::string> path = platform::GetOpenFileName(
         m_hWnd, {std::string(kSettingsFilter), std::string(kSettingsFilter), std::string(kSettingsExtension)});
     if (path)
         LoadSettingsFrom(*path);
@@ -194,18 +193,18 @@ void CGearCalcDlg::LoadSettingsFrom(const std::string& strPath)
     const SettingsFileLines file = ReadSettingsFile(strPath);
     switch (file.status) {
     case SettingsReadStatus::CannotOpen:
-        MessageBox(m_hWnd, "Cannot open file.", "ERROR", MB_OK);
+        platform::MessageBox(m_hWnd, "Cannot open file.", "ERROR", MB_OK);
         return;
     case SettingsReadStatus::TooShort:
-        MessageBox(m_hWnd, "This is not a settings file: it has fewer than ten lines. Nothing was loaded.", "ERROR",
-                   MB_OK);
+        platform::MessageBox(m_hWnd, "This is not a settings file: it has fewer than ten lines. Nothing was loaded.",
+                             "ERROR", MB_OK);
         return;
     case SettingsReadStatus::Read:
         break;
     }
     // Each line goes into its field as it stands; the field's change handling judges it, prompts and all.
     for (std::size_t i = 0; i < kSettingsFileOrder.size(); ++i)
-        ::SetWindowText(GetDlgItem(GearValueControlId(kSettingsFileOrder[i])), file.lines[i]);
+        SetDlgItemText(GearValueControlId(kSettingsFileOrder[i]), file.lines[i]);
     Recalculate();
 }
 

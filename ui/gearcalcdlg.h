@@ -56,7 +56,6 @@ private:
     CEdit m_editSpeed2;
     CEdit m_editSpeed1;
     GearSettings m_settings;
-    int m_nIconId;
     std::string m_strStartupFile;
 };
 

@@ -56,16 +56,16 @@ void CTireSizeDlg::OnChangeTireInput()
 
 void CTireSizeDlg::OnSampleTire()
 {
-    ::SetWindowText(GetDlgItem(IDC_TIRE_WIDTH), kSampleTireWidth);
-    ::SetWindowText(GetDlgItem(IDC_TIRE_ASPECT), kSampleTireAspect);
-    ::SetWindowText(GetDlgItem(IDC_TIRE_RIM), kSampleTireRim);
+    SetDlgItemText(IDC_TIRE_WIDTH, kSampleTireWidth);
+    SetDlgItemText(IDC_TIRE_ASPECT, kSampleTireAspect);
+    SetDlgItemText(IDC_TIRE_RIM, kSampleTireRim);
     RecalcDiameter();
 }
 
 void CTireSizeDlg::OnOkCommand()
 {
     // What the user reads is what the calculator gets: the displayed text, so 27.40 arrives as 27.4.
-    const float fDiameter = NarrowToFloat(CrtAtof(::GetWindowText(m_editResult.m_hWnd, kResultChars)));
+    const float fDiameter = NarrowToFloat(CrtAtof(platform::GetWindowText(m_editResult.m_hWnd, kResultChars)));
     // Only a confirmed, valid size reaches the caller; Cancel after a failed OK must change nothing.
     if (!ExchangeData(true))
         return;

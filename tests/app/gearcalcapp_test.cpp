@@ -40,18 +40,18 @@ TEST_F(Application, NoticeThenCalculatorWithTheFileGivenThenTheEnd)
         std::vector<int> shown;
         std::string strRpm;
         DriveDialogs(m_seam, [&](HWND hDlg) {
-            shown.push_back(GetDialogTemplateId(hDlg));
-            if (GetDialogTemplateId(hDlg) == IDD_NOTICE) {
+            shown.push_back(platform::GetDialogTemplateId(hDlg));
+            if (platform::GetDialogTemplateId(hDlg) == IDD_NOTICE) {
                 EXPECT_EQ(app.m_pMainWnd, nullptr);
-                PressKey(GetDlgItem(hDlg, IDOK), closeNotice);
+                PressKey(platform::GetDlgItem(hDlg, IDOK), closeNotice);
                 return;
             }
             ASSERT_NE(app.m_pMainWnd, nullptr);
             EXPECT_EQ(app.m_pMainWnd->m_hWnd, hDlg);
-            EXPECT_EQ(GetWindowOwner(hDlg), nullptr);
+            EXPECT_EQ(platform::GetWindowOwner(hDlg), nullptr);
             QTest::qWait(0); // the file is loaded from the calculator's own loop
-            strRpm = GetWindowText(GetDlgItem(hDlg, IDC_RPM));
-            PressKey(GetDlgItem(hDlg, IDC_RPM), Qt::Key_Escape);
+            strRpm = platform::GetWindowText(platform::GetDlgItem(hDlg, IDC_RPM));
+            PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_Escape);
         });
         EXPECT_FALSE(app.InitInstance());
         EXPECT_EQ(shown, (std::vector<int>{IDD_NOTICE, IDD_GEARCALC_DIALOG}));

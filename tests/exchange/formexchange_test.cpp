@@ -75,17 +75,18 @@ TEST_F(FormExchange, FailuresPromptStopThePassAndSelectTheField)
             hShown = hDlg;
             dialog.m_pAfterA = row.pAfterA;
             for (const auto& [nId, pszText] : {std::pair{IDC_A, "10"}, {IDC_B, "20"}, {IDC_C, "30"}, {IDC_D, "40"}})
-                SetWindowText(GetDlgItem(hDlg, nId), pszText);
-            SetWindowText(GetDlgItem(hDlg, row.nField), row.text);
-            SetFocus(GetDlgItem(hDlg, IDOK));
+                platform::SetWindowText(platform::GetDlgItem(hDlg, nId), pszText);
+            platform::SetWindowText(platform::GetDlgItem(hDlg, row.nField), row.text);
+            platform::SetFocus(platform::GetDlgItem(hDlg, IDOK));
             dialog.m_nChanges = 0;
             bResult = dialog.ExchangeData(true);
-            HWND hField = GetDlgItem(hDlg, row.nField);
+            HWND hField = platform::GetDlgItem(hDlg, row.nField);
             if (!bResult && row.pAfterA) {
-                EXPECT_EQ(GetFocus(), GetDlgItem(hDlg, IDOK));
+                EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDOK));
             } else if (!bResult) {
-                EXPECT_EQ(GetFocus(), hField);
-                EXPECT_EQ(GetTextSelection(hField), std::make_pair(0, int(GetWindowText(hField).size())));
+                EXPECT_EQ(platform::GetFocus(), hField);
+                EXPECT_EQ(platform::GetTextSelection(hField),
+                          std::make_pair(0, int(platform::GetWindowText(hField).size())));
             }
             dialog.EndModal(IDCANCEL);
         });
@@ -111,7 +112,7 @@ TEST_F(FormExchange, LoadingPassAndRewrites)
         const auto texts = [hDlg] {
             Texts texts;
             for (int nId : {IDC_A, IDC_B, IDC_C, IDC_D})
-                texts.push_back(GetWindowText(GetDlgItem(hDlg, nId)));
+                texts.push_back(platform::GetWindowText(platform::GetDlgItem(hDlg, nId)));
             return texts;
         };
         EXPECT_EQ(texts(), (Texts{"0", "1e+006", "26.4", "-12"}));
@@ -119,11 +120,11 @@ TEST_F(FormExchange, LoadingPassAndRewrites)
         EXPECT_TRUE(dialog.ExchangeData(false));
         EXPECT_EQ(texts(), (Texts{"0", "99999", "26.4", "1000"}));
         EXPECT_EQ(dialog.m_nChanges, 0) << "a pass ran the change handler";
-        SetTextIfChanged(GetDlgItem(hDlg, IDC_C), "26.4");
+        SetTextIfChanged(platform::GetDlgItem(hDlg, IDC_C), "26.4");
         EXPECT_EQ(dialog.m_nChanges, 0);
-        SetTextIfChanged(GetDlgItem(hDlg, IDC_C), "26.5");
+        SetTextIfChanged(platform::GetDlgItem(hDlg, IDC_C), "26.5");
         EXPECT_EQ(dialog.m_nChanges, 1);
-        SetWindowText(GetDlgItem(hDlg, IDC_C), "26.5");
+        platform::SetWindowText(platform::GetDlgItem(hDlg, IDC_C), "26.5");
         EXPECT_EQ(dialog.m_nChanges, 2);
         dialog.EndModal(IDCANCEL);
     });
@@ -142,8 +143,8 @@ TEST_F(FormExchange, LockoutIsSavedAndRestoredAroundNestedPasses)
         lockoutDuringPrompts.push_back(GetLockoutWindow());
         if (lockoutDuringPrompts.size() == 1) {
             // The outer dialog's own controls are locked out; the inner dialog's are not.
-            SetWindowText(GetDlgItem(inner.m_hWnd, IDC_C), "7");
-            SetWindowText(GetDlgItem(outer.m_hWnd, IDC_C), "7");
+            platform::SetWindowText(platform::GetDlgItem(inner.m_hWnd, IDC_C), "7");
+            platform::SetWindowText(platform::GetDlgItem(outer.m_hWnd, IDC_C), "7");
             EXPECT_FALSE(inner.ExchangeData(true));
             EXPECT_EQ(GetLockoutWindow(), outer.m_hWnd);
         }
@@ -152,8 +153,8 @@ TEST_F(FormExchange, LockoutIsSavedAndRestoredAroundNestedPasses)
     RunDriven(m_seam, outer, [&](HWND hOuter) {
         DriveDialogs(m_seam, [&](HWND hInner) {
             windows = {hOuter, hInner};
-            SetWindowText(GetDlgItem(hOuter, IDC_A), "bad");
-            SetWindowText(GetDlgItem(hInner, IDC_B), "bad");
+            platform::SetWindowText(platform::GetDlgItem(hOuter, IDC_A), "bad");
+            platform::SetWindowText(platform::GetDlgItem(hInner, IDC_B), "bad");
             outer.m_nChanges = inner.m_nChanges = 0;
             EXPECT_FALSE(outer.ExchangeData(true));
             EXPECT_EQ(GetLockoutWindow(), nullptr);

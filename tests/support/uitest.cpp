@@ -8,23 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/widgetaccess.h"
 #include "ui/exchange/dialog.h"
-
-QWidget* WidgetFor(HWND hWnd)
-{
-    if (hWnd == nullptr)
-        return nullptr;
-    const auto key = reinterpret_cast<quintptr>(hWnd);
-    for (QWidget* pWidget : QApplication::allWidgets()) {
-        if (pWidget->property("ratiograph.hwnd").value<quintptr>() == key)
-            return pWidget;
-    }
-    return nullptr;
-}
 
 void TypeInto(HWND hEdit, std::string_view text)
 {
-    QWidget* pWidget = WidgetFor(hEdit);
+    QWidget* pWidget = platform::WidgetOf(hEdit);
     pWidget->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(pWidget, Qt::Key_A, Qt::ControlModifier);
     if (text.empty())
@@ -35,7 +24,7 @@ void TypeInto(HWND hEdit, std::string_view text)
 
 void PressKey(HWND hWnd, Qt::Key key)
 {
-    QWidget* pWidget = WidgetFor(hWnd);
+    QWidget* pWidget = platform::WidgetOf(hWnd);
     pWidget->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(pWidget, key);
 }
@@ -43,7 +32,7 @@ void PressKey(HWND hWnd, Qt::Key key)
 void Click(HWND hButton)
 {
     // Through the window, as the window system delivers a click, so that a modal dialog can refuse it.
-    QWidget* pButton = WidgetFor(hButton);
+    QWidget* pButton = platform::WidgetOf(hButton);
     QWidget* pWindow = pButton->window();
     QTest::mouseClick(pWindow->windowHandle(), Qt::LeftButton, Qt::NoModifier,
                       pButton->mapTo(pWindow, pButton->rect().center()));
@@ -52,21 +41,21 @@ void Click(HWND hButton)
 DialogAction ClickOn(int nId)
 {
     return [nId](HWND hDlg) {
-        Click(GetDlgItem(hDlg, nId));
+        Click(platform::GetDlgItem(hDlg, nId));
     };
 }
 
 DialogAction KeyIn(int nId, Qt::Key key)
 {
     return [nId, key](HWND hDlg) {
-        PressKey(GetDlgItem(hDlg, nId), key);
+        PressKey(platform::GetDlgItem(hDlg, nId), key);
     };
 }
 
 DialogAction CloseBox()
 {
     return [](HWND hDlg) {
-        WidgetFor(hDlg)->close();
+        platform::WidgetOf(hDlg)->close();
     };
 }
 
@@ -74,7 +63,7 @@ void DriveDialogs(CModalSeam& seam, std::function<void(HWND hDlg)> driver)
 {
     seam.SetModalDriver([driver = std::move(driver)](HWND hDlg) {
         // Not qWaitForWindowActive: it counts a dialog as active as soon as its owner is.
-        QWidget* pWindow = WidgetFor(hDlg);
+        QWidget* pWindow = platform::WidgetOf(hDlg);
         if (!QTest::qWaitFor([pWindow] { return QApplication::activeWindow() == pWindow; }))
             ADD_FAILURE_AT(__FILE__, __LINE__) << "the dialog did not become active";
         driver(hDlg);

@@ -11,11 +11,10 @@
 #include <Qt>
 
 #include "platform/modalseam.h"
+#include "platform/widgetaccess.h"
 
-class QWidget;
 class CDialog;
 
-QWidget* WidgetFor(HWND hWnd);
 // Replaces the field's text by typing, one key per character, as a user would after selecting all.
 void TypeInto(HWND hEdit, std::string_view text);
 // Gives the control the focus, then presses the key there.

@@ -8,7 +8,7 @@ int CalculatorTest::RunCalculator(const std::function<void(CGearCalcDlg& dialog,
     GetApp()->m_pMainWnd = &dialog;
     const int nResult = RunDriven(m_seam, dialog, [&](HWND hDlg) {
         driver(dialog, hDlg);
-        if (IsInModalLoop(hDlg))
+        if (platform::IsInModalLoop(hDlg))
             dialog.EndModal(IDCANCEL);
     });
     GetApp()->m_pMainWnd = nullptr;

@@ -20,7 +20,7 @@ protected:
     int RunCalculator(const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver);
 
     static std::array<std::string, 7> Speeds(HWND hDlg);
-    static std::string Text(HWND hDlg, int nId) { return GetWindowText(GetDlgItem(hDlg, nId)); }
+    static std::string Text(HWND hDlg, int nId) { return platform::GetWindowText(platform::GetDlgItem(hDlg, nId)); }
     // The validation prompts (captioned with the program's name) since the last call, texts only; forgets
     // every box recorded so far.
     std::vector<std::string> Prompts();

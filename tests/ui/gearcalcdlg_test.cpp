@@ -26,7 +26,7 @@ const std::string kNumber = "Please enter a number.";
 TEST_F(CalculatorTest, OpensEmptyRecalculatesAtEveryKeystrokeAndClosesWithEnter)
 {
     const int nResult = RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        QWidget* pChart = WidgetFor(GetDlgItem(hDlg, IDC_SHIFT_CHART));
+        QWidget* pChart = platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_SHIFT_CHART));
         const QImage emptyChart = pChart->grab().toImage();
         const auto expectEmpty = [&] {
             for (int nId : {IDC_RPM, IDC_GEAR1, IDC_GEAR2, IDC_GEAR3, IDC_GEAR4, IDC_GEAR5, IDC_GEAR6, IDC_REVERSE,
@@ -35,34 +35,34 @@ TEST_F(CalculatorTest, OpensEmptyRecalculatesAtEveryKeystrokeAndClosesWithEnter)
             EXPECT_EQ(Speeds(hDlg), kNoSpeeds);
         };
         expectEmpty();
-        EXPECT_EQ(GetFocus(), GetDlgItem(hDlg, IDC_RPM));
-        EXPECT_FALSE(WidgetFor(hDlg)->windowIcon().isNull());
-        EXPECT_EQ(GetWindowText(hDlg), "Corvane Ratiograph");
-        Click(GetDlgItem(hDlg, IDC_SAMPLE));
+        EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDC_RPM));
+        EXPECT_FALSE(platform::WidgetOf(hDlg)->windowIcon().isNull());
+        EXPECT_EQ(platform::GetWindowText(hDlg), "Corvane Ratiograph");
+        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
         EXPECT_EQ(Text(hDlg, IDC_GEAR2), "2.0");
         EXPECT_NE(pChart->grab().toImage(), emptyChart);
         int nExplained = 0;
         DriveDialogs(m_seam, [&](HWND hExplain) {
             ++nExplained;
-            EXPECT_EQ(GetDialogTemplateId(hExplain), IDD_EXPLAIN);
-            EXPECT_EQ(GetWindowOwner(hExplain), hDlg);
-            PressKey(GetDlgItem(hExplain, IDOK), Qt::Key_Return);
+            EXPECT_EQ(platform::GetDialogTemplateId(hExplain), IDD_EXPLAIN);
+            EXPECT_EQ(platform::GetWindowOwner(hExplain), hDlg);
+            PressKey(platform::GetDlgItem(hExplain, IDOK), Qt::Key_Return);
         });
-        Click(GetDlgItem(hDlg, IDC_HUH));
+        Click(platform::GetDlgItem(hDlg, IDC_HUH));
         EXPECT_EQ(nExplained, 1);
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
-        TypeInto(GetDlgItem(hDlg, IDC_GEAR1), "3");
+        TypeInto(platform::GetDlgItem(hDlg, IDC_GEAR1), "3");
         EXPECT_EQ(Text(hDlg, IDC_SPEED1), "11.1");
-        PressKey(GetDlgItem(hDlg, IDC_GEAR1), Qt::Key_End);
-        QTest::keyClicks(WidgetFor(GetDlgItem(hDlg, IDC_GEAR1)), QStringLiteral(".5"));
+        PressKey(platform::GetDlgItem(hDlg, IDC_GEAR1), Qt::Key_End);
+        QTest::keyClicks(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_GEAR1)), QStringLiteral(".5"));
         EXPECT_EQ(Text(hDlg, IDC_SPEED1), " 9.5");
-        TypeInto(GetDlgItem(hDlg, IDC_RPM), "0");
+        TypeInto(platform::GetDlgItem(hDlg, IDC_RPM), "0");
         EXPECT_EQ(Speeds(hDlg), (SpeedTable{" 0.0", " 0.0", " 0.0", " 0.0", " 0.0", "N/A", " 0.0"}));
-        Click(GetDlgItem(hDlg, IDC_CLEAR));
+        Click(platform::GetDlgItem(hDlg, IDC_CLEAR));
         expectEmpty();
         EXPECT_EQ(pChart->grab().toImage(), emptyChart);
-        PressKey(GetDlgItem(hDlg, IDC_TIRE_OD), Qt::Key_Return);
+        PressKey(platform::GetDlgItem(hDlg, IDC_TIRE_OD), Qt::Key_Return);
     });
     EXPECT_EQ(nResult, IDOK);
     EXPECT_TRUE(Prompts().empty());
@@ -74,51 +74,51 @@ TEST_F(CalculatorTest, OpensEmptyRecalculatesAtEveryKeystrokeAndClosesWithEnter)
 TEST_F(CalculatorTest, PromptsKeepTheFocusOnTheFieldAndTheRecordComputing)
 {
     const int nResult = RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        HWND hRpm = GetDlgItem(hDlg, IDC_RPM);
-        HWND hGear1 = GetDlgItem(hDlg, IDC_GEAR1);
-        HWND hGear4 = GetDlgItem(hDlg, IDC_GEAR4);
-        Click(GetDlgItem(hDlg, IDC_SAMPLE));
+        HWND hRpm = platform::GetDlgItem(hDlg, IDC_RPM);
+        HWND hGear1 = platform::GetDlgItem(hDlg, IDC_GEAR1);
+        HWND hGear4 = platform::GetDlgItem(hDlg, IDC_GEAR4);
+        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
         TypeInto(hRpm, "20000");
         EXPECT_EQ(Prompts(), Texts{"Please enter a number between 0 and 15000."});
         EXPECT_EQ(Text(hDlg, IDC_SPEED1), "165.1");
-        EXPECT_EQ(GetFocus(), hRpm);
-        EXPECT_EQ(GetTextSelection(hRpm), std::make_pair(0, 5));
+        EXPECT_EQ(platform::GetFocus(), hRpm);
+        EXPECT_EQ(platform::GetTextSelection(hRpm), std::make_pair(0, 5));
 
-        Click(GetDlgItem(hDlg, IDC_SAMPLE));
+        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
         PressKey(hGear1, Qt::Key_Home);
-        QTest::keyClick(WidgetFor(hGear1), Qt::Key_Minus);
+        QTest::keyClick(platform::WidgetOf(hGear1), Qt::Key_Minus);
         EXPECT_EQ(Text(hDlg, IDC_GEAR1), "-2.68");
         EXPECT_EQ(Prompts(), Texts{"Please enter a number between 0 and 50."});
         EXPECT_EQ(Text(hDlg, IDC_SPEED1), "-12.4");
 
-        Click(GetDlgItem(hDlg, IDC_SAMPLE));
+        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
         Prompts();
         TypeInto(hGear4, "");
         EXPECT_EQ(Prompts(), Texts{kNumber});
-        EXPECT_EQ(GetFocus(), hGear4);
+        EXPECT_EQ(platform::GetFocus(), hGear4);
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
         // Each button writes the RPM field and recalculates once more: the bad field is prompted twice.
-        Click(GetDlgItem(hDlg, IDC_GAS));
+        Click(platform::GetDlgItem(hDlg, IDC_GAS));
         EXPECT_EQ(Prompts(), Texts(2, kNumber));
-        Click(GetDlgItem(hDlg, IDC_BRAKE));
+        Click(platform::GetDlgItem(hDlg, IDC_BRAKE));
         EXPECT_EQ(Prompts(), Texts(2, kNumber));
         EXPECT_EQ(Text(hDlg, IDC_RPM), "1500 ");
-        EXPECT_EQ(GetFocus(), hGear4);
-        Click(GetDlgItem(hDlg, IDOK));
+        EXPECT_EQ(platform::GetFocus(), hGear4);
+        Click(platform::GetDlgItem(hDlg, IDOK));
         EXPECT_EQ(Prompts(), Texts{kNumber});
-        EXPECT_TRUE(IsInModalLoop(hDlg));
+        EXPECT_TRUE(platform::IsInModalLoop(hDlg));
         // The preset prompts at every write until it rewrites the bad field (fourth gear is its fifth write).
-        Click(GetDlgItem(hDlg, IDC_SAMPLE));
+        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
         EXPECT_EQ(Prompts(), Texts(4, kNumber));
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
-        SetWindowText(hRpm, "99999");
+        platform::SetWindowText(hRpm, "99999");
         Prompts();
-        Click(GetDlgItem(hDlg, IDC_CLEAR));
+        Click(platform::GetDlgItem(hDlg, IDC_CLEAR));
         EXPECT_EQ(Prompts(), Texts{}) << "Clear rewrites RPM first";
-        SetWindowText(hGear1, "x");
+        platform::SetWindowText(hGear1, "x");
         Prompts();
         PressKey(hGear1, Qt::Key_Escape);
-        EXPECT_FALSE(IsInModalLoop(hDlg));
+        EXPECT_FALSE(platform::IsInModalLoop(hDlg));
     });
     EXPECT_EQ(nResult, IDCANCEL);
     EXPECT_TRUE(Prompts().empty());
@@ -141,20 +141,20 @@ TEST_F(CalculatorTest, GasAndBrakeClampOnlyAtTheirOwnBound)
         {"1e20", IDC_BRAKE, "100000000000000000000"},
     };
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        Click(GetDlgItem(hDlg, IDC_SAMPLE));
+        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
         for (const auto& [pszRpm, nButton, pszExpected] : rows) {
-            SetWindowText(GetDlgItem(hDlg, IDC_RPM), pszRpm);
-            Click(GetDlgItem(hDlg, nButton));
+            platform::SetWindowText(platform::GetDlgItem(hDlg, IDC_RPM), pszRpm);
+            Click(platform::GetDlgItem(hDlg, nButton));
             EXPECT_EQ(Text(hDlg, IDC_RPM), pszExpected) << pszRpm;
-            EXPECT_FALSE(WidgetFor(GetDlgItem(hDlg, IDC_SHIFT_CHART))->grab().isNull()) << pszRpm;
+            EXPECT_FALSE(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_SHIFT_CHART))->grab().isNull()) << pszRpm;
         }
-        SetWindowText(GetDlgItem(hDlg, IDC_RPM), "1500");
+        platform::SetWindowText(platform::GetDlgItem(hDlg, IDC_RPM), "1500");
         Prompts();
-        Click(GetDlgItem(hDlg, IDC_GAS));
+        Click(platform::GetDlgItem(hDlg, IDC_GAS));
         EXPECT_EQ(Text(hDlg, IDC_SPEED1), "13.2");
-        SetWindowText(GetDlgItem(hDlg, IDC_GEAR2), "x");
-        WidgetFor(hDlg)->close();
-        EXPECT_FALSE(IsInModalLoop(hDlg));
+        platform::SetWindowText(platform::GetDlgItem(hDlg, IDC_GEAR2), "x");
+        platform::WidgetOf(hDlg)->close();
+        EXPECT_FALSE(platform::IsInModalLoop(hDlg));
     });
 }
 

@@ -50,9 +50,9 @@ TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
 {
     const std::string strPath = PathOf("mine.kvr");
     RunCalculator([&](CGearCalcDlg& dialog, HWND hDlg) {
-        Click(GetDlgItem(hDlg, IDC_SAMPLE));
+        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
         m_seam.QueueFileAnswer(strPath);
-        Click(GetDlgItem(hDlg, IDC_SAVE));
+        Click(platform::GetDlgItem(hDlg, IDC_SAVE));
         ASSERT_EQ(m_seam.Records().front().kind, CBoxRecord::Kind::SaveFile);
         const FileDialogOptions save = m_seam.Records().front().fileOptions;
         EXPECT_EQ(save.strFileName, "mixo.kvr");
@@ -62,9 +62,9 @@ TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
                   Texts{"SAVE SUCCESSFUL|File Saved.  You may print the file, or examine in a word processor."});
         EXPECT_EQ(ReadBytes(strPath), FormatSettingsFile(SampleSettings(), SampleSpeeds()));
 
-        Click(GetDlgItem(hDlg, IDC_CLEAR));
+        Click(platform::GetDlgItem(hDlg, IDC_CLEAR));
         m_seam.QueueFileAnswer(strPath);
-        Click(GetDlgItem(hDlg, IDC_LOAD));
+        Click(platform::GetDlgItem(hDlg, IDC_LOAD));
         EXPECT_EQ(m_seam.Records().front().kind, CBoxRecord::Kind::OpenFile);
         EXPECT_EQ(m_seam.Records().front().fileOptions.strFileName, "*.kvr");
         EXPECT_EQ(Messages(), Texts{});
@@ -95,11 +95,11 @@ TEST_F(SettingsFileDialogs, LoadingWhatUsersHaveOnDisk)
         SCOPED_TRACE(pszName);
         const std::string strPath = *pszName ? WriteFile(pszName, bytes) : m_dir.path().toStdString();
         RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-            Click(GetDlgItem(hDlg, IDC_SAMPLE));
-            SetWindowText(GetDlgItem(hDlg, IDC_RPM), "1234");
+            Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+            platform::SetWindowText(platform::GetDlgItem(hDlg, IDC_RPM), "1234");
             m_seam.ClearRecords();
             m_seam.QueueFileAnswer(strPath);
-            Click(GetDlgItem(hDlg, IDC_LOAD));
+            Click(platform::GetDlgItem(hDlg, IDC_LOAD));
             EXPECT_EQ(Messages(), messages);
             EXPECT_EQ(Text(hDlg, IDC_RPM), pszRpmAfter);
         });
@@ -111,16 +111,16 @@ TEST_F(SettingsFileDialogs, CancelledDialogsAndAFailedSave)
 {
     const std::string strOld = WriteFile("old.kvr", "keep me\n");
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        Click(GetDlgItem(hDlg, IDC_SAMPLE));
+        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
         m_seam.QueueFileAnswer(std::nullopt);
-        Click(GetDlgItem(hDlg, IDC_SAVE));
+        Click(platform::GetDlgItem(hDlg, IDC_SAVE));
         m_seam.QueueFileAnswer(std::nullopt);
-        Click(GetDlgItem(hDlg, IDC_LOAD));
+        Click(platform::GetDlgItem(hDlg, IDC_LOAD));
         EXPECT_EQ(Messages(), Texts{});
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
         EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 1);
         m_seam.QueueFileAnswer(PathOf("old.kvr/inside.kvr")); // a path below a file cannot be written
-        Click(GetDlgItem(hDlg, IDC_SAVE));
+        Click(platform::GetDlgItem(hDlg, IDC_SAVE));
         EXPECT_EQ(Messages(), Texts{"ERROR|Error saving file."});
     });
     EXPECT_EQ(ReadBytes(strOld), "keep me\n");

@@ -37,7 +37,7 @@ TEST_P(Templates, TextsFitAndControlsDoNotOverlap)
 {
     CDialog dialog(GetParam());
     RunDriven(m_seam, dialog, [&](HWND hDlg) {
-        QWidget* pWindow = WidgetFor(hDlg);
+        QWidget* pWindow = platform::WidgetOf(hDlg);
         const QList<QWidget*> controls = pWindow->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         for (qsizetype i = 0; i < controls.size(); ++i) {
             const QWidget* pControl = controls[i];
@@ -80,8 +80,8 @@ TEST_F(Templates, InfoDialogsCloseWithOkEnterEscapeOrTheCloseBox)
         QStringList texts;
         bool bIcon = false;
         const int nResult = RunDriven(m_seam, dialog, [&](HWND hDlg) {
-            EXPECT_EQ(GetFocus(), GetDlgItem(hDlg, IDOK));
-            for (const QLabel* pLabel : WidgetFor(hDlg)->findChildren<QLabel*>()) {
+            EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDOK));
+            for (const QLabel* pLabel : platform::WidgetOf(hDlg)->findChildren<QLabel*>()) {
                 texts << pLabel->text();
                 bIcon = bIcon || pLabel->pixmap().width() == 32;
             }

@@ -35,21 +35,21 @@ protected:
     {
         TireOutcome outcome;
         RunCalculator([&](CGearCalcDlg& dialog, HWND hDlg) {
-            Click(GetDlgItem(hDlg, IDC_SAMPLE));
-            TypeInto(GetDlgItem(hDlg, IDC_TIRE_OD), pszTyped);
+            Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+            TypeInto(platform::GetDlgItem(hDlg, IDC_TIRE_OD), pszTyped);
             Prompts();
             DriveDialogs(m_seam, [&](HWND hTire) {
-                EXPECT_EQ(GetDialogTemplateId(hTire), IDD_TIRE_DIAMETER);
-                EXPECT_EQ(GetWindowOwner(hTire), hDlg);
+                EXPECT_EQ(platform::GetDialogTemplateId(hTire), IDD_TIRE_DIAMETER);
+                EXPECT_EQ(platform::GetWindowOwner(hTire), hDlg);
                 for (int nId : {IDC_TIRE_WIDTH, IDC_TIRE_ASPECT, IDC_TIRE_RIM})
                     EXPECT_EQ(Text(hTire, nId), "0");
                 EXPECT_EQ(Text(hTire, IDC_TIRE_RESULT), "N/A");
-                EXPECT_EQ(GetFocus(), GetDlgItem(hTire, IDOK));
+                EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hTire, IDOK));
                 driver(hTire);
                 for (const CBoxRecord& record : m_seam.Records())
                     EXPECT_EQ(record.hOwner, hTire);
             });
-            Click(GetDlgItem(hDlg, IDC_CALC_DIAMETER));
+            Click(platform::GetDlgItem(hDlg, IDC_CALC_DIAMETER));
             outcome = {Text(hDlg, IDC_TIRE_OD), dialog.GetSettings().m_fTireOD, Speeds(hDlg)};
         });
         return outcome;
@@ -59,9 +59,9 @@ protected:
 TEST_F(TireSizeTest, OkHandsTheDiameterOver)
 {
     TireOutcome outcome = CalcDiameter("26.4", [&](HWND hTire) {
-        Click(GetDlgItem(hTire, IDC_SAMPLE_TIRE));
+        Click(platform::GetDlgItem(hTire, IDC_SAMPLE_TIRE));
         EXPECT_EQ(Text(hTire, IDC_TIRE_RESULT), "27.4");
-        Click(GetDlgItem(hTire, IDOK));
+        Click(platform::GetDlgItem(hTire, IDOK));
     });
     EXPECT_EQ(outcome.strTireField, "27.4 ");
     EXPECT_EQ(outcome.fTire, 27.4F);
@@ -69,17 +69,17 @@ TEST_F(TireSizeTest, OkHandsTheDiameterOver)
 
     // A width with a decimal point is refused and the previous one kept; Enter in a field is OK.
     outcome = CalcDiameter("26.4", [&](HWND hTire) {
-        Click(GetDlgItem(hTire, IDC_SAMPLE_TIRE));
-        SetWindowText(GetDlgItem(hTire, IDC_TIRE_WIDTH), "225.5");
+        Click(platform::GetDlgItem(hTire, IDC_SAMPLE_TIRE));
+        platform::SetWindowText(platform::GetDlgItem(hTire, IDC_TIRE_WIDTH), "225.5");
         EXPECT_EQ(Prompts(), Texts{"Please enter an integer."});
         EXPECT_EQ(Text(hTire, IDC_TIRE_RESULT), "27.4");
-        TypeInto(GetDlgItem(hTire, IDC_TIRE_WIDTH), "225");
-        PressKey(GetDlgItem(hTire, IDC_TIRE_RIM), Qt::Key_Return);
+        TypeInto(platform::GetDlgItem(hTire, IDC_TIRE_WIDTH), "225");
+        PressKey(platform::GetDlgItem(hTire, IDC_TIRE_RIM), Qt::Key_Return);
     });
     EXPECT_EQ(outcome.speeds, kSpeedsOn274);
 
     // No diameter: the tire becomes 0.0 and no gear has a speed.
-    outcome = CalcDiameter("26.4", [&](HWND hTire) { Click(GetDlgItem(hTire, IDOK)); });
+    outcome = CalcDiameter("26.4", [&](HWND hTire) { Click(platform::GetDlgItem(hTire, IDOK)); });
     EXPECT_EQ(outcome.strTireField, "0.0  ");
     EXPECT_EQ(outcome.speeds, (SpeedTable{"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"}));
     EXPECT_TRUE(Prompts().empty());
@@ -93,12 +93,12 @@ TEST_F(TireSizeTest, CancelAfterARefusedOkChangesNothing)
                                          {"close box", CloseBox()}}) {
         SCOPED_TRACE(pszName);
         const TireOutcome outcome = CalcDiameter("26.43", [&](HWND hTire) {
-            Click(GetDlgItem(hTire, IDC_SAMPLE_TIRE));
-            TypeInto(GetDlgItem(hTire, IDC_TIRE_ASPECT), "301");
+            Click(platform::GetDlgItem(hTire, IDC_SAMPLE_TIRE));
+            TypeInto(platform::GetDlgItem(hTire, IDC_TIRE_ASPECT), "301");
             EXPECT_EQ(Text(hTire, IDC_TIRE_RESULT), "68.3") << "the out-of-range aspect stays in the member";
-            EXPECT_EQ(GetFocus(), GetDlgItem(hTire, IDC_TIRE_ASPECT));
-            Click(GetDlgItem(hTire, IDOK));
-            EXPECT_TRUE(IsInModalLoop(hTire));
+            EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hTire, IDC_TIRE_ASPECT));
+            Click(platform::GetDlgItem(hTire, IDOK));
+            EXPECT_TRUE(platform::IsInModalLoop(hTire));
             close(hTire);
         });
         EXPECT_EQ(outcome.strTireField, "26.43");

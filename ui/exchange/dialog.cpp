@@ -27,13 +27,13 @@ HWND CDialog::FindOwner() const
 {
     if (m_pParentWnd != nullptr && m_pParentWnd->m_hWnd != nullptr) {
         HWND hParent = m_pParentWnd->m_hWnd;
-        HWND hDialog = GetParentDialog(hParent);
+        HWND hDialog = platform::GetParentDialog(hParent);
         return hDialog != nullptr ? hDialog : hParent;
     }
     const CWinApp* pApp = GetApp();
     if (pApp == nullptr || pApp->m_pMainWnd == nullptr || pApp->m_pMainWnd->m_hWnd == nullptr)
         return nullptr;
-    return GetLastActivePopup(pApp->m_pMainWnd->m_hWnd);
+    return platform::GetLastActivePopup(pApp->m_pMainWnd->m_hWnd);
 }
 
 int CDialog::RunModal()
@@ -41,32 +41,26 @@ int CDialog::RunModal()
     const DialogTemplate* pTemplate = FindDialogTemplate(m_nTemplateId);
     if (pTemplate == nullptr)
         return -1;
-    // The owner is not disabled by hand: the modal loop blocks input to every other window of the program,
-    // and a disabled owner would be drawn greyed out behind the dialog.
-    HWND hOwner = FindOwner();
-
     try {
-        m_hWnd = CreateDialogWindow(*pTemplate, hOwner, this);
+        m_hWnd = platform::CreateDialogWindow(*pTemplate, FindOwner(), this);
         m_nResult = -1;
         m_bContinue = true;
         const bool bDefaultFocus = OnDialogInit();
         if (m_bContinue) {
             if (bDefaultFocus)
-                FocusFirstTabStop(m_hWnd);
+                platform::FocusFirstTabStop(m_hWnd);
             m_bInLoop = true;
-            RunModalLoop(m_hWnd);
+            // Returns once EndModal ends the run. No quit request can end it early: Qt delivers those only to a
+            // program in QApplication::exec, which this one never runs; a desktop logging out closes the windows.
+            platform::RunModalLoop(m_hWnd);
             m_bInLoop = false;
             m_bContinue = false;
         }
-        HideWindow(m_hWnd);
     } catch (const CException&) {
         m_bInLoop = false;
         m_bContinue = false;
         m_nResult = -1;
     }
-
-    if (hOwner != nullptr)
-        ActivateWindow(hOwner);
     DestroyDialogWindow();
     return m_nResult;
 }
@@ -97,7 +91,7 @@ void CDialog::EndModal(int nResult)
         m_nResult = nResult;
         if (m_bContinue) {
             m_bContinue = false;
-            EndModalLoop(m_hWnd);
+            platform::EndModalLoop(m_hWnd, nResult);
         }
     }
 }
@@ -111,7 +105,7 @@ void CDialog::DestroyDialogWindow()
 {
     if (m_hWnd == nullptr)
         return;
-    ReleaseControlBindings();
-    DestroyWindow(m_hWnd);
+    UnbindControls();
+    platform::DestroyWindow(m_hWnd);
     m_hWnd = nullptr;
 }

@@ -3,7 +3,7 @@
 #include "ui/exchange/wnd.h"
 
 // A modal dialog built from a dialog template. RunModal creates the window, runs OnDialogInit (a loading pass),
-// shows the dialog centred over its owner and dispatches until EndModal. Command 1 (the OK button, Enter)
+// shows the dialog centred over its owner and runs it until EndModal. Command 1 (the OK button, Enter)
 // validates and then ends with 1; command 2 (Cancel, Escape, the close box) ends with 2 without reading any
 // field; -1 stands for a failure.
 class CDialog : public CWnd

@@ -18,7 +18,7 @@ constexpr std::size_t kCompareChars = 256;
 
 HWND CFormExchange::PrepareControl(int nId)
 {
-    HWND hControl = ::GetDlgItem(m_pDialog->m_hWnd, nId);
+    HWND hControl = m_pDialog->GetDlgItem(nId);
     if (hControl == nullptr)
         throw CNotSupportedException();
     m_hLastControl = hControl;
@@ -36,26 +36,24 @@ HWND CFormExchange::PrepareEdit(int nId)
 void CFormExchange::FailField()
 {
     if (m_bSave && m_hLastControl != nullptr) {
-        ::SetFocus(m_hLastControl);
+        platform::SetFocus(m_hLastControl);
         if (m_bLastIsEdit)
-            SelectAllText(m_hLastControl);
+            platform::SelectAllText(m_hLastControl);
     }
     throw CUserException();
 }
 
 void ExchangeControl(CFormExchange& fx, int nId, CWnd& rControl)
 {
-    if (rControl.m_hWnd != nullptr)
-        return;
-    if (!rControl.SubclassWindow(fx.PrepareControl(nId)))
-        throw CNotSupportedException();
+    if (rControl.m_hWnd == nullptr)
+        fx.m_pDialog->BindControl(rControl, fx.PrepareControl(nId));
 }
 
 void ExchangeFloat(CFormExchange& fx, int nId, float& value)
 {
     HWND hControl = fx.PrepareEdit(nId);
     if (fx.m_bSave) {
-        const std::optional<double> parsed = ParseFloatText(::GetWindowText(hControl, kFieldChars));
+        const std::optional<double> parsed = ParseFloatText(platform::GetWindowText(hControl, kFieldChars));
         if (!parsed) {
             ShowPromptId(IDP_ENTER_NUMBER);
             fx.FailField();
@@ -70,7 +68,7 @@ void ExchangeInt(CFormExchange& fx, int nId, int& value)
 {
     HWND hControl = fx.PrepareEdit(nId);
     if (fx.m_bSave) {
-        const std::optional<int> parsed = ParseIntText(::GetWindowText(hControl, kFieldChars));
+        const std::optional<int> parsed = ParseIntText(platform::GetWindowText(hControl, kFieldChars));
         if (!parsed) {
             ShowPromptId(IDP_ENTER_INTEGER);
             fx.FailField();
@@ -108,7 +106,7 @@ void ValidateIntRange(CFormExchange& fx, int value, int nMin, int nMax)
 
 void SetTextIfChanged(HWND hControl, std::string_view text)
 {
-    if (text.size() <= kCompareChars && ::GetWindowText(hControl, kCompareChars - 1) == text)
+    if (text.size() <= kCompareChars && platform::GetWindowText(hControl, kCompareChars - 1) == text)
         return;
-    ::SetWindowText(hControl, text);
+    platform::SetWindowText(hControl, text);
 }

@@ -48,10 +48,10 @@ int ShowPrompt(std::string_view text, unsigned nType, [[maybe_unused]] int nHelp
     const CWinApp* pApp = GetApp();
     HWND hOwner = nullptr;
     if (pApp != nullptr && pApp->m_pMainWnd != nullptr && pApp->m_pMainWnd->m_hWnd != nullptr)
-        hOwner = GetLastActivePopup(pApp->m_pMainWnd->m_hWnd);
+        hOwner = platform::GetLastActivePopup(pApp->m_pMainWnd->m_hWnd);
     // The box is application-modal, which keeps the user out of the main window as long as it is open.
-    const std::string strCaption = pApp != nullptr ? pApp->m_strAppName : GetModuleFileName();
-    return MessageBox(hOwner, text, strCaption, nType);
+    const std::string strCaption = pApp != nullptr ? pApp->m_strAppName : platform::GetModuleFileName();
+    return platform::MessageBox(hOwner, text, strCaption, nType);
 }
 
 int ShowPromptId(int nStringId, unsigned nType, int nHelpId)

@@ -45,7 +45,7 @@ int RunWinApp()
     if (g_pApp == nullptr)
         return 1;
     if (!g_pApp->m_bNameGiven)
-        g_pApp->m_strAppName = AppNameFromModulePath(GetModuleFileName());
+        g_pApp->m_strAppName = AppNameFromModulePath(platform::GetModuleFileName());
     g_pApp->InitInstance();
     return 0;
 }

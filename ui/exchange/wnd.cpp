@@ -1,7 +1,6 @@
 #include "ui/exchange/wnd.h"
 
 #include <new>
-#include <unordered_map>
 
 #include "ui/exchange/exceptions.h"
 #include "ui/exchange/formexchange.h"
@@ -10,9 +9,6 @@
 namespace {
 
 thread_local HWND g_hLockoutWnd = nullptr;
-
-// Control windows and the objects bound to them.
-thread_local std::unordered_map<HWND, CWnd*> g_boundControls;
 
 // Sets the lock-out to one window for the life of a pass and restores the previous one after it, so that
 // passes on different windows nest.
@@ -33,11 +29,6 @@ private:
 HWND GetLockoutWindow()
 {
     return g_hLockoutWnd;
-}
-
-CWnd::~CWnd()
-{
-    UnsubclassWindow();
 }
 
 bool CWnd::ExchangeData(bool bSave)
@@ -62,52 +53,45 @@ void CWnd::ExchangeFields(CFormExchange&) {}
 
 std::string CWnd::GetWindowText() const
 {
-    return ::GetWindowText(m_hWnd);
+    return platform::GetWindowText(m_hWnd);
 }
 
 void CWnd::SetWindowText(std::string_view text)
 {
-    ::SetWindowText(m_hWnd, text);
+    platform::SetWindowText(m_hWnd, text);
 }
 
 void CWnd::SetFocus()
 {
-    ::SetFocus(m_hWnd);
+    platform::SetFocus(m_hWnd);
 }
 
 HWND CWnd::GetDlgItem(int nId) const
 {
-    return ::GetDlgItem(m_hWnd, nId);
+    return platform::GetDlgItem(m_hWnd, nId);
 }
 
-bool CWnd::SubclassWindow(HWND hWnd)
+std::string CWnd::GetDlgItemText(int nId) const
 {
-    if (hWnd == nullptr || m_hWnd != nullptr || g_boundControls.contains(hWnd))
-        return false;
-    g_boundControls.emplace(hWnd, this);
-    m_hWnd = hWnd;
-    return true;
+    return platform::GetWindowText(GetDlgItem(nId));
 }
 
-void CWnd::UnsubclassWindow()
+void CWnd::SetDlgItemText(int nId, std::string_view text)
 {
-    const auto it = g_boundControls.find(m_hWnd);
-    if (it != g_boundControls.end() && it->second == this) {
-        g_boundControls.erase(it);
-        m_hWnd = nullptr;
-    }
+    platform::SetWindowText(GetDlgItem(nId), text);
 }
 
-void CWnd::ReleaseControlBindings()
+void CWnd::BindControl(CWnd& rControl, HWND hControl)
 {
-    for (auto it = g_boundControls.begin(); it != g_boundControls.end();) {
-        if (GetParentDialog(it->first) == m_hWnd) {
-            it->second->m_hWnd = nullptr;
-            it = g_boundControls.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    rControl.m_hWnd = hControl;
+    m_boundControls.push_back(&rControl);
+}
+
+void CWnd::UnbindControls()
+{
+    for (CWnd* pControl : m_boundControls)
+        pControl->m_hWnd = nullptr;
+    m_boundControls.clear();
 }
 
 void CWnd::OnWindowCommand(int nId, int nCode, HWND hControl)

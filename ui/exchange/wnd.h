@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/window.h"
 
@@ -20,7 +21,7 @@ class CWnd : public CWindowSink
 {
 public:
     CWnd() = default;
-    ~CWnd() override;
+    ~CWnd() override = default;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
@@ -34,18 +35,23 @@ public:
     void SetWindowText(std::string_view text);
     void SetFocus();
     HWND GetDlgItem(int nId) const;
+    // The text of the child control nId, and a write to it (which, for an edit, reports a change).
+    std::string GetDlgItemText(int nId) const;
+    void SetDlgItemText(int nId, std::string_view text);
 
-    // Binds this object to a control window; false when another object is bound to it already.
-    bool SubclassWindow(HWND hWnd);
-    void UnsubclassWindow();
+    // Binds a control object of this window to its control, until UnbindControls.
+    void BindControl(CWnd& rControl, HWND hControl);
 
     void OnWindowCommand(int nId, int nCode, HWND hControl) final;
 
 protected:
     // The message table; true when an entry took the command.
     virtual bool OnCommand(int nId, int nCode);
-    // Releases the bindings of every control object bound to a control of this window.
-    void ReleaseControlBindings();
+    // Forgets the controls of a window that is about to go.
+    void UnbindControls();
+
+private:
+    std::vector<CWnd*> m_boundControls;
 };
 
 class CEdit : public CWnd

@@ -1,0 +1,418 @@
+#include "platform/dialogwindow.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+
+#include "platform/modalseam.h"
+#include "platform/plotwidget.h"
+#include "platform/widgetaccess.h"
+
+Q_DECLARE_OPAQUE_POINTER(CWindowHandle*)
+Q_DECLARE_METATYPE(CWindowHandle*)
+
+namespace {
+
+// Every widget the platform makes carries its handle under this property; HandleOf is the only reader.
+constexpr char kHandleProperty[] = "ratiograph.handle";
+
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Dialog units: a quarter of the font's average character width and an eighth of its line height. The
+// average is measured exactly (the original platform rounded it down), and then widened as far as the
+// template needs for every text to fit: templates were sized tightly for the original font, and the desktop's
+// font may set the same words a few per cent wider. All positions scale alike, so proportions hold.
+class CDialogUnits
+{
+public:
+    CDialogUnits(const DialogTemplate& dialogTemplate, const QFont& font) : m_metrics(font)
+    {
+        const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        m_cx = m_metrics.horizontalAdvance(alphabet) / 52.0;
+        m_cy = m_metrics.height();
+        for (int nPass = 0; nPass < 40 && !TextsFit(dialogTemplate); ++nPass)
+            m_cx *= 1.01;
+    }
+
+    int X(int nUnits) const { return qRound(nUnits * m_cx / 4.0); }
+    int Y(int nUnits) const { return qRound(nUnits * m_cy / 8.0); }
+    QRect Rect(const ControlTemplate& control) const
+    {
+        return {X(control.x), Y(control.y), X(control.x + control.cx) - X(control.x),
+                Y(control.y + control.cy) - Y(control.y)};
+    }
+
+private:
+    bool TextsFit(const DialogTemplate& dialogTemplate) const
+    {
+        constexpr int kButtonMargin = 8; // the button's frame and padding, both sides
+        for (const ControlTemplate& control : dialogTemplate.controls) {
+            const QString text = ToQString(control.text);
+            const QRect rect = Rect(control);
+            if (control.kind == ControlKind::PushButton &&
+                m_metrics.horizontalAdvance(text) + kButtonMargin > rect.width())
+                return false;
+            if (control.kind == ControlKind::Label && !text.isEmpty()) {
+                const QRect need = m_metrics.boundingRect(QRect(0, 0, rect.width(), 100000), Qt::TextWordWrap, text);
+                if (need.width() > rect.width() || need.height() > rect.height())
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    QFontMetrics m_metrics;
+    double m_cx;
+    int m_cy;
+};
+
+QIcon LoadIcon(int nIconId)
+{
+    QIcon icon;
+    if (const IconResource* pIcon = FindIconResource(nIconId)) {
+        for (std::span<const std::uint8_t> png : {pIcon->small, pIcon->large}) {
+            QPixmap pixmap;
+            if (pixmap.loadFromData(png.data(), static_cast<uint>(png.size()), "PNG"))
+                icon.addPixmap(pixmap);
+        }
+    }
+    return icon;
+}
+
+CDialogWindow* DialogOf(HWND hWnd)
+{
+    return hWnd != nullptr ? hWnd->m_pDialog : nullptr;
+}
+
+} // namespace
+
+CDialogWindow::CDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, CWindowSink* pSink)
+    : QDialog(platform::WidgetOf(hOwner)), m_template(dialogTemplate), m_hOwner(hOwner), m_pSink(pSink)
+{
+    m_handle.m_pWidget = this;
+    m_handle.m_pDialog = this;
+    setProperty(kHandleProperty, QVariant::fromValue(&m_handle));
+
+    Qt::WindowFlags flags = (dialogTemplate.nStyle & DS_APPWINDOW) ? Qt::Window : Qt::Dialog;
+    if (dialogTemplate.nStyle & DS_CAPTION) {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (dialogTemplate.nStyle & DS_APPWINDOW)
+            flags |= Qt::WindowMinimizeButtonHint;
+    } else {
+        flags |= Qt::FramelessWindowHint;
+    }
+    setWindowFlags(flags);
+    // An empty title would make the window system show the program's name instead of an empty caption.
+    setWindowTitle(dialogTemplate.caption.empty() ? QStringLiteral(" ") : ToQString(dialogTemplate.caption));
+    setFont(QApplication::font());
+
+    const CDialogUnits units(dialogTemplate, font());
+    setFixedSize(units.X(dialogTemplate.cx), units.Y(dialogTemplate.cy));
+
+    QWidget* pPreviousTabStop = nullptr;
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        auto pHandle = std::make_unique<CWindowHandle>();
+        pHandle->m_pDialog = this;
+        pHandle->m_pControl = &control;
+        QWidget* pWidget = CreateControl(control, units.Rect(control), pHandle.get());
+        pHandle->m_pWidget = pWidget;
+        pWidget->setProperty(kHandleProperty, QVariant::fromValue(pHandle.get()));
+        if (control.nStyle & CS_TABSTOP) {
+            if (pPreviousTabStop != nullptr)
+                QWidget::setTabOrder(pPreviousTabStop, pWidget);
+            pPreviousTabStop = pWidget;
+        }
+        m_controls.push_back(std::move(pHandle));
+    }
+}
+
+HWND CDialogWindow::FindControl(int nId) const
+{
+    for (const auto& pControl : m_controls) {
+        if (pControl->m_pControl->nId == nId && nId != -1)
+            return pControl.get();
+    }
+    return nullptr;
+}
+
+void CDialogWindow::Dispatch(int nId, int nCode, HWND hControl)
+{
+    if (m_pSink != nullptr)
+        m_pSink->OnWindowCommand(nId, nCode, hControl);
+}
+
+void CDialogWindow::reject()
+{
+    if (isVisible())
+        Dispatch(IDCANCEL, BN_CLICKED, nullptr);
+}
+
+QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, QRect rect, CWindowHandle* pHandle)
+{
+    const Qt::FocusPolicy focus = (control.nStyle & CS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus;
+    QWidget* pWidget = nullptr;
+    switch (control.kind) {
+    case ControlKind::Edit: {
+        auto* pEdit = new QLineEdit(ToQString(control.text), this);
+        pEdit->setFocusPolicy(focus);
+        if (control.nStyle & CS_READONLY) {
+            pEdit->setReadOnly(true);
+            // A display, not an input: drawn on the dialog's own background.
+            QPalette palette = pEdit->palette();
+            palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+            pEdit->setPalette(palette);
+        }
+        connect(pEdit, &QLineEdit::textChanged, this,
+                [this, pHandle] { Dispatch(pHandle->m_pControl->nId, EN_CHANGE, pHandle); });
+        pWidget = pEdit;
+        break;
+    }
+    case ControlKind::PushButton: {
+        auto* pButton = new QPushButton(ToQString(control.text), this);
+        pButton->setFocusPolicy(focus);
+        // Enter on a focused button is that button's command; elsewhere it is the default button's (QDialog).
+        pButton->setAutoDefault(true);
+        pButton->setDefault((control.nStyle & CS_DEFAULT) != 0);
+        connect(pButton, &QPushButton::clicked, this,
+                [this, pHandle] { Dispatch(pHandle->m_pControl->nId, BN_CLICKED, pHandle); });
+        pWidget = pButton;
+        break;
+    }
+    case ControlKind::Label: {
+        auto* pLabel = new QLabel(ToQString(control.text), this);
+        pLabel->setTextFormat(Qt::PlainText);
+        pLabel->setWordWrap(true);
+        Qt::Alignment alignment = (control.nStyle & CS_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
+        alignment |= (control.nStyle & CS_VCENTER) ? Qt::AlignVCenter : Qt::AlignTop;
+        pLabel->setAlignment(alignment);
+        if (control.nStyle & CS_SUNKEN)
+            pLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pWidget = pLabel;
+        break;
+    }
+    case ControlKind::Plot:
+        pWidget = new CPlotWidget(this);
+        break;
+    case ControlKind::Icon: {
+        auto* pLabel = new QLabel(this);
+        pLabel->setPixmap(LoadIcon(control.nIconId).pixmap(32, 32));
+        rect.setSize({32, 32}); // an icon control takes the icon's size
+        pWidget = pLabel;
+        break;
+    }
+    }
+    pWidget->setGeometry(rect);
+    return pWidget;
+}
+
+void CDialogWindow::paintEvent(QPaintEvent* pEvent)
+{
+    QDialog::paintEvent(pEvent);
+    if (m_template.nStyle & DS_THINBORDER) {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Shadow));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+namespace platform {
+
+QWidget* WidgetOf(HWND hWnd)
+{
+    return hWnd != nullptr ? hWnd->m_pWidget.data() : nullptr;
+}
+
+HWND HandleOf(const QWidget* pWidget)
+{
+    return pWidget != nullptr ? pWidget->property(kHandleProperty).value<CWindowHandle*>() : nullptr;
+}
+
+HWND CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, CWindowSink* pSink)
+{
+    auto* pDialog = new CDialogWindow(dialogTemplate, hOwner, pSink);
+    return &pDialog->m_handle;
+}
+
+void DestroyWindow(HWND hWnd)
+{
+    if (CDialogWindow* pDialog = DialogOf(hWnd); pDialog != nullptr && hWnd == &pDialog->m_handle)
+        delete pDialog;
+}
+
+int GetDialogTemplateId(HWND hDlg)
+{
+    const CDialogWindow* pDialog = DialogOf(hDlg);
+    return pDialog != nullptr ? pDialog->m_template.nId : 0;
+}
+
+HWND GetParentDialog(HWND hControl)
+{
+    CDialogWindow* pDialog = DialogOf(hControl);
+    return pDialog != nullptr ? &pDialog->m_handle : nullptr;
+}
+
+HWND GetWindowOwner(HWND hWnd)
+{
+    const CDialogWindow* pDialog = DialogOf(hWnd);
+    return pDialog != nullptr && hWnd == &pDialog->m_handle ? pDialog->m_hOwner : nullptr;
+}
+
+void RunModalLoop(HWND hDlg)
+{
+    CDialogWindow* pDialog = DialogOf(hDlg);
+    if (pDialog == nullptr)
+        return;
+    if (CModalSeam* pSeam = CModalSeam::Current()) {
+        QTimer::singleShot(0, pDialog, [pSeam, hDlg, pDialog] {
+            pSeam->DriveModalLoop(hDlg);
+            if (!pDialog->m_bInLoop)
+                return;
+            // A test must never leave a loop waiting for a person: Escape, and if that is refused, the end.
+            pSeam->NoteLoopLeftOpen();
+            pDialog->reject();
+            if (pDialog->m_bInLoop)
+                EndModalLoop(hDlg, IDCANCEL);
+        });
+    }
+    pDialog->m_bInLoop = true;
+    // QDialog shows the dialog centred over its owner, keeps it on the screen and blocks every other window of the
+    // program until done().
+    pDialog->exec();
+    pDialog->m_bInLoop = false;
+}
+
+void EndModalLoop(HWND hDlg, int nResult)
+{
+    if (CDialogWindow* pDialog = DialogOf(hDlg)) {
+        pDialog->m_bInLoop = false;
+        pDialog->done(nResult);
+    }
+}
+
+bool IsInModalLoop(HWND hDlg)
+{
+    const CDialogWindow* pDialog = DialogOf(hDlg);
+    return pDialog != nullptr && pDialog->m_bInLoop;
+}
+
+HWND GetLastActivePopup(HWND hWnd)
+{
+    HWND hFront = HandleOf(QApplication::activeModalWidget());
+    for (HWND hOwner = GetWindowOwner(hFront); hOwner != nullptr; hOwner = GetWindowOwner(hOwner)) {
+        if (hOwner == hWnd)
+            return hFront;
+    }
+    return hWnd;
+}
+
+HWND GetDlgItem(HWND hDlg, int nId)
+{
+    const CDialogWindow* pDialog = DialogOf(hDlg);
+    return pDialog != nullptr ? pDialog->FindControl(nId) : nullptr;
+}
+
+int GetDlgCtrlID(HWND hControl)
+{
+    return hControl != nullptr && hControl->m_pControl != nullptr ? hControl->m_pControl->nId : 0;
+}
+
+std::string GetWindowText(HWND hWnd, std::size_t nMaxChars)
+{
+    const QWidget* pWidget = WidgetOf(hWnd);
+    QString text;
+    if (const auto* pEdit = qobject_cast<const QLineEdit*>(pWidget))
+        text = pEdit->text();
+    else if (const auto* pButton = qobject_cast<const QPushButton*>(pWidget))
+        text = pButton->text();
+    else if (const auto* pLabel = qobject_cast<const QLabel*>(pWidget))
+        text = pLabel->text();
+    else if (pWidget != nullptr)
+        text = pWidget->windowTitle();
+    if (nMaxChars < static_cast<std::size_t>(text.size()))
+        text.truncate(static_cast<qsizetype>(nMaxChars));
+    return text.toStdString();
+}
+
+void SetWindowText(HWND hWnd, std::string_view text)
+{
+    QWidget* pWidget = WidgetOf(hWnd);
+    const QString newText = ToQString(text);
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
+        const bool bSame = pEdit->text() == newText;
+        pEdit->setText(newText);
+        // The original edit control reported every write as a change; Qt reports only real changes.
+        if (bSame)
+            hWnd->m_pDialog->Dispatch(GetDlgCtrlID(hWnd), EN_CHANGE, hWnd);
+    } else if (auto* pButton = qobject_cast<QPushButton*>(pWidget)) {
+        pButton->setText(newText);
+    } else if (auto* pLabel = qobject_cast<QLabel*>(pWidget)) {
+        pLabel->setText(newText);
+    } else if (pWidget != nullptr) {
+        pWidget->setWindowTitle(newText);
+    }
+}
+
+void SetFocus(HWND hWnd)
+{
+    if (QWidget* pWidget = WidgetOf(hWnd))
+        pWidget->setFocus(Qt::OtherFocusReason);
+}
+
+HWND GetFocus()
+{
+    return HandleOf(QApplication::focusWidget());
+}
+
+void SelectAllText(HWND hEdit)
+{
+    if (auto* pEdit = qobject_cast<QLineEdit*>(WidgetOf(hEdit)))
+        pEdit->selectAll();
+}
+
+std::pair<int, int> GetTextSelection(HWND hEdit)
+{
+    const auto* pEdit = qobject_cast<const QLineEdit*>(WidgetOf(hEdit));
+    if (pEdit == nullptr || !pEdit->hasSelectedText())
+        return {0, 0};
+    const auto nStart = static_cast<int>(pEdit->selectionStart());
+    return {nStart, nStart + static_cast<int>(pEdit->selectedText().size())};
+}
+
+void SetWindowIcon(HWND hWnd, int nIconId)
+{
+    if (QWidget* pWidget = WidgetOf(hWnd))
+        pWidget->setWindowIcon(LoadIcon(nIconId));
+}
+
+void PostCommand(HWND hDlg, int nId, int nCode)
+{
+    if (CDialogWindow* pDialog = DialogOf(hDlg)) {
+        QMetaObject::invokeMethod(
+            pDialog, [pDialog, nId, nCode] { pDialog->Dispatch(nId, nCode, nullptr); }, Qt::QueuedConnection);
+    }
+}
+
+void FocusFirstTabStop(HWND hDlg)
+{
+    const CDialogWindow* pDialog = DialogOf(hDlg);
+    if (pDialog == nullptr)
+        return;
+    for (const auto& pControl : pDialog->m_controls) {
+        QWidget* pWidget = pControl->m_pWidget;
+        if ((pControl->m_pControl->nStyle & CS_TABSTOP) && pWidget->isEnabled() && !pWidget->isHidden()) {
+            pWidget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+} // namespace platform

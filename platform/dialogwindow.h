@@ -1,0 +1,48 @@
+#pragma once
+
+// The Qt side of a dialog: a QDialog built from a template, its controls, and the handles that stand for them.
+// Private to platform/.
+
+#include <memory>
+#include <vector>
+
+#include <QDialog>
+#include <QPointer>
+
+#include "platform/window.h"
+
+class CDialogWindow;
+
+// What a handle stands for: a dialog or one of its controls.
+class CWindowHandle
+{
+public:
+    QPointer<QWidget> m_pWidget;
+    CDialogWindow* m_pDialog = nullptr;          // the dialog itself, or the dialog the control belongs to
+    const ControlTemplate* m_pControl = nullptr; // null for the dialog
+};
+
+class CDialogWindow final : public QDialog
+{
+public:
+    CDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, CWindowSink* pSink);
+
+    HWND FindControl(int nId) const;
+    void Dispatch(int nId, int nCode, HWND hControl);
+    // Escape and the close box reach here through QDialog. Whether the dialog ends is the dialog's own decision
+    // (its Cancel command), not QDialog's.
+    void reject() override;
+
+    CWindowHandle m_handle;
+    const DialogTemplate& m_template;
+    HWND m_hOwner;
+    CWindowSink* m_pSink;
+    std::vector<std::unique_ptr<CWindowHandle>> m_controls;
+    bool m_bInLoop = false; // RunModalLoop runs, and nothing has ended the dialog yet
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+
+private:
+    QWidget* CreateControl(const ControlTemplate& control, QRect rect, CWindowHandle* pHandle);
+};
