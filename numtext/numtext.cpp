@@ -6,6 +6,7 @@
 #include <limits>
 #include <stdexcept>
 #include <system_error>
+#include <type_traits>
 
 namespace {
 
@@ -326,29 +327,26 @@ double CrtAtof(std::string_view text)
     return CrtStrtod(text).value;
 }
 
-std::optional<double> ParseFloatText(std::string_view text)
+template<class TValue>
+std::optional<TValue> ParseNumberText(std::string_view text)
 {
     const std::size_t start = SkipBlanks(text, 0);
     const char chFirst = start < text.size() ? text[start] : '\0';
-    const CrtDouble number = CrtStrtod(text.substr(start));
-    if (number.value == 0.0 && chFirst != '0')
-        return std::nullopt;
-    if (SkipBlanks(text, start + number.nConsumed) != text.size())
-        return std::nullopt;
-    return number.value;
-}
-
-std::optional<int> ParseIntText(std::string_view text)
-{
-    const std::size_t start = SkipBlanks(text, 0);
-    const char chFirst = start < text.size() ? text[start] : '\0';
-    const CrtLong number = CrtStrtol(text.substr(start));
+    const auto number = [&] {
+        if constexpr (std::is_same_v<TValue, double>)
+            return CrtStrtod(text.substr(start));
+        else
+            return CrtStrtol(text.substr(start));
+    }();
     if (number.value == 0 && chFirst != '0')
         return std::nullopt;
     if (SkipBlanks(text, start + number.nConsumed) != text.size())
         return std::nullopt;
     return number.value;
 }
+
+template std::optional<double> ParseNumberText(std::string_view);
+template std::optional<int> ParseNumberText(std::string_view);
 
 float NarrowToFloat(double value)
 {

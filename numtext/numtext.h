@@ -43,10 +43,20 @@ CrtLong CrtStrtol(std::string_view text);
 // The longest leading number; a text without one reads as 0.
 double CrtAtof(std::string_view text);
 
-// A field's text as a number, or nothing when the text is not one. A text whose value is 0 must start with the
-// digit 0 (after blanks), so ".0", "-0" and a number that underflows are refused.
-std::optional<double> ParseFloatText(std::string_view text);
-std::optional<int> ParseIntText(std::string_view text);
+// A field's text as a number (double, read like CrtStrtod) or an integer (int, like CrtStrtol), or nothing when
+// the text is not one: blanks around the number only, and a text whose value is 0 must start with the digit 0
+// (after blanks), so ".0", "-0" and a number that underflows are refused.
+template<class TValue>
+std::optional<TValue> ParseNumberText(std::string_view text);
+
+inline std::optional<double> ParseFloatText(std::string_view text)
+{
+    return ParseNumberText<double>(text);
+}
+inline std::optional<int> ParseIntText(std::string_view text)
+{
+    return ParseNumberText<int>(text);
+}
 
 // Rounds to single precision the way the hardware does, without the undefined behaviour of a plain cast of a
 // value beyond float's range: such a value becomes an infinity of its sign.

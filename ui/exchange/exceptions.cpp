@@ -5,7 +5,7 @@
 int CException::ReportError(unsigned nType, int nFallbackId) const
 {
     if (const std::optional<std::string> strMessage = GetErrorMessage())
-        return ShowPrompt(*strMessage, nType, 0);
+        return ShowPrompt(*strMessage, nType);
     return ShowPromptId(nFallbackId, nType);
 }
 

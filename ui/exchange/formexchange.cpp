@@ -49,60 +49,77 @@ void ExchangeControl(CFormExchange& fx, int nId, CWnd& rControl)
         fx.m_pDialog->BindControl(rControl, fx.PrepareControl(nId));
 }
 
-void ExchangeFloat(CFormExchange& fx, int nId, float& value)
+namespace {
+
+// What tells a number field from an integer field: the parser, the formats and the prompts.
+template<class TValue>
+struct FieldRules;
+
+template<>
+struct FieldRules<float>
+{
+    static constexpr int kEnterPrompt = IDP_ENTER_NUMBER;
+    static constexpr int kRangePrompt = IDP_NUMBER_RANGE;
+    static std::optional<float> Parse(std::string_view text)
+    {
+        const std::optional<double> value = ParseFloatText(text);
+        return value ? std::optional(NarrowToFloat(*value)) : std::nullopt;
+    }
+    static std::string Format(float value) { return CrtFormat("%.*g", {6, double{value}}); }
+    static std::string FormatBound(float value) { return Format(value); }
+};
+
+template<>
+struct FieldRules<int>
+{
+    static constexpr int kEnterPrompt = IDP_ENTER_INTEGER;
+    static constexpr int kRangePrompt = IDP_INTEGER_RANGE;
+    static std::optional<int> Parse(std::string_view text) { return ParseIntText(text); }
+    static std::string Format(int value) { return CrtFormat("%d", {value}); }
+    static std::string FormatBound(int value) { return CrtFormat("%ld", {long{value}}); }
+};
+
+} // namespace
+
+template<class TValue>
+void ExchangeNumber(CFormExchange& fx, int nId, TValue& value)
 {
     HWND hControl = fx.PrepareEdit(nId);
-    if (fx.m_bSave) {
-        const std::optional<double> parsed = ParseFloatText(platform::GetWindowText(hControl, kFieldChars));
-        if (!parsed) {
-            ShowPromptId(IDP_ENTER_NUMBER);
-            fx.FailField();
-        }
-        value = NarrowToFloat(*parsed);
-    } else {
-        SetTextIfChanged(hControl, CrtFormat("%.*g", {6, double{value}}));
+    if (!fx.m_bSave) {
+        SetTextIfChanged(hControl, FieldRules<TValue>::Format(value));
+        return;
     }
+    const std::optional<TValue> parsed = FieldRules<TValue>::Parse(platform::GetWindowText(hControl, kFieldChars));
+    if (!parsed) {
+        ShowPromptId(FieldRules<TValue>::kEnterPrompt);
+        fx.FailField();
+    }
+    value = *parsed;
 }
 
-void ExchangeInt(CFormExchange& fx, int nId, int& value)
+template<class TValue>
+std::string RangePrompt(TValue minimum, TValue maximum)
 {
-    HWND hControl = fx.PrepareEdit(nId);
-    if (fx.m_bSave) {
-        const std::optional<int> parsed = ParseIntText(platform::GetWindowText(hControl, kFieldChars));
-        if (!parsed) {
-            ShowPromptId(IDP_ENTER_INTEGER);
-            fx.FailField();
-        }
-        value = *parsed;
-    } else {
-        SetTextIfChanged(hControl, CrtFormat("%d", {value}));
-    }
+    return FormatPrompt2(FieldRules<TValue>::kRangePrompt, FieldRules<TValue>::FormatBound(minimum),
+                         FieldRules<TValue>::FormatBound(maximum));
 }
 
-void ValidateFloatRange(CFormExchange& fx, float& value, float fMin, float fMax)
+template<class TValue>
+void ValidateRange(CFormExchange& fx, TValue value, TValue minimum, TValue maximum)
 {
-    if (value >= fMin && value <= fMax)
+    // Written so that a NaN or an infinity fails like any other value outside the range.
+    if ((minimum <= value && value <= maximum) || !fx.m_bSave)
         return;
-    if (!fx.m_bSave)
-        return;
-    std::string strPrompt;
-    FormatPrompt2(strPrompt, IDP_NUMBER_RANGE, CrtFormat("%.*g", {6, double{fMin}}),
-                  CrtFormat("%.*g", {6, double{fMax}}));
-    ShowPrompt(strPrompt, MB_ICONEXCLAMATION, IDP_NUMBER_RANGE);
+    ShowPrompt(RangePrompt(minimum, maximum), MB_ICONEXCLAMATION);
     fx.FailField();
 }
 
-void ValidateIntRange(CFormExchange& fx, int value, int nMin, int nMax)
-{
-    if (nMin <= value && value <= nMax)
-        return;
-    if (!fx.m_bSave)
-        return;
-    std::string strPrompt;
-    FormatPrompt2(strPrompt, IDP_INTEGER_RANGE, CrtFormat("%ld", {long{nMin}}), CrtFormat("%ld", {long{nMax}}));
-    ShowPrompt(strPrompt, MB_ICONEXCLAMATION, IDP_INTEGER_RANGE);
-    fx.FailField();
-}
+template void ExchangeNumber(CFormExchange&, int, float&);
+template void ExchangeNumber(CFormExchange&, int, int&);
+template void ValidateRange(CFormExchange&, float, float, float);
+template void ValidateRange(CFormExchange&, int, int, int);
+template std::string RangePrompt(float, float);
+template std::string RangePrompt(int, int);
 
 void SetTextIfChanged(HWND hControl, std::string_view text)
 {

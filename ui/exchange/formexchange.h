@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "platform/window.h"
@@ -26,15 +27,37 @@ public:
 
 // Binds a control object to the dialog's control nId, once; later passes leave the binding alone.
 void ExchangeControl(CFormExchange& fx, int nId, CWnd& rControl);
-// A number field: "%.*g" with precision 6 when loading; ParseFloatText on the first 31 characters when
-// validating, storing the value rounded to single precision. A rejected text keeps the member as it was.
-void ExchangeFloat(CFormExchange& fx, int nId, float& value);
-// An integer field: "%d" when loading; ParseIntText on the first 31 characters when validating.
-void ExchangeInt(CFormExchange& fx, int nId, int& value);
-// Inclusive range tests of the member just exchanged; they prompt only in a validating pass. The member keeps
+
+// A number field (float) or an integer field (int). Loading writes the member, "%.*g" with precision 6 or "%d";
+// validating judges the first 31 characters with ParseFloatText or ParseIntText and stores the value, a number
+// rounded to single precision. A rejected text keeps the member as it was.
+template<class TValue>
+void ExchangeNumber(CFormExchange& fx, int nId, TValue& value);
+// The inclusive range test of the member just exchanged; it prompts only in a validating pass. The member keeps
 // the out-of-range value.
-void ValidateFloatRange(CFormExchange& fx, float& value, float fMin, float fMax);
-void ValidateIntRange(CFormExchange& fx, int value, int nMin, int nMax);
+template<class TValue>
+void ValidateRange(CFormExchange& fx, TValue value, TValue minimum, TValue maximum);
+
+inline void ExchangeFloat(CFormExchange& fx, int nId, float& value)
+{
+    ExchangeNumber(fx, nId, value);
+}
+inline void ExchangeInt(CFormExchange& fx, int nId, int& value)
+{
+    ExchangeNumber(fx, nId, value);
+}
+inline void ValidateFloatRange(CFormExchange& fx, float value, float fMin, float fMax)
+{
+    ValidateRange(fx, value, fMin, fMax);
+}
+inline void ValidateIntRange(CFormExchange& fx, int value, int nMin, int nMax)
+{
+    ValidateRange(fx, value, nMin, nMax);
+}
+
+// The prompt of a failed range test, with the bounds as the pass formats them.
+template<class TValue>
+std::string RangePrompt(TValue minimum, TValue maximum);
 
 // Writes the text unless the control shows it already, so an unchanged field reports no change.
 void SetTextIfChanged(HWND hControl, std::string_view text);

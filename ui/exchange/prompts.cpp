@@ -30,7 +30,7 @@ std::optional<std::string_view> LoadFrameworkString(int nId)
     return std::nullopt;
 }
 
-int ShowPrompt(std::string_view text, unsigned nType, [[maybe_unused]] int nHelpId)
+int ShowPrompt(std::string_view text, unsigned nType)
 {
     if ((nType & MB_ICONMASK) == 0) {
         switch (nType & MB_TYPEMASK) {
@@ -54,25 +54,22 @@ int ShowPrompt(std::string_view text, unsigned nType, [[maybe_unused]] int nHelp
     return platform::MessageBox(hOwner, text, strCaption, nType);
 }
 
-int ShowPromptId(int nStringId, unsigned nType, int nHelpId)
+int ShowPromptId(int nStringId, unsigned nType)
 {
-    const std::string_view text = LoadFrameworkString(nStringId).value_or(std::string_view());
-    return ShowPrompt(text, nType, nHelpId == -1 ? nStringId : nHelpId);
+    return ShowPrompt(LoadFrameworkString(nStringId).value_or(std::string_view()), nType);
 }
 
-void FormatPrompt2(std::string& strOut, int nStringId, std::string_view text1, std::string_view text2)
+std::string FormatPrompt2(int nStringId, std::string_view text1, std::string_view text2)
 {
-    const std::optional<std::string_view> pattern = LoadFrameworkString(nStringId);
-    if (!pattern)
-        return;
+    const std::string_view pattern = LoadFrameworkString(nStringId).value_or(std::string_view());
     std::string result;
-    for (std::size_t i = 0; i < pattern->size(); ++i) {
-        if ((*pattern)[i] == '%' && i + 1 < pattern->size() && ((*pattern)[i + 1] == '1' || (*pattern)[i + 1] == '2')) {
-            result += (*pattern)[i + 1] == '1' ? text1 : text2;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+            result += pattern[i + 1] == '1' ? text1 : text2;
             ++i;
         } else {
-            result += (*pattern)[i];
+            result += pattern[i];
         }
     }
-    strOut = std::move(result);
+    return result;
 }
