@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Measures what the tests catch. Applies one deliberate one-line fault at a time to the product code (a wrong
+# constant, an off-by-one, a swapped order, a dropped check, a wrong format), rebuilds the test build in
+# build/mutate and runs the suite. A fault is caught when some test fails. Prints each fault with its outcome,
+# then caught/total and the survivors. Takes a while (a rebuild and a suite run per fault), so CI does not run
+# it; run it after changing tests or the code a fault names, and keep the list below current.
+# Usage: tools/mutate.sh [substring]   (only the faults whose description contains the substring)
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$top/tools/setup.sh"
+ratiograph_install_missing "${ratiograph_need_packages[@]}" python3
+
+# Each fault, one per line: file @@ the exact text it replaces (found exactly once) @@ the faulty text @@ what it
+# breaks. Texts are literal.
+faults=$(cat <<'FAULTS'
+numtext/numtext.cpp @@ if (nDigits < 3) @@ if (nDigits < 2) @@ exponents with two digits instead of three
+numtext/numtext.cpp @@ (text[at] == ' ' || text[at] == '\t') @@ (text[at] == ' ') @@ tabs are not blanks
+numtext/numtext.cpp @@ if (number.value == 0 && chFirst != '0') @@ if (number.value == 0 && chFirst == '.') @@ -0 accepted as zero
+numtext/numtext.cpp @@ text[at] == 'd' || text[at] == 'D' @@ text[at] == 'D' @@ lower-case d exponent refused
+numtext/numtext.cpp @@ std::min(magnitude, nLimit - 1) @@ std::min(magnitude, nLimit) @@ strtol overflow not clamped
+numtext/numtext.cpp @@ 0x1.ffffffp127 @@ 0x1.fffffep127 @@ narrowing saturates one step too early
+numtext/numtext.cpp @@ if (SkipBlanks(text, start + number.nConsumed) != text.size()) @@ if (SkipBlanks(text, start + number.nConsumed) > text.size()) @@ trailing garbage accepted
+calc/roadspeed.cpp @@ kCircumferenceFactor = 3.124F @@ kCircumferenceFactor = 3.14159F @@ pi instead of 3.124
+calc/roadspeed.cpp @@ double{fRatio} / double{settings.m_fRearEnd} @@ double{fRatio} * double{settings.m_fRearEnd} @@ rear-end multiplies
+calc/roadspeed.cpp @@ {*speed + 0.0} @@ {*speed} @@ a zero reverse speed shows -0.0
+calc/roadspeed.cpp @@ || settings.m_fTireOD == 0.0F @@ || false @@ a tire of 0 gives a speed
+calc/roadspeed.cpp @@ kReverseSign = -1.0F @@ kReverseSign = 1.0F @@ reverse speeds positive
+calc/tirediameter.cpp @@ kSidewalls = 2.0 @@ kSidewalls = 1.0 @@ one sidewall
+calc/tirediameter.cpp @@ kInchesPerMillimetre = 0.03937F @@ kInchesPerMillimetre = 0.0394F @@ millimetres rounded
+calc/gearsettings.h @@ kRpmStep = 100.0 @@ kRpmStep = 10.0 @@ Gas and Brake step by 10
+calc/gearsettings.h @@ &GearSettings::m_fTireOD, 0.0F, 100.0F @@ &GearSettings::m_fTireOD, 0.0F, 50.0F @@ tire range ends at 50
+calc/gearsettings.h @@ {GearValue::Gear2, "2.0"} @@ {GearValue::Gear2, "2"} @@ sample second gear written as 2
+calc/gearsettings.h @@ {GearValue::Rpm, "0"}, @@ {GearValue::Gear6, "0"}, @@ Clear leaves RPM
+calc/shiftchart.cpp @@ rpm * nextRatio / ratio @@ rpm * ratio / nextRatio @@ shift drop inverted
+settingsfile/settingsfile.cpp @@ value == GearValue::Rpm ? "%-5.0f\n" @@ value == GearValue::Rpm ? "%5.0f\n" @@ RPM line right-aligned
+settingsfile/settingsfile.cpp @@ "Third    %4.2g %s\n" @@ "Third    %4.3g %s\n" @@ third report row with three digits
+settingsfile/settingsfile.cpp @@ out += '\r'; @@ ; @@ LF line ends
+settingsfile/settingsfile.cpp @@ text.back() == '\r' @@ text.back() == '\n' @@ CR kept at line ends
+settingsfile/settingsfile.cpp @@ text.find('\0') @@ text.find('\x01') @@ NUL does not end a line
+settingsfile/settingsfile.h @@ GearValue::Reverse, GearValue::Rpm,   GearValue::RearEnd @@ GearValue::Reverse, GearValue::RearEnd, GearValue::Rpm @@ RPM and rear-end lines swapped
+ui/exchange/formexchange.cpp @@ constexpr std::size_t kFieldChars = 31; @@ constexpr std::size_t kFieldChars = 32; @@ fields judged on 32 characters
+ui/exchange/formexchange.cpp @@ if (text.size() <= kCompareChars && @@ if (false && @@ unchanged texts rewritten
+ui/exchange/formexchange.cpp @@ platform::SelectAllText(m_hLastControl); @@ ; @@ failed field not selected
+ui/exchange/formexchange.cpp @@ value <= maximum) || !fx.m_bSave @@ value < maximum) || !fx.m_bSave @@ range maximum excluded
+ui/exchange/formexchange.cpp @@ return CrtFormat("%.*g", {6, double{value}}); @@ return CrtFormat("%.*g", {7, double{value}}); @@ loading pass with seven digits
+ui/exchange/prompts.cpp @@ == '1' ? text1 : text2 @@ == '2' ? text1 : text2 @@ range bounds swapped in prompts
+ui/exchange/prompts.cpp @@ nType |= MB_ICONEXCLAMATION; @@ nType |= MB_ICONASTERISK; @@ prompts with the wrong icon
+ui/exchange/wnd.cpp @@ m_hWnd == g_hLockoutWnd @@ m_hWnd != g_hLockoutWnd @@ lock-out inverted
+ui/exchange/wnd.cpp @@ ~CLockoutScope() { g_hLockoutWnd = m_hSaved; } @@ ~CLockoutScope() { g_hLockoutWnd = nullptr; } @@ nested lock-out not restored
+ui/exchange/dialog.cpp @@ if (ExchangeData(true)) @@ if (ExchangeData(true) || true) @@ OK closes over a bad field
+ui/exchange/winapp.cpp @@ find_last_of("\\/:") @@ find_last_of("/") @@ app name keeps a Windows directory
+ui/gearcalcdlg.cpp @@ if (step < 0 && rpm < double{kRpmMin}) @@ if (rpm < double{kRpmMin}) @@ Gas clamps at 0 too
+ui/gearcalcdlg.cpp @@ CrtFormat("%-5.1f", {double{m_settings.m_fTireOD}}) @@ CrtFormat("%-5.2f", {double{m_settings.m_fTireOD}}) @@ tire written with two decimals
+ui/gearcalcdlg.cpp @@ &m_editSpeed1, &m_editSpeed2 @@ &m_editSpeed2, &m_editSpeed1 @@ first two displays swapped
+ui/gearcalcdlg.cpp @@ {IDC_GAS, BN_CLICKED, &CGearCalcDlg::OnGas} @@ {IDC_GAS, BN_CLICKED, &CGearCalcDlg::OnBrake} @@ Gas brakes
+ui/tiresizedlg.cpp @@ constexpr std::size_t kResultChars = 19; @@ constexpr std::size_t kResultChars = 2; @@ tire result read cut short
+ui/tiresizedlg.cpp @@ if (!ExchangeData(true)) @@ if (!ExchangeData(true) && false) @@ tire OK closes over a bad field
+FAULTS
+)
+
+build="$top/build/mutate"
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRATIOGRAPH_BENCHMARKS=OFF >/dev/null
+run_suite() {
+    cmake --build "$build" >/dev/null 2>&1 || return 2
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest -j "$(nproc)" --timeout 120 -E InstallIntoAPrefix \
+        >/dev/null 2>&1) || return 1
+}
+if ! run_suite; then
+    echo "the suite does not pass without a fault; fix that first" >&2
+    exit 1
+fi
+
+caught=0 total=0 survivors=()
+while IFS= read -r fault; do
+    description=${fault##* @@ }
+    [[ -n ${1:-} && $description != *"$1"* ]] && continue
+    file=${fault%% @@ *}
+    total=$((total + 1))
+    backup=$(mktemp)
+    cp "$top/$file" "$backup"
+    if ! python3 - "$top/$file" "$fault" <<'EOF'; then
+import sys
+path, fault = sys.argv[1], sys.argv[2]
+_, original, faulty, _ = fault.split(' @@ ')
+text = open(path).read()
+if text.count(original) != 1:
+    sys.exit(1)
+open(path, 'w').write(text.replace(original, faulty))
+EOF
+        echo "STALE     $description ($file: the text is not there exactly once)"
+        survivors+=("$description (stale)")
+        rm -f "$backup"
+        continue
+    fi
+    outcome=0
+    run_suite || outcome=$?
+    cp "$backup" "$top/$file" && rm -f "$backup" && touch "$top/$file"
+    case $outcome in
+    1) caught=$((caught + 1)) && echo "caught    $description" ;;
+    2) caught=$((caught + 1)) && echo "caught    $description (does not build)" ;;
+    *) survivors+=("$description") && echo "SURVIVED  $description" ;;
+    esac
+done <<<"$faults"
+cmake --build "$build" >/dev/null 2>&1
+echo "caught $caught/$total"
+for survivor in "${survivors[@]}"; do
+    echo "  survived: $survivor"
+done
