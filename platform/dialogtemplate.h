@@ -42,9 +42,14 @@ struct ControlTemplate
 {
     int nId; // -1 for labels that the program never addresses
     ControlKind kind;
+    // A '&' marks the access key (Alt and the letter after it), which the desktop underlines; it is not part of
+    // the text the program reads back.
     std::string_view text;
     int x, y, cx, cy; // dialog units
     unsigned nStyle = CS_NONE;
+    // What a screen reader calls an edit, a display or a plot; buttons and labels are called by their text.
+    std::string_view accessibleName = {};
+    int nBuddyId = 0; // a label's field: the label's access key focuses it
     int nIconId = 0;
 };
 
@@ -55,6 +60,7 @@ struct DialogTemplate
     int cx, cy; // client area, dialog units
     unsigned nStyle;
     std::span<const ControlTemplate> controls; // in tab order
+    std::string_view accessibleName = {};      // for a dialog whose caption is blank
 };
 
 struct IconResource

@@ -1,13 +1,20 @@
 #include "platform/dialogwindow.h"
 
+#include <algorithm>
+#include <optional>
+
 #include <QApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
 
 #include "platform/modalseam.h"
@@ -27,20 +34,34 @@ QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Dialog units: a quarter of the font's average character width and an eighth of its line height. The
-// average is measured exactly (the original platform rounded it down), and then widened as far as the
-// template needs for every text to fit: templates were sized tightly for the original font, and the desktop's
-// font may set the same words a few per cent wider. All positions scale alike, so proportions hold.
+std::optional<platform::TestScreen> g_testScreen;
+
+// The text as the desktop shows it: without the '&' that marks its access key.
+QString VisibleText(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("&(?!&)"))).replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+// Dialog units: a quarter of the font's average character width and an eighth of its line height, grown where a
+// text of the template needs more room (the templates were sized for a narrower font): the horizontal unit for
+// a text too wide, the vertical one for a text too high, each by the share it lacks. So positions scale alike,
+// and the dialog keeps its proportions within a few per cent at any font.
 class CDialogUnits
 {
 public:
     CDialogUnits(const DialogTemplate& dialogTemplate, const QFont& font) : m_metrics(font)
     {
-        const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        m_cx = m_metrics.horizontalAdvance(alphabet) / 52.0;
+        m_cx =
+            m_metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
         m_cy = m_metrics.height();
-        for (int nPass = 0; nPass < 40 && !TextsFit(dialogTemplate); ++nPass)
-            m_cx *= 1.01;
+        // Rounding to whole pixels can leave a text a pixel short after a growth; a few passes settle it.
+        for (int nPass = 0; nPass < 8; ++nPass) {
+            const auto [growX, growY] = GrowthNeeded(dialogTemplate);
+            if (growX <= 1 && growY <= 1)
+                break;
+            m_cx *= growX;
+            m_cy *= growY;
+        }
     }
 
     int X(int nUnits) const { return qRound(nUnits * m_cx / 4.0); }
@@ -50,29 +71,98 @@ public:
         return {X(control.x), Y(control.y), X(control.x + control.cx) - X(control.x),
                 Y(control.y + control.cy) - Y(control.y)};
     }
+    QSize Size(const DialogTemplate& dialogTemplate) const { return {X(dialogTemplate.cx), Y(dialogTemplate.cy)}; }
 
 private:
-    bool TextsFit(const DialogTemplate& dialogTemplate) const
+    std::pair<double, double> GrowthNeeded(const DialogTemplate& dialogTemplate) const
     {
-        constexpr int kButtonMargin = 8; // the button's frame and padding, both sides
+        constexpr int kButtonMargin = 8; // a button's frame and padding, both sides
+        constexpr int kEditFrame = 2;
+        constexpr double kStep = 1.001; // past the exact share, so that rounding cannot stop just short
+        double growX = 1, growY = 1;
+        const auto need = [&](double& grow, double needed, int have) {
+            if (needed > have)
+                grow = std::max(grow, needed / std::max(have, 1) * kStep);
+        };
         for (const ControlTemplate& control : dialogTemplate.controls) {
-            const QString text = ToQString(control.text);
             const QRect rect = Rect(control);
-            if (control.kind == ControlKind::PushButton &&
-                m_metrics.horizontalAdvance(text) + kButtonMargin > rect.width())
-                return false;
-            if (control.kind == ControlKind::Label && !text.isEmpty()) {
-                const QRect need = m_metrics.boundingRect(QRect(0, 0, rect.width(), 100000), Qt::TextWordWrap, text);
-                if (need.width() > rect.width() || need.height() > rect.height())
-                    return false;
+            const QString text = ToQString(control.text);
+            if (control.kind == ControlKind::PushButton) {
+                need(growX, m_metrics.horizontalAdvance(VisibleText(text)) + kButtonMargin, rect.width());
+                need(growY, m_metrics.height(), rect.height());
+            } else if (control.kind == ControlKind::Edit) {
+                need(growY, m_metrics.height() + kEditFrame, rect.height());
+            } else if (control.kind == ControlKind::Label && !text.isEmpty()) {
+                const int nFlags = Qt::TextWordWrap | Qt::TextShowMnemonic;
+                const QRect wrapped = m_metrics.boundingRect(QRect(0, 0, rect.width(), 100000), nFlags, text);
+                if (rect.height() < 2 * m_metrics.lineSpacing()) {
+                    // Room for one line: the text must not wrap.
+                    if (wrapped.height() > m_metrics.height())
+                        need(growX, m_metrics.horizontalAdvance(VisibleText(text)) + 1, rect.width());
+                    need(growY, m_metrics.height(), rect.height());
+                } else {
+                    need(growX, wrapped.width(), rect.width()); // a word wider than the label
+                    need(growY, wrapped.height(), rect.height());
+                }
             }
         }
-        return true;
+        return {growX, growY};
     }
 
     QFontMetrics m_metrics;
     double m_cx;
-    int m_cy;
+    double m_cy;
+};
+
+// The screen a dialog goes on: its owner's, or the primary one.
+platform::TestScreen ScreenFor(const QWidget* pOwner)
+{
+    if (g_testScreen)
+        return *g_testScreen;
+    const QScreen* pScreen = pOwner != nullptr ? pOwner->screen() : QGuiApplication::primaryScreen();
+    if (pScreen == nullptr)
+        return {QSize(1024, 768), 1.0};
+    return {pScreen->availableGeometry().size(), pScreen->devicePixelRatio()};
+}
+
+// The desktop's font, made smaller while the dialog would not fit the screen, down to a size still legible:
+// 11 device pixels, and never below 6 points.
+QFont DialogFont(const DialogTemplate& dialogTemplate, const QWidget* pOwner)
+{
+    constexpr QSize kFrameAllowance(16, 48); // the window manager's title bar and borders
+    const platform::TestScreen screen = ScreenFor(pOwner);
+    const QSize available = screen.availableArea - kFrameAllowance;
+    // Qt draws fonts at 96 logical dots per inch and scales everything by the device pixel ratio.
+    const double floorPoints = std::max(6.0, 11.0 / screen.devicePixelRatio * 72.0 / 96.0);
+
+    QFont font = QApplication::font();
+    for (int nPass = 0; nPass < 8; ++nPass) {
+        const QSize size = CDialogUnits(dialogTemplate, font).Size(dialogTemplate);
+        const double share =
+            std::min(double(available.width()) / size.width(), double(available.height()) / size.height());
+        if (share >= 1 || font.pointSizeF() <= floorPoints)
+            break;
+        font.setPointSizeF(std::max(floorPoints, font.pointSizeF() * share * 0.98));
+    }
+    return font;
+}
+
+// An edit that leaves Alt and a letter to the dialog's access keys; a plain QLineEdit would type the letter when
+// no access key uses it.
+class CEditControl final : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* pEvent) override
+    {
+        if ((pEvent->modifiers() & Qt::AltModifier) && !(pEvent->modifiers() & Qt::ControlModifier)) {
+            pEvent->ignore();
+            return;
+        }
+        QLineEdit::keyPressEvent(pEvent);
+    }
 };
 
 QIcon LoadIcon(int nIconId)
@@ -113,10 +203,12 @@ CDialogWindow::CDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, 
     setWindowFlags(flags);
     // An empty title would make the window system show the program's name instead of an empty caption.
     setWindowTitle(dialogTemplate.caption.empty() ? QStringLiteral(" ") : ToQString(dialogTemplate.caption));
-    setFont(QApplication::font());
+    if (!dialogTemplate.accessibleName.empty())
+        setAccessibleName(ToQString(dialogTemplate.accessibleName));
+    setFont(DialogFont(dialogTemplate, parentWidget()));
 
     const CDialogUnits units(dialogTemplate, font());
-    setFixedSize(units.X(dialogTemplate.cx), units.Y(dialogTemplate.cy));
+    setFixedSize(units.Size(dialogTemplate));
 
     QWidget* pPreviousTabStop = nullptr;
     for (const ControlTemplate& control : dialogTemplate.controls) {
@@ -132,6 +224,11 @@ CDialogWindow::CDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, 
             pPreviousTabStop = pWidget;
         }
         m_controls.push_back(std::move(pHandle));
+    }
+    for (const auto& pControl : m_controls) {
+        auto* pLabel = qobject_cast<QLabel*>(pControl->m_pWidget.data());
+        if (pLabel != nullptr && pControl->m_pControl->nBuddyId != 0)
+            pLabel->setBuddy(platform::WidgetOf(FindControl(pControl->m_pControl->nBuddyId)));
     }
 }
 
@@ -162,7 +259,7 @@ QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, QRect rect
     QWidget* pWidget = nullptr;
     switch (control.kind) {
     case ControlKind::Edit: {
-        auto* pEdit = new QLineEdit(ToQString(control.text), this);
+        auto* pEdit = new CEditControl(ToQString(control.text), this);
         pEdit->setFocusPolicy(focus);
         if (control.nStyle & CS_READONLY) {
             pEdit->setReadOnly(true);
@@ -201,6 +298,7 @@ QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, QRect rect
     }
     case ControlKind::Plot:
         pWidget = new CPlotWidget(this);
+        pWidget->setFocusPolicy(Qt::NoFocus);
         break;
     case ControlKind::Icon: {
         auto* pLabel = new QLabel(this);
@@ -210,6 +308,8 @@ QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, QRect rect
         break;
     }
     }
+    if (!control.accessibleName.empty())
+        pWidget->setAccessibleName(ToQString(control.accessibleName));
     pWidget->setGeometry(rect);
     return pWidget;
 }
@@ -234,6 +334,11 @@ QWidget* WidgetOf(HWND hWnd)
 HWND HandleOf(const QWidget* pWidget)
 {
     return pWidget != nullptr ? pWidget->property(kHandleProperty).value<CWindowHandle*>() : nullptr;
+}
+
+void SetScreenForTesting(std::optional<TestScreen> screen)
+{
+    g_testScreen = screen;
 }
 
 HWND CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, CWindowSink* pSink)
@@ -332,9 +437,9 @@ std::string GetWindowText(HWND hWnd, std::size_t nMaxChars)
     if (const auto* pEdit = qobject_cast<const QLineEdit*>(pWidget))
         text = pEdit->text();
     else if (const auto* pButton = qobject_cast<const QPushButton*>(pWidget))
-        text = pButton->text();
+        text = VisibleText(pButton->text());
     else if (const auto* pLabel = qobject_cast<const QLabel*>(pWidget))
-        text = pLabel->text();
+        text = VisibleText(pLabel->text());
     else if (pWidget != nullptr)
         text = pWidget->windowTitle();
     if (nMaxChars < static_cast<std::size_t>(text.size()))

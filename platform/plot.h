@@ -18,8 +18,9 @@ struct PlotTick
 
 enum class PlotPen
 {
-    Guide,    // thin and quiet
+    Guide,    // thin
     Emphasis, // bold, in the highlight colour
+    Ghost,    // thin and dashed: a second set of lines for comparison, told apart without colour
 };
 
 struct PlotPolyline
@@ -35,7 +36,8 @@ struct PlotData
     std::vector<PlotTick> bottomTicks, topTicks, leftTicks;
     std::string bottomUnit, topUnit, leftUnit;
     std::vector<PlotPolyline> lines;
-    std::string emptyText; // when set, the frame shows only this text, centred
+    std::string emptyText;   // when set, the frame shows only this text, centred
+    std::string description; // the picture in words, for screen readers
 };
 
 namespace platform {

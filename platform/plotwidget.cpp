@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -42,13 +43,207 @@ std::optional<std::pair<QPointF, QPointF>> ClipSegment(QPointF from, QPointF to,
                           QPointF(from.x() + t1 * dx, from.y() + t1 * dy));
 }
 
-bool IsDrawable(const PlotData& data)
+double RelativeLuminance(const QColor& colour)
 {
-    return data.emptyText.empty() && std::isfinite(data.xMax - data.xMin) && std::isfinite(data.yMax - data.yMin) &&
-           data.xMax > data.xMin && data.yMax > data.yMin;
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+}
+
+// The preferred colour, moved towards the text colour just far enough to stand out from the background.
+QColor Legible(const QColor& preferred, const QColor& text, const QColor& background, double minRatio)
+{
+    for (int nStep = 0; nStep <= 20; ++nStep) {
+        const double t = nStep / 20.0;
+        const QColor mixed = QColor::fromRgbF(float(preferred.redF() * (1 - t) + text.redF() * t),
+                                              float(preferred.greenF() * (1 - t) + text.greenF() * t),
+                                              float(preferred.blueF() * (1 - t) + text.blueF() * t));
+        if (ContrastRatio(mixed, background) >= minRatio)
+            return mixed;
+    }
+    return text;
+}
+
+bool SameTicks(const std::vector<PlotTick>& first, const std::vector<PlotTick>& second)
+{
+    return std::equal(first.begin(), first.end(), second.begin(), second.end(),
+                      [](const PlotTick& a, const PlotTick& b) { return a.value == b.value && a.text == b.text; });
 }
 
 } // namespace
+
+double ContrastRatio(const QColor& first, const QColor& second)
+{
+    const double a = RelativeLuminance(first);
+    const double b = RelativeLuminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+PlotColours ChoosePlotColours(const QPalette& palette)
+{
+    constexpr double kLine = 3.0;
+    constexpr double kText = 4.5;
+    PlotColours colours;
+    colours.background = palette.color(QPalette::Base);
+    colours.text = palette.color(QPalette::Text);
+    if (ContrastRatio(colours.text, colours.background) < kText) {
+        colours.text = ContrastRatio(Qt::black, colours.background) > ContrastRatio(Qt::white, colours.background)
+                           ? QColor(Qt::black)
+                           : QColor(Qt::white);
+    }
+    colours.frame = Legible(palette.color(QPalette::Dark), colours.text, colours.background, kLine);
+    colours.grid = Legible(palette.color(QPalette::Midlight), colours.text, colours.background, kLine);
+    colours.guide = colours.frame;
+    colours.emphasis = Legible(palette.color(QPalette::Highlight), colours.text, colours.background, kLine);
+    colours.ghost = Legible(palette.color(QPalette::PlaceholderText), colours.text, colours.background, kLine);
+    return colours;
+}
+
+// Where everything of a plot goes in a rectangle: the frame of the data area and the data-to-pixel mapping.
+CPlotLayout::CPlotLayout(const PlotData& data, const QRectF& bounds, const QFont& font)
+    : m_data(data), m_bounds(bounds), m_font(font), m_metrics(font)
+{
+    m_nLeft = m_metrics.horizontalAdvance(ToQString(data.leftUnit));
+    for (const PlotTick& tick : data.leftTicks)
+        m_nLeft = std::max(m_nLeft, m_metrics.horizontalAdvance(ToQString(tick.text)));
+    m_nRight = std::max(m_metrics.horizontalAdvance(ToQString(data.topUnit)),
+                        m_metrics.horizontalAdvance(ToQString(data.bottomUnit)));
+    const double nLine = m_metrics.height();
+    m_area = bounds.adjusted(m_nLeft + 6, nLine + 3, -(m_nRight + 6), -(nLine + 3));
+}
+
+bool CPlotLayout::IsDrawable() const
+{
+    return m_data.emptyText.empty() && std::isfinite(m_data.xMax - m_data.xMin) &&
+           std::isfinite(m_data.yMax - m_data.yMin) && m_data.xMax > m_data.xMin && m_data.yMax > m_data.yMin &&
+           m_area.width() >= 10 && m_area.height() >= 10;
+}
+
+QPointF CPlotLayout::Map(double x, double y) const
+{
+    return {m_area.left() + (x - m_data.xMin) / (m_data.xMax - m_data.xMin) * m_area.width(),
+            m_area.bottom() - (y - m_data.yMin) / (m_data.yMax - m_data.yMin) * m_area.height()};
+}
+
+void CPlotLayout::PaintBackdrop(QPainter& painter, const PlotColours& colours) const
+{
+    painter.save();
+    painter.setFont(m_font);
+    painter.fillRect(m_bounds, colours.background);
+    painter.setPen(colours.frame);
+    painter.drawRect(m_bounds.adjusted(0, 0, -1, -1));
+    if (!IsDrawable()) {
+        painter.setPen(colours.text);
+        painter.drawText(m_bounds, Qt::AlignCenter | Qt::TextWordWrap, ToQString(m_data.emptyText));
+        painter.restore();
+        return;
+    }
+    const QPen gridPen(colours.grid, 1.0, Qt::DotLine);
+    const double nLine = m_metrics.height();
+    // Labels that would run into the one before them are left out.
+    auto drawAcross = [&](const std::vector<PlotTick>& ticks, bool bTop) {
+        // Along the top, the corner belongs to the side axis's unit.
+        double lastRight = bTop ? m_bounds.left() + 2 + m_metrics.horizontalAdvance(ToQString(m_data.leftUnit)) : -1e9;
+        for (const PlotTick& tick : ticks) {
+            const double x = Map(tick.value, m_data.yMin).x();
+            if (x < m_area.left() - 0.5 || x > m_area.right() + 0.5)
+                continue;
+            painter.setPen(gridPen);
+            painter.drawLine(QPointF(x, m_area.top()), QPointF(x, m_area.bottom()));
+            const QString label = ToQString(tick.text);
+            const double nWidth = m_metrics.horizontalAdvance(label);
+            // The corner right of the frame belongs to the unit.
+            const double left = std::clamp(x - nWidth / 2, m_bounds.left(), m_area.right() + 1 - nWidth);
+            if (left < lastRight + 3)
+                continue;
+            lastRight = left + nWidth;
+            painter.setPen(colours.text);
+            const double baseline =
+                bTop ? m_area.top() - 3 - m_metrics.descent() : m_area.bottom() + 2 + m_metrics.ascent();
+            painter.drawText(QPointF(left, baseline), label);
+        }
+    };
+    drawAcross(m_data.bottomTicks, false);
+    drawAcross(m_data.topTicks, true);
+    double lastTop = 1e9;
+    for (const PlotTick& tick : m_data.leftTicks) {
+        const double y = Map(m_data.xMin, tick.value).y();
+        if (y < m_area.top() - 0.5 || y > m_area.bottom() + 0.5)
+            continue;
+        painter.setPen(gridPen);
+        painter.drawLine(QPointF(m_area.left(), y), QPointF(m_area.right(), y));
+        // Labels at the ends stay beside the frame, clear of the corner units.
+        const double top = std::clamp(y - nLine / 2.0, m_area.top(), m_area.bottom() - nLine);
+        if (top + nLine > lastTop - 1)
+            continue;
+        lastTop = top;
+        painter.setPen(colours.text);
+        painter.drawText(QRectF(m_bounds.left() + 2, top, m_nLeft, nLine), Qt::AlignRight | Qt::AlignVCenter,
+                         ToQString(tick.text));
+    }
+    painter.setPen(colours.text);
+    painter.drawText(QRectF(m_bounds.left() + 2, m_bounds.top() + 1, m_nLeft + 4, nLine), Qt::AlignLeft,
+                     ToQString(m_data.leftUnit));
+    painter.drawText(QRectF(m_area.right() + 4, m_bounds.top() + 1, m_nRight, nLine), Qt::AlignLeft,
+                     ToQString(m_data.topUnit));
+    painter.drawText(QRectF(m_area.right() + 4, m_area.bottom() + 2, m_nRight, nLine), Qt::AlignLeft,
+                     ToQString(m_data.bottomUnit));
+    painter.setPen(colours.frame);
+    painter.drawRect(m_area);
+    painter.restore();
+}
+
+void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours) const
+{
+    if (!IsDrawable())
+        return;
+    painter.save();
+    painter.setFont(m_font);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const PlotPolyline& line : m_data.lines) {
+        switch (line.pen) {
+        case PlotPen::Guide:
+            painter.setPen(QPen(colours.guide, 1.0));
+            break;
+        case PlotPen::Emphasis:
+            painter.setPen(QPen(colours.emphasis, 2.0));
+            break;
+        case PlotPen::Ghost:
+            painter.setPen(QPen(colours.ghost, 1.5, Qt::DashLine));
+            break;
+        }
+        for (std::size_t i = 1; i < line.points.size(); ++i) {
+            const auto clipped = ClipSegment({line.points[i - 1].first, line.points[i - 1].second},
+                                             {line.points[i].first, line.points[i].second}, m_data);
+            if (clipped) {
+                painter.drawLine(Map(clipped->first.x(), clipped->first.y()),
+                                 Map(clipped->second.x(), clipped->second.y()));
+            }
+        }
+        if (line.label.empty() || line.points.empty())
+            continue;
+        const auto [x, y] = line.points.back();
+        if (x < m_data.xMin || x > m_data.xMax || y < m_data.yMin || y > m_data.yMax)
+            continue;
+        const QString label = ToQString(line.label);
+        const double nWidth = m_metrics.horizontalAdvance(label);
+        const QPointF end = Map(x, y);
+        const double left = std::min(end.x() + 2, m_area.right() - nWidth - 1);
+        painter.setPen(colours.text);
+        painter.drawText(
+            QPointF(left, std::min(end.y() + 1 + m_metrics.ascent(), m_area.bottom() - m_metrics.descent())), label);
+    }
+    painter.restore();
+}
+
+QFont PlotFont(const QFont& widgetFont)
+{
+    QFont font = widgetFont;
+    font.setPointSizeF(widgetFont.pointSizeF() * 0.85);
+    return font;
+}
 
 CPlotWidget::CPlotWidget(QWidget* pParent) : QWidget(pParent)
 {
@@ -57,117 +252,43 @@ CPlotWidget::CPlotWidget(QWidget* pParent) : QWidget(pParent)
 
 void CPlotWidget::SetData(PlotData data)
 {
+    if (data.description != m_data.description)
+        setAccessibleDescription(ToQString(data.description));
+    const bool bSameAxes = data.xMin == m_data.xMin && data.xMax == m_data.xMax && data.yMin == m_data.yMin &&
+                           data.yMax == m_data.yMax && SameTicks(data.bottomTicks, m_data.bottomTicks) &&
+                           SameTicks(data.topTicks, m_data.topTicks) && SameTicks(data.leftTicks, m_data.leftTicks) &&
+                           data.emptyText == m_data.emptyText && data.leftUnit == m_data.leftUnit &&
+                           data.topUnit == m_data.topUnit && data.bottomUnit == m_data.bottomUnit;
+    if (!bSameAxes)
+        m_backdrop = QPixmap();
     m_data = std::move(data);
     update();
 }
 
 void CPlotWidget::paintEvent(QPaintEvent*)
 {
+    const CPlotLayout layout(m_data, QRectF(rect()), PlotFont(font()));
+    const PlotColours colours = ChoosePlotColours(palette());
+    // The frame, grid, ticks and labels change only with the axes, the size or the palette; a keystroke that
+    // moves only the lines redraws only the lines.
+    const qreal ratio = devicePixelRatioF();
+    if (m_backdrop.isNull() || m_backdrop.size() != size() * ratio || m_backdropPalette != palette()) {
+        m_backdrop = QPixmap(size() * ratio);
+        m_backdrop.setDevicePixelRatio(ratio);
+        QPainter backdropPainter(&m_backdrop);
+        layout.PaintBackdrop(backdropPainter, colours);
+        m_backdropPalette = palette();
+    }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QFont tickFont = font();
-    tickFont.setPointSizeF(font().pointSizeF() * 0.85);
-    painter.setFont(tickFont);
-    const QFontMetrics metrics(tickFont);
-    const QPalette& colours = palette();
+    painter.drawPixmap(0, 0, m_backdrop);
+    layout.PaintLines(painter, colours);
+}
 
-    painter.fillRect(rect(), colours.color(QPalette::Base));
-    painter.setPen(colours.color(QPalette::Mid));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    if (!IsDrawable(m_data)) {
-        painter.setPen(colours.color(QPalette::Text));
-        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, ToQString(m_data.emptyText));
-        return;
-    }
-
-    int nLeft = metrics.horizontalAdvance(ToQString(m_data.leftUnit));
-    for (const PlotTick& tick : m_data.leftTicks)
-        nLeft = std::max(nLeft, metrics.horizontalAdvance(ToQString(tick.text)));
-    const int nRight = std::max(metrics.horizontalAdvance(ToQString(m_data.topUnit)),
-                                metrics.horizontalAdvance(ToQString(m_data.bottomUnit)));
-    const int nLine = metrics.height();
-    const QRectF area = QRectF(rect()).adjusted(nLeft + 6, nLine + 3, -(nRight + 6), -(nLine + 3));
-    if (area.width() < 10 || area.height() < 10)
-        return;
-    auto mapX = [&](double x) {
-        return area.left() + (x - m_data.xMin) / (m_data.xMax - m_data.xMin) * area.width();
-    };
-    auto mapY = [&](double y) {
-        return area.bottom() - (y - m_data.yMin) / (m_data.yMax - m_data.yMin) * area.height();
-    };
-
-    // Grid and ticks; a label that would run into the one before it is left out.
-    const QColor grid = colours.color(QPalette::Midlight);
-    const QColor text = colours.color(QPalette::Text);
-    auto drawAcross = [&](const std::vector<PlotTick>& ticks, bool bTop) {
-        // Along the top, the corner belongs to the side axis's unit.
-        double lastRight = bTop ? 2 + metrics.horizontalAdvance(ToQString(m_data.leftUnit)) : -1e9;
-        for (const PlotTick& tick : ticks) {
-            const double x = mapX(tick.value);
-            if (x < area.left() - 0.5 || x > area.right() + 0.5)
-                continue;
-            painter.setPen(grid);
-            painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
-            const QString label = ToQString(tick.text);
-            const double nWidth = metrics.horizontalAdvance(label);
-            // The corner right of the frame belongs to the unit.
-            const double left = std::clamp(x - nWidth / 2, 0.0, area.right() + 1 - nWidth);
-            if (left < lastRight + 3)
-                continue;
-            lastRight = left + nWidth;
-            painter.setPen(text);
-            const double baseline = bTop ? area.top() - 3 - metrics.descent() : area.bottom() + 2 + metrics.ascent();
-            painter.drawText(QPointF(left, baseline), label);
-        }
-    };
-    drawAcross(m_data.bottomTicks, false);
-    drawAcross(m_data.topTicks, true);
-    double lastTop = 1e9;
-    for (const PlotTick& tick : m_data.leftTicks) {
-        const double y = mapY(tick.value);
-        if (y < area.top() - 0.5 || y > area.bottom() + 0.5)
-            continue;
-        painter.setPen(grid);
-        painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
-        // Labels at the ends stay beside the frame, clear of the corner units.
-        const double top = std::clamp(y - nLine / 2.0, area.top(), area.bottom() - nLine);
-        if (top + nLine > lastTop - 1)
-            continue;
-        lastTop = top;
-        painter.setPen(text);
-        painter.drawText(QRectF(2, top, nLeft, nLine), Qt::AlignRight | Qt::AlignVCenter, ToQString(tick.text));
-    }
-    painter.setPen(text);
-    painter.drawText(QRectF(2, 1, nLeft + 4, nLine), Qt::AlignLeft, ToQString(m_data.leftUnit));
-    painter.drawText(QRectF(area.right() + 4, 1, nRight, nLine), Qt::AlignLeft, ToQString(m_data.topUnit));
-    painter.drawText(QRectF(area.right() + 4, area.bottom() + 2, nRight, nLine), Qt::AlignLeft,
-                     ToQString(m_data.bottomUnit));
-    painter.setPen(colours.color(QPalette::Dark));
-    painter.drawRect(area);
-
-    for (const PlotPolyline& line : m_data.lines) {
-        const bool bEmphasis = line.pen == PlotPen::Emphasis;
-        painter.setPen(QPen(bEmphasis ? colours.color(QPalette::Highlight) : colours.color(QPalette::Dark),
-                            bEmphasis ? 2.0 : 1.0));
-        for (std::size_t i = 1; i < line.points.size(); ++i) {
-            const auto clipped = ClipSegment({line.points[i - 1].first, line.points[i - 1].second},
-                                             {line.points[i].first, line.points[i].second}, m_data);
-            if (clipped)
-                painter.drawLine(QPointF(mapX(clipped->first.x()), mapY(clipped->first.y())),
-                                 QPointF(mapX(clipped->second.x()), mapY(clipped->second.y())));
-        }
-        if (line.label.empty() || line.points.empty())
-            continue;
-        const auto [x, y] = line.points.back();
-        if (x < m_data.xMin || x > m_data.xMax || y < m_data.yMin || y > m_data.yMax)
-            continue;
-        const QString label = ToQString(line.label);
-        const double nWidth = metrics.horizontalAdvance(label);
-        const double left = std::min(mapX(x) + 2, area.right() - nWidth - 1);
-        painter.setPen(text);
-        painter.drawText(QPointF(left, std::min(mapY(y) + 1 + metrics.ascent(), area.bottom() - metrics.descent())),
-                         label);
-    }
+void CPlotWidget::changeEvent(QEvent* pEvent)
+{
+    if (pEvent->type() == QEvent::PaletteChange || pEvent->type() == QEvent::FontChange)
+        m_backdrop = QPixmap();
+    QWidget::changeEvent(pEvent);
 }
 
 void platform::SetPlotData(HWND hPlot, PlotData data)

@@ -3,6 +3,10 @@
 // Between window handles and the Qt widgets behind them, for the platform's own files and for tests that
 // drive widgets as a user would (typing, clicking, looking at pixels). Nothing above platform/ includes this.
 
+#include <optional>
+
+#include <QSize>
+
 #include "platform/window.h"
 
 class QWidget;
@@ -12,5 +16,13 @@ namespace platform {
 QWidget* WidgetOf(HWND hWnd);
 // The handle of a dialog or control the platform made; null for any other widget.
 HWND HandleOf(const QWidget* pWidget);
+// Dialogs created from now on see a screen with this available area (device-independent pixels) and device
+// pixel ratio instead of the real one; nothing gives them the real screen again.
+struct TestScreen
+{
+    QSize availableArea;
+    double devicePixelRatio = 1.0;
+};
+void SetScreenForTesting(std::optional<TestScreen> screen);
 
 } // namespace platform
