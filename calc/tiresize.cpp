@@ -32,7 +32,7 @@ bool IsLetter(char ch)
     return ch >= 'A' && ch <= 'Z';
 }
 
-// A cursor over the upper-cased text. Every Take either consumes what it names or leaves the cursor alone.
+// A cursor over the upper-cased text. A Take that fails ends the attempt, except where a part is optional.
 class CSizeReader
 {
 public:
