@@ -7,9 +7,8 @@
 namespace {
 
 // Each constant as the single-precision value the original calculator stored; the last decimal of a speed
-// depends on it. 3.124 (not pi) is the rolling circumference factor the calculator has always used.
+// depends on it, as on kCircumferenceFactor.
 constexpr float kFeetPerInch = 1.0F / 12.0F;
-constexpr float kCircumferenceFactor = 3.124F;
 constexpr float kMinutesPerHour = 60.0F;
 constexpr float kMilesPerFoot = 1.0F / 5280.0F;
 constexpr float kReverseSign = -1.0F;

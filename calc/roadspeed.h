@@ -14,6 +14,11 @@ inline constexpr std::array<GearValue, 7> kSpeedTableGears{
 
 using SpeedTable = std::array<std::string, 7>;
 
+// The rolling circumference factor the calculator has always used in place of pi: its speeds read about 0.56%
+// low. Stored as the single-precision value the original calculator held; the last decimal of a speed depends
+// on it.
+inline constexpr float kCircumferenceFactor = 3.124F;
+
 // Road speed in miles per hour at the record's engine speed, or nothing when the ratio, the rear-end ratio or
 // the tire diameter is 0. Reverse speeds are negative.
 std::optional<double> ComputeGearSpeed(const GearSettings& settings, float fRatio, bool bReverse);

@@ -1,0 +1,232 @@
+#include "calc/gearreport.h"
+
+#include <cmath>
+
+#include "calc/shiftchart.h"
+#include "numtext/numtext.h"
+
+namespace {
+
+constexpr float kReferenceRpm = 1000.0F;
+constexpr double kPercent = 100.0;
+constexpr double kTrueSpeedMph = 60.0;
+
+struct SpeedUnit
+{
+    std::string_view strSuffix; // lower case
+    double mphPerUnit;
+};
+
+constexpr std::array<SpeedUnit, 4> kSpeedUnits{{
+    {"km/h", 1.0 / kKilometresPerMile},
+    {"kmh", 1.0 / kKilometresPerMile},
+    {"kph", 1.0 / kKilometresPerMile},
+    {"mph", 1.0},
+}};
+
+bool IsBlank(char ch)
+{
+    return ch == ' ' || ch == '\t';
+}
+
+char Lower(char ch)
+{
+    return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view suffix)
+{
+    if (text.size() < suffix.size())
+        return false;
+    text.remove_prefix(text.size() - suffix.size());
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        if (Lower(text[i]) != suffix[i])
+            return false;
+    }
+    return true;
+}
+
+std::optional<double> SpeedOf(const GearSettings& settings, GearValue gear)
+{
+    return ComputeGearSpeed(settings, settings[gear], gear == GearValue::Reverse);
+}
+
+} // namespace
+
+std::string Figure::Text() const
+{
+    if (!value)
+        return "N/A";
+    // Adding +0.0 turns -0.0 into 0.0, as FormatSpeedText does.
+    switch (kind) {
+    case FigureKind::Ratio:
+        return CrtFormat("%g", {*value + 0.0});
+    case FigureKind::Speed:
+        return FormatSpeedText(value);
+    case FigureKind::Rpm:
+        return CrtFormat("%.0f", {*value + 0.0});
+    case FigureKind::Percent:
+        return CrtFormat("%+.1f%%", {*value + 0.0});
+    }
+    return "N/A";
+}
+
+std::string Figure::NumberText() const
+{
+    if (!value)
+        return {};
+    switch (kind) {
+    case FigureKind::Ratio:
+        return CrtFormat("%g", {*value + 0.0});
+    case FigureKind::Speed:
+    case FigureKind::Percent:
+        return CrtFormat("%.1f", {*value + 0.0});
+    case FigureKind::Rpm:
+        return CrtFormat("%.0f", {*value + 0.0});
+    }
+    return {};
+}
+
+Figure MakeFigure(std::optional<double> value, FigureKind kind)
+{
+    if (value && !std::isfinite(*value))
+        value.reset();
+    return {value, kind};
+}
+
+std::string_view GearName(GearValue gear)
+{
+    switch (gear) {
+    case GearValue::Gear1:
+        return "1st";
+    case GearValue::Gear2:
+        return "2nd";
+    case GearValue::Gear3:
+        return "3rd";
+    case GearValue::Gear4:
+        return "4th";
+    case GearValue::Gear5:
+        return "5th";
+    case GearValue::Gear6:
+        return "6th";
+    case GearValue::Reverse:
+        return "Reverse";
+    default:
+        return {};
+    }
+}
+
+std::optional<double> ParseCruiseSpeed(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    double mphPerUnit = 1.0;
+    for (const SpeedUnit& unit : kSpeedUnits) {
+        if (EndsWithNoCase(text, unit.strSuffix)) {
+            text.remove_suffix(unit.strSuffix.size());
+            mphPerUnit = unit.mphPerUnit;
+            break;
+        }
+    }
+    const std::optional<double> speed = ParseFloatText(text);
+    if (!speed || !std::isfinite(*speed) || *speed < 0)
+        return std::nullopt;
+    return *speed * mphPerUnit;
+}
+
+std::string FormatCruiseSpeedText(double mph)
+{
+    std::string text = CrtFormat("%.1f", {mph + 0.0});
+    if (text.ends_with(".0"))
+        text.resize(text.size() - 2);
+    return text + " MPH";
+}
+
+std::optional<double> ComputeMphPer1000Rpm(const GearSettings& settings, GearValue gear)
+{
+    GearSettings atReference = settings;
+    atReference.m_fRpm = kReferenceRpm;
+    return SpeedOf(atReference, gear);
+}
+
+std::optional<double> ComputeRpmAtSpeed(const GearSettings& settings, GearValue gear, double mph)
+{
+    if (gear == GearValue::Reverse)
+        return std::nullopt;
+    const std::optional<double> mphPer1000 = ComputeMphPer1000Rpm(settings, gear);
+    if (!mphPer1000)
+        return std::nullopt;
+    const double rpm = mph / *mphPer1000 * kReferenceRpm;
+    return std::isfinite(rpm) ? std::optional(rpm) : std::nullopt;
+}
+
+std::optional<double> MphToKmh(std::optional<double> mph)
+{
+    if (!mph)
+        return std::nullopt;
+    return *mph * kKilometresPerMile;
+}
+
+SpeedTable BuildKmhTable(const GearSettings& settings)
+{
+    SpeedTable table;
+    for (std::size_t i = 0; i < kSpeedTableGears.size(); ++i)
+        table[i] = FormatSpeedText(MphToKmh(SpeedOf(settings, kSpeedTableGears[i])));
+    return table;
+}
+
+std::optional<double> ComputeSpeedDifference(const GearSettings& current, const GearSettings& setupB, GearValue gear)
+{
+    const std::optional<double> now = SpeedOf(current, gear);
+    const std::optional<double> before = SpeedOf(setupB, gear);
+    if (!now || !before)
+        return std::nullopt;
+    const double difference = (*now - *before) / *before * kPercent;
+    return std::isfinite(difference) ? std::optional(difference) : std::nullopt;
+}
+
+std::optional<double> ComputeSpeedometerReading(const GearSettings& current, const GearSettings& setupB)
+{
+    if (current.m_fRearEnd == 0.0F || current.m_fTireOD == 0.0F || setupB.m_fRearEnd == 0.0F ||
+        setupB.m_fTireOD == 0.0F)
+        return std::nullopt;
+    const double reading = kTrueSpeedMph * (double{current.m_fRearEnd} / double{setupB.m_fRearEnd}) *
+                           (double{setupB.m_fTireOD} / double{current.m_fTireOD});
+    return std::isfinite(reading) ? std::optional(reading) : std::nullopt;
+}
+
+std::vector<ShiftDrop> ComputeShiftDrops(const GearSettings& settings)
+{
+    std::vector<ShiftDrop> drops;
+    for (const ShiftChartTooth& tooth : ComputeShiftChart(settings).teeth)
+        drops.push_back({tooth.nFromGear, tooth.nToGear, MakeFigure(tooth.rpmTop, FigureKind::Rpm),
+                         MakeFigure(tooth.rpmBottom, FigureKind::Rpm),
+                         MakeFigure(tooth.rpmTop - tooth.rpmBottom, FigureKind::Rpm)});
+    return drops;
+}
+
+GearReport BuildGearReport(const GearSettings& settings, std::optional<double> cruiseMph,
+                           const std::optional<GearSettings>& setupB)
+{
+    GearReport report{settings, cruiseMph, setupB, {}, ComputeShiftDrops(settings), {}};
+    for (std::size_t i = 0; i < kSpeedTableGears.size(); ++i) {
+        const GearValue gear = kSpeedTableGears[i];
+        const double ratio = settings[gear];
+        const std::optional<double> mph = SpeedOf(settings, gear);
+        GearReportRow& row = report.rows[i];
+        row.gear = gear;
+        row.strName = GearName(gear);
+        row.ratio = MakeFigure(ratio, FigureKind::Ratio);
+        row.overallRatio = MakeFigure(ratio * double{settings.m_fRearEnd}, FigureKind::Ratio);
+        row.mph = MakeFigure(mph, FigureKind::Speed);
+        row.kmh = MakeFigure(MphToKmh(mph), FigureKind::Speed);
+        row.mphPer1000Rpm = MakeFigure(ComputeMphPer1000Rpm(settings, gear), FigureKind::Speed);
+        row.rpmAtCruise =
+            MakeFigure(cruiseMph ? ComputeRpmAtSpeed(settings, gear, *cruiseMph) : std::nullopt, FigureKind::Rpm);
+        row.differenceToB =
+            MakeFigure(setupB ? ComputeSpeedDifference(settings, *setupB, gear) : std::nullopt, FigureKind::Percent);
+    }
+    report.speedometerAt60 =
+        MakeFigure(setupB ? ComputeSpeedometerReading(settings, *setupB) : std::nullopt, FigureKind::Speed);
+    return report;
+}

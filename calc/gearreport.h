@@ -1,0 +1,102 @@
+#pragma once
+
+// The workbench figures of a record and the per-gear report built from them: speeds in km/h, MPH per 1000 RPM,
+// the engine RPM at a cruise speed, the comparison with a second record ("setup B") and the RPM drop of each
+// upshift. The panel, the printed page and the exports all show a report built by BuildGearReport, and every
+// figure carries its own formatter, so each of them shows the same texts.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/gearsettings.h"
+#include "calc/roadspeed.h"
+
+enum class FigureKind
+{
+    Ratio,   // "%g"
+    Speed,   // MPH, km/h, MPH per 1000 RPM: "%4.1f" as the speed displays show it
+    Rpm,     // whole RPM: "%.0f"
+    Percent, // with its sign: "+6.1%"
+};
+
+struct Figure
+{
+    std::optional<double> value; // nothing for N/A and for a value that is not a finite number
+    FigureKind kind = FigureKind::Speed;
+
+    // What a display shows: "N/A" for nothing; a speed keeps the leading blank of "%4.1f".
+    std::string Text() const;
+    // The value at the display's precision as a plain number ("12.4", "6.1", "2.68"), '.' as decimal mark, no
+    // padding, sign or unit; empty for nothing.
+    std::string NumberText() const;
+};
+
+// Drops a value that is not finite.
+Figure MakeFigure(std::optional<double> value, FigureKind kind);
+
+// "1st" to "6th", "Reverse"; empty for a value that is no gear.
+std::string_view GearName(GearValue gear);
+
+// "70", "70 mph", "110 km/h" (also "kmh" and "kph"): any case, blanks allowed, MPH when no unit is given.
+// Nothing for a text it cannot read and for a speed that is negative or not finite.
+std::optional<double> ParseCruiseSpeed(std::string_view text);
+// "70 MPH", "68.4 MPH": a heading's text, one decimal unless it is 0.
+std::string FormatCruiseSpeedText(double mph);
+
+// The gear's speed at 1000 RPM, from the calculator's own speed formula; nothing where it shows N/A.
+std::optional<double> ComputeMphPer1000Rpm(const GearSettings& settings, GearValue gear);
+// The engine RPM at a road speed in a forward gear, the inverse of the calculator's speeds; nothing for
+// Reverse and where the gear has no speed.
+std::optional<double> ComputeRpmAtSpeed(const GearSettings& settings, GearValue gear, double mph);
+
+std::optional<double> MphToKmh(std::optional<double> mph);
+// The seven speeds of BuildSpeedTable in km/h, with the same formatting.
+SpeedTable BuildKmhTable(const GearSettings& settings);
+
+// (current - B) / B of the gear's speeds, in percent; nothing where either has no speed.
+std::optional<double> ComputeSpeedDifference(const GearSettings& current, const GearSettings& setupB, GearValue gear);
+// What a speedometer calibrated for B reads at a true 60 MPH. It is driven by the gearbox output, so the tire
+// and the rear end count and the gear does not. Nothing when either record lacks a rear end or a tire.
+std::optional<double> ComputeSpeedometerReading(const GearSettings& current, const GearSettings& setupB);
+
+// One upshift between consecutive fitted forward gears at the set RPM; the gears count from 1.
+struct ShiftDrop
+{
+    int nFromGear = 0;
+    int nToGear = 0;
+    Figure rpmBefore; // the set RPM
+    Figure rpmAfter;  // rpm x next ratio / ratio
+    Figure drop;
+};
+
+// The teeth of the shift chart, so the chart and the figures cannot disagree.
+std::vector<ShiftDrop> ComputeShiftDrops(const GearSettings& settings);
+
+struct GearReportRow
+{
+    GearValue gear = GearValue::Gear1;
+    std::string_view strName; // GearName
+    Figure ratio;
+    Figure overallRatio; // ratio x rear-end
+    Figure mph;
+    Figure kmh;
+    Figure mphPer1000Rpm;
+    Figure rpmAtCruise;   // forward gears, when a cruise speed is set
+    Figure differenceToB; // when B is held
+};
+
+struct GearReport
+{
+    GearSettings settings;
+    std::optional<double> cruiseMph;
+    std::optional<GearSettings> setupB;
+    std::array<GearReportRow, 7> rows; // in kSpeedTableGears order
+    std::vector<ShiftDrop> shiftDrops;
+    Figure speedometerAt60; // when B is held
+};
+
+GearReport BuildGearReport(const GearSettings& settings, std::optional<double> cruiseMph = std::nullopt,
+                           const std::optional<GearSettings>& setupB = std::nullopt);

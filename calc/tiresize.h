@@ -1,0 +1,51 @@
+#pragma once
+
+// A tire's outside diameter from the size moulded on its sidewall, in any of the common notations, and the
+// tire field value that calibrates the calculator's speeds to a tire's revolutions per mile. Both give the
+// text that the calculator's tire field receives.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+enum class TireNotation
+{
+    Metric,     // P225/70R15, 225/70R15, 225/70-15, 205/55ZR16 91W
+    LtMetric,   // LT265/75R16 123/120S
+    Flotation,  // 33x12.50R15, 33X12.50-15LT: diameter x width, inches
+    IsoBicycle, // 37-622: width - bead seat diameter, millimetres
+};
+
+struct TireSize
+{
+    TireNotation notation = TireNotation::Metric;
+    double inches = 0;      // outside diameter
+    double millimetres = 0; // the same diameter
+    double revsPerMile = 0; // of a perfectly round tire: 63360 / (pi x inches)
+};
+
+struct TireSizeParse
+{
+    std::optional<TireSize> size; // nothing for a text that is no size
+    std::string strMessage;       // empty when read; otherwise kTireSizeHint
+};
+
+inline constexpr std::string_view kTireSizeHint = "Use a size like P225/70R15, LT265/75R16, 33x12.50R15 or 37-622.";
+
+// Any case, blanks between the parts and around; load and speed indices after the size are read and ignored.
+TireSizeParse ParseTireSize(std::string_view text);
+
+// The text written into the calculator's tire field: "%.2f".
+std::string FormatTireFieldText(double inches);
+
+// "27.40 in, 696 mm, 736 revs/mile".
+std::string DescribeTireSize(const TireSize& size);
+
+// The tire field value that makes the calculator's speeds exact for a tire turning revsPerMile times a mile
+// (the maker's figure or a measured one), offsetting kCircumferenceFactor: 63360 / (3.124 x revs). Nothing for
+// a count that is not a positive finite number.
+std::optional<double> ComputeCalibratedTireDiameter(double revsPerMile);
+
+// What 3.124 means, for the workbench panel and the printed report.
+inline constexpr std::string_view kCircumferenceNote =
+    "Speeds use 3.124 for pi, as the original calculator did: about 0.56% low. Enter revs per mile to calibrate.";
