@@ -66,8 +66,8 @@ struct DialogTemplate
 struct IconResource
 {
     int nId;
-    std::span<const std::uint8_t> small; // PNG, 16 by 16
-    std::span<const std::uint8_t> large; // PNG, 32 by 32
+    std::span<const std::span<const std::uint8_t>> pngs; // PNG files, one per size, each drawn for its size
+    std::span<const std::uint8_t> svg;                   // the scalable drawing, for every other size
 };
 
 // The resources of the program: added once before the first dialog runs, looked up by id afterwards.

@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "platform/iconengine.h"
 #include "platform/modalseam.h"
 #include "platform/plotwidget.h"
 #include "platform/widgetaccess.h"
@@ -165,17 +166,11 @@ protected:
     }
 };
 
+// One icon for every size: Qt's own engines keep either several PNGs or one SVG, not both.
 QIcon LoadIcon(int nIconId)
 {
-    QIcon icon;
-    if (const IconResource* pIcon = FindIconResource(nIconId)) {
-        for (std::span<const std::uint8_t> png : {pIcon->small, pIcon->large}) {
-            QPixmap pixmap;
-            if (pixmap.loadFromData(png.data(), static_cast<uint>(png.size()), "PNG"))
-                icon.addPixmap(pixmap);
-        }
-    }
-    return icon;
+    const IconResource* pIcon = FindIconResource(nIconId);
+    return pIcon != nullptr ? QIcon(new CResourceIconEngine(*pIcon)) : QIcon();
 }
 
 CDialogWindow* DialogOf(HWND hWnd)
@@ -302,7 +297,8 @@ QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, QRect rect
         break;
     case ControlKind::Icon: {
         auto* pLabel = new QLabel(this);
-        pLabel->setPixmap(LoadIcon(control.nIconId).pixmap(32, 32));
+        // 32 by 32 device-independent pixels, from the picture made for the screen's pixels.
+        pLabel->setPixmap(LoadIcon(control.nIconId).pixmap(QSize(32, 32), devicePixelRatio()));
         rect.setSize({32, 32}); // an icon control takes the icon's size
         pWidget = pLabel;
         break;

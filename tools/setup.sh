@@ -4,7 +4,7 @@
 
 ratiograph_need_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+    qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
 )
 # What the tests use besides: a comma locale, and the desktop tools that check an installation.

@@ -122,7 +122,8 @@ constexpr DialogTemplate kExplainDialog{IDD_EXPLAIN,      "",           426, 239
 
 void RegisterProgramResources()
 {
-    static const IconResource mainIcon{IDR_MAINFRAME, kIconSmallPng, kIconLargePng};
+    static const std::array mainIconPngs{kIcon16Png, kIcon32Png, kIcon48Png, kIcon64Png, kIcon128Png, kIcon256Png};
+    static const IconResource mainIcon{IDR_MAINFRAME, mainIconPngs, kIconSvg};
     for (const DialogTemplate* pTemplate : {&kGearCalcDialog, &kTireDiameterDialog, &kNoticeDialog, &kExplainDialog})
         AddDialogTemplate(*pTemplate);
     AddIconResource(mainIcon);

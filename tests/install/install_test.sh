@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop finds there: the program, the menu
-# entry, the icons, the settings file type, the software-centre data and the manual page.
+# entry, the icons, the settings file type (known at once, through the caches the install updates), the
+# software-centre data and the manual page. A staged install (DESTDIR), as a package build makes, must leave
+# the caches to the package manager.
 set -euo pipefail
 build=$1
 prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+staging=$(mktemp -d)
+trap 'rm -rf "$prefix" "$staging"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-cmake --install "$build" --prefix "$prefix" >/dev/null
+log=$(cmake --install "$build" --prefix "$prefix" 2>&1) || fail "install: $log"
 id=org.corvane.Ratiograph
 for f in bin/ratiograph share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/mime/packages/$id.xml share/man/man1/ratiograph.1 share/icons/hicolor/scalable/apps/$id.svg; do
@@ -22,10 +25,22 @@ desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop 
 appstreamcli validate --no-net --no-color "$prefix/share/metainfo/$id.metainfo.xml" || fail "metainfo"
 grep -q 'release version="2.0.0.1"' "$prefix/share/metainfo/$id.metainfo.xml" || fail "release 2.0.0.1"
 
-update-mime-database "$prefix/share/mime"
+caches=(share/mime/mime.cache share/applications/mimeinfo.cache share/icons/hicolor/icon-theme.cache)
+for f in "${caches[@]}"; do
+    [ -f "$prefix/$f" ] || fail "the install did not update $f"
+done
+grep -q "application/x-ratiograph-settings=$id.desktop" "$prefix/share/applications/mimeinfo.cache" ||
+    fail "the menu entry does not open settings files"
 printf '2.68\r\n2\r\n' >"$prefix/saved.kvr"
 type=$(XDG_DATA_HOME="$prefix/none" XDG_DATA_DIRS="$prefix/share" xdg-mime query filetype "$prefix/saved.kvr")
 [ "$type" = application/x-ratiograph-settings ] || fail "a saved file is of type '$type'"
+
+# Staged for the same prefix, so that caches updated in the wrong tree show as well.
+touch "$prefix/before-staging"
+log=$(DESTDIR="$staging" cmake --install "$build" --prefix "$prefix" 2>&1) || fail "staged install: $log"
+[ -f "$staging$prefix/share/mime/packages/$id.xml" ] || fail "nothing staged under DESTDIR"
+updated=$(find "$staging" "$prefix" -name '*.cache' -newer "$prefix/before-staging")
+[ -z "$updated" ] || fail "a staged install updated $updated"
 
 [ "$("$prefix/bin/ratiograph" --version | head -n 1)" = "ratiograph (Corvane Ratiograph) 2.0.0.1" ] ||
     fail "--version"

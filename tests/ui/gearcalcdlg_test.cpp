@@ -1,10 +1,16 @@
 #include "ui/gearcalcdlg.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <span>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include <QIcon>
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTest>
 #include <QWidget>
 
@@ -13,6 +19,7 @@
 #include "calc/shiftchart.h"
 #include "tests/support/samplerecord.h"
 #include "tests/ui/calculator.h"
+#include "ui/icons/icondata.h"
 #include "ui/shiftchartplot.h"
 
 namespace {
@@ -66,6 +73,64 @@ TEST_F(CalculatorTest, OpensEmptyRecalculatesAtEveryKeystrokeAndClosesWithEnter)
     });
     EXPECT_EQ(nResult, IDOK);
     EXPECT_TRUE(Prompts().empty());
+}
+
+QImage Argb(const QImage& image)
+{
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage RenderedByQt(std::span<const std::uint8_t> svg, int nSize)
+{
+    QSvgRenderer renderer(QByteArray(reinterpret_cast<const char*>(svg.data()), static_cast<qsizetype>(svg.size())));
+    QImage image(nSize, nSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    return Argb(image);
+}
+
+// The window carries every PNG exactly as drawn, each with a transparent background, twice the pixels on a
+// screen of twice the density, and the SVG as Qt draws it at any other size. Qt must draw the SVG as the tool
+// that rendered the large PNGs did: it ignores what it does not support (a mask once cut the tread notches).
+TEST_F(CalculatorTest, WindowCarriesTheIconAtEverySize)
+{
+    const std::vector<std::pair<int, std::span<const std::uint8_t>>> drawn = {
+        {16, kIcon16Png}, {32, kIcon32Png}, {48, kIcon48Png}, {64, kIcon64Png}, {128, kIcon128Png}, {256, kIcon256Png},
+    };
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        const QIcon icon = platform::WidgetOf(hDlg)->windowIcon();
+        QList<QSize> sizes;
+        for (const auto& [nSize, png] : drawn) {
+            const QImage expected = Argb(QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG"));
+            sizes.append(QSize(nSize, nSize));
+            EXPECT_EQ(expected.size(), QSize(nSize, nSize));
+            EXPECT_EQ(qAlpha(expected.pixel(0, 0)), 0) << nSize;
+            EXPECT_TRUE(Argb(icon.pixmap(QSize(nSize, nSize), 1.0).toImage()) == expected) << nSize;
+            if (nSize <= 128) {
+                const QPixmap sharp = icon.pixmap(QSize(nSize / 2, nSize / 2), 2.0);
+                EXPECT_EQ(sharp.deviceIndependentSize(), QSizeF(nSize / 2, nSize / 2));
+                EXPECT_TRUE(Argb(sharp.toImage()) == expected) << nSize << " at 2x";
+            }
+        }
+        EXPECT_EQ(icon.availableSizes(), sizes);
+        for (int nSize : {20, 24, 40, 512})
+            EXPECT_TRUE(Argb(icon.pixmap(QSize(nSize, nSize), 1.0).toImage()) == RenderedByQt(kIconSvg, nSize))
+                << nSize;
+        const QImage byQt = RenderedByQt(kIconSvg, 256);
+        const QImage byTool = Argb(QImage::fromData(kIcon256Png.data(), static_cast<int>(kIcon256Png.size()), "PNG"));
+        int nDiffering = 0;
+        for (int y = 0; y < 256; ++y) {
+            for (int x = 0; x < 256; ++x) {
+                const QRgb a = byQt.pixel(x, y), b = byTool.pixel(x, y);
+                nDiffering += std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                        std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))}) > 64;
+            }
+        }
+        EXPECT_LT(nDiffering, 256 * 256 / 100) << "pixels Qt draws otherwise";
+        PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_Escape);
+    });
 }
 
 // A prompt leaves the focus in the field with its whole text selected, so the next key replaces it; the record

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QWidget>
 
@@ -84,7 +85,10 @@ TEST_F(Templates, InfoDialogsCloseWithOkEnterEscapeOrTheCloseBox)
             EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDOK));
             for (const QLabel* pLabel : platform::WidgetOf(hDlg)->findChildren<QLabel*>()) {
                 texts << pLabel->text();
-                bIcon = bIcon || pLabel->pixmap().width() == 32;
+                // 32 by 32 device-independent pixels, with every pixel of the screen drawn.
+                const QPixmap icon = pLabel->pixmap();
+                bIcon = bIcon || (icon.deviceIndependentSize() == QSizeF(32, 32) &&
+                                  icon.width() == qRound(32 * pLabel->devicePixelRatio()));
             }
             close(hDlg);
         });
