@@ -29,5 +29,11 @@ type=$(XDG_DATA_HOME="$prefix/none" XDG_DATA_DIRS="$prefix/share" xdg-mime query
 
 [ "$("$prefix/bin/ratiograph" --version | head -n 1)" = "ratiograph (Corvane Ratiograph) 2.0.0.1" ] ||
     fail "--version"
+for option in --help --version; do # output that cannot be written is an error
+    status=0
+    "$prefix/bin/ratiograph" $option >/dev/full 2>"$prefix/error" || status=$?
+    [ $status -eq 1 ] && [ "$(cat "$prefix/error")" = "ratiograph: write error: No space left on device" ] ||
+        fail "$option >/dev/full exits $status: $(cat "$prefix/error")"
+done
 man --warnings -l "$prefix/share/man/man1/ratiograph.1" 2>&1 >/dev/null | grep . && fail "manual page warnings"
 echo "installed and validated"
