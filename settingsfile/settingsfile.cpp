@@ -37,7 +37,7 @@ double FileValue(float value)
     return double{value} + 0.0;
 }
 
-// Only a regular file is read: a FIFO may never be written to, a device may never end.
+// Only a regular file is read: a FIFO may wait for a writer forever, a device may never end.
 SettingsReadStatus ReadableKind(const struct stat& info)
 {
     if (S_ISREG(info.st_mode))
