@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,14 +17,15 @@ CGearCalcApp theApp;
 
 int main(int argc, char** argv)
 {
+    // Past a file size limit (ulimit -f) a write then fails with EFBIG, and Save says so, instead of the signal
+    // ending the program with the calculator's values lost.
+    std::signal(SIGXFSZ, SIG_IGN);
     const CommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
     switch (commandLine.action) {
     case CommandLine::Action::ShowHelp:
-        std::fputs(HelpText().c_str(), stdout);
-        return 0;
+        return WriteAndClose(stdout, HelpText()) ? 0 : 1;
     case CommandLine::Action::ShowVersion:
-        std::fputs(VersionText().c_str(), stdout);
-        return 0;
+        return WriteAndClose(stdout, VersionText()) ? 0 : 1;
     case CommandLine::Action::UsageError:
         std::fprintf(stderr, "%s\n", commandLine.strMessage.c_str());
         return 2;

@@ -1,12 +1,14 @@
 #include "settingsfile/settingsfile.h"
 
 #include <algorithm>
+#include <cerrno>
 
-#include <QFile>
-#include <QSaveFile>
-#include <QString>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "numtext/numtext.h"
+#include "settingsfile/atomicfile.h"
 
 namespace {
 
@@ -15,8 +17,6 @@ constexpr std::array<std::string_view, 7> kGearRowFormats{
     "First    %4.2g %s\n", "Second   %4.2g %s\n", "Third    %4.2g %s\n", "Fourth   %4.2g %s\n",
     "Fifth    %4.2g %s\n", "Sixth    %4.2g %s\n", "Reverse  %4.2g %s\n",
 };
-
-constexpr qint64 kReadChunk = 64 * 1024;
 
 // The original wrote through a text-mode stream, which turned every LF it was given into CR LF.
 std::string ToCrLf(std::string_view text)
@@ -36,6 +36,31 @@ double FileValue(float value)
 {
     return double{value} + 0.0;
 }
+
+// Only a regular file is read: a FIFO may wait for a writer forever, a device may never end.
+SettingsReadStatus ReadableKind(const struct stat& info)
+{
+    if (S_ISREG(info.st_mode))
+        return SettingsReadStatus::Read;
+    return S_ISDIR(info.st_mode) ? SettingsReadStatus::CannotOpen : SettingsReadStatus::NotRegular;
+}
+
+class CFileDescriptor
+{
+public:
+    explicit CFileDescriptor(int nFd) : m_nFd(nFd) {}
+    CFileDescriptor(const CFileDescriptor&) = delete;
+    CFileDescriptor& operator=(const CFileDescriptor&) = delete;
+    ~CFileDescriptor()
+    {
+        if (m_nFd >= 0)
+            close(m_nFd);
+    }
+    int Get() const { return m_nFd; }
+
+private:
+    int m_nFd;
+};
 
 } // namespace
 
@@ -57,17 +82,7 @@ std::string FormatSettingsFile(const GearSettings& settings, const SpeedTable& s
 
 bool SaveSettingsFile(const std::string& strPath, const GearSettings& settings, const SpeedTable& speedTexts)
 {
-    const std::string fileBytes = FormatSettingsFile(settings, speedTexts);
-    // Not setDirectWriteFallback(true): writing into the target itself could leave half a file.
-    QSaveFile file(QString::fromStdString(strPath));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const auto nSize = static_cast<qint64>(fileBytes.size());
-    // The bytes sit in the device's buffer until flushed. commit() flushes too, but renames the temporary file
-    // over the target even when that flush fails (a full disk), so flush here first and check.
-    if (file.write(fileBytes.data(), nSize) != nSize || !file.flush())
-        return false; // the destructor discards the temporary file
-    return file.commit();
+    return WriteFileAtomically(strPath, FormatSettingsFile(settings, speedTexts));
 }
 
 SettingsFileLines ParseSettingsLines(std::string_view fileBytes)
@@ -93,24 +108,64 @@ SettingsFileLines ParseSettingsLines(std::string_view fileBytes)
     return result;
 }
 
-SettingsFileLines ReadSettingsFile(const std::string& strPath)
+SettingsFileLines ReadSettingsFile(const std::string& strPath, SettingsReadLimits limits)
 {
-    QFile file(QString::fromStdString(strPath));
-    if (!file.open(QIODevice::ReadOnly))
+    // Looked at before opening, so that a device is never opened: opening some has effects of its own.
+    struct stat info = {};
+    if (stat(strPath.c_str(), &info) != 0)
         return {SettingsReadStatus::CannotOpen, {}};
+    if (const SettingsReadStatus kind = ReadableKind(info); kind != SettingsReadStatus::Read)
+        return {kind, {}};
+    // Should the name have become something else since: O_NONBLOCK so that a FIFO does not wait for a writer,
+    // O_NOCTTY so that a terminal does not become ours. ENXIO is a socket or a device without a driver.
+    const CFileDescriptor file(open(strPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (file.Get() < 0)
+        return {errno == ENXIO ? SettingsReadStatus::NotRegular : SettingsReadStatus::CannotOpen, {}};
+    if (fstat(file.Get(), &info) != 0)
+        return {SettingsReadStatus::CannotOpen, {}};
+    if (const SettingsReadStatus kind = ReadableKind(info); kind != SettingsReadStatus::Read)
+        return {kind, {}};
 
+    // One byte past the budget tells a file that ends exactly there from one that goes on; only line ends
+    // within the budget count.
+    const std::size_t nChunk = std::max<std::size_t>(limits.nChunk, 1);
     std::string fileBytes;
     std::size_t nLineEnds = 0;
     while (nLineEnds < kSettingsFileOrder.size()) {
         const std::size_t nHave = fileBytes.size();
-        fileBytes.resize(nHave + kReadChunk);
-        const qint64 nRead = file.read(fileBytes.data() + nHave, kReadChunk);
+        if (nHave > limits.nBudget)
+            return {SettingsReadStatus::TooLong, {}};
+        const std::size_t nWant = std::min(nChunk, limits.nBudget + 1 - nHave);
+        fileBytes.resize(nHave + nWant);
+        const ssize_t nRead = read(file.Get(), fileBytes.data() + nHave, nWant);
+        if (nRead < 0 && errno == EINTR) {
+            fileBytes.resize(nHave);
+            continue;
+        }
         if (nRead < 0)
             return {SettingsReadStatus::CannotOpen, {}};
         fileBytes.resize(nHave + static_cast<std::size_t>(nRead));
         if (nRead == 0)
             break;
-        nLineEnds += static_cast<std::size_t>(std::count(fileBytes.begin() + nHave, fileBytes.end(), '\n'));
+        const std::string_view fresh = std::string_view(fileBytes).substr(nHave, limits.nBudget - nHave);
+        nLineEnds += static_cast<std::size_t>(std::count(fresh.begin(), fresh.end(), '\n'));
     }
     return ParseSettingsLines(fileBytes);
+}
+
+std::string_view SettingsReadMessage(SettingsReadStatus status)
+{
+    switch (status) {
+    case SettingsReadStatus::Read:
+        return {};
+    case SettingsReadStatus::CannotOpen:
+        return "Cannot open file.";
+    case SettingsReadStatus::NotRegular:
+        return "This is not a settings file: it is a device, a pipe or a socket. Nothing was loaded.";
+    case SettingsReadStatus::TooShort:
+        return "This is not a settings file: it has fewer than ten lines. Nothing was loaded.";
+    case SettingsReadStatus::TooLong:
+        return "This is not a settings file: it has no ten lines in its first megabyte. Nothing was loaded.";
+    }
+    return {};
 }

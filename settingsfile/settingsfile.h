@@ -3,10 +3,11 @@
 // The settings file: the ten values, one per line, followed by a printable report of the ratios and speeds,
 // every line ending in CR LF as the original Windows program wrote it. Reading returns the first ten lines as
 // raw bytes and leaves judging them to the calculator's fields, so a loaded file goes through the same checks
-// as typing. Saving replaces a file whole or not at all. Uses the standard library, the gearing core and the
-// number texts; Qt Core only for QSaveFile and QFile.
+// as typing. Saving replaces a file whole or not at all. File names are bytes, passed to the system as they are.
+// Uses the standard library, POSIX, the gearing core and the number texts.
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,15 +23,24 @@ inline constexpr std::array<GearValue, 10> kSettingsFileOrder{
 // The whole file, CR LF line ends included. speedTexts are the texts the speed displays show.
 std::string FormatSettingsFile(const GearSettings& settings, const SpeedTable& speedTexts);
 
-// Writes to a temporary file beside strPath (UTF-8) and renames it over the target, so a failed save leaves an
-// existing file as it was. False on any open, write or commit error.
+// Through WriteFileAtomically: a failed save leaves an existing file as it was. False on any error.
 bool SaveSettingsFile(const std::string& strPath, const GearSettings& settings, const SpeedTable& speedTexts);
 
 enum class SettingsReadStatus
 {
     Read,
     CannotOpen, // missing, a directory, no permission, a read error
+    NotRegular, // a device, a pipe or a socket: reading one might never end or never start
     TooShort,   // fewer than ten lines
+    TooLong,    // no ten lines within the read budget
+};
+
+// How a file is read: in chunks of nChunk bytes, and no further than nBudget bytes, so that a huge file, one
+// endless line or /dev/zero costs at most that much memory and time.
+struct SettingsReadLimits
+{
+    std::size_t nChunk = 64 * 1024;
+    std::size_t nBudget = 1024 * 1024;
 };
 
 struct SettingsFileLines
@@ -43,5 +53,9 @@ struct SettingsFileLines
 // its first NUL. Everything after the tenth line is ignored.
 SettingsFileLines ParseSettingsLines(std::string_view fileBytes);
 
-// Reads only as far as the tenth line, however long the file.
-SettingsFileLines ReadSettingsFile(const std::string& strPath);
+// Reads a regular file only as far as its tenth line. A file that ends within the budget is parsed as
+// ParseSettingsLines parses it; one whose tenth line does not end within the budget is TooLong.
+SettingsFileLines ReadSettingsFile(const std::string& strPath, SettingsReadLimits limits = {});
+
+// What the user is told when a file could not be read, one sentence or more; empty for Read.
+std::string_view SettingsReadMessage(SettingsReadStatus status);

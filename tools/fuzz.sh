@@ -5,7 +5,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$top/tools/setup.sh"
-ratiograph_install_missing cmake ninja-build pkg-config qt6-base-dev clang libclang-rt-14-dev
+ratiograph_install_missing cmake ninja-build clang libclang-rt-14-dev
 
 seconds=${1:-60}
 if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
@@ -21,21 +21,35 @@ flags+=" -D_GLIBCXX_ASSERTIONS"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$flags" \
     -DRATIOGRAPH_FUZZ=ON -DRATIOGRAPH_GUI=OFF -DRATIOGRAPH_TESTS=OFF -DRATIOGRAPH_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target settingslines_fuzz numtext_fuzz
+fuzzers=(settingslines_fuzz settingsread_fuzz commandline_fuzz numtext_fuzz)
+cmake --build "$build" --target "${fuzzers[@]}"
 
-# Starting points: a settings file as the program writes it, and number texts of every shape.
+# Starting points: a settings file as the program writes it, files around the reader's budget (300 bytes),
+# command lines (arguments split at NUL) and number texts of every shape.
 seeds="$build/seeds"
-mkdir -p "$seeds/settingslines_fuzz" "$seeds/numtext_fuzz" "$build/crashes"
+for fuzzer in "${fuzzers[@]}"; do
+    mkdir -p "$seeds/$fuzzer"
+done
+mkdir -p "$build/crashes"
 printf '2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\n1500 \r\n3.53\r\n26.4\r\n\r\n\r\n\r\nCorvane Ratiograph Analysis Data:\r\n' \
     >"$seeds/settingslines_fuzz/sample"
 printf '2.68\n2\n1.3\n1\n0.75\n0\n2.9\n1500 \n3.53\n26.4' >"$seeds/settingslines_fuzz/lf"
+cp "$seeds/settingslines_fuzz/"* "$seeds/settingsread_fuzz/"
+for length in 279 280 281; do # the tenth line end just inside, on and just past the budget's last byte
+    { printf '1\n2\n3\n4\n5\n6\n7\n8\n9\n' && head -c "$length" /dev/zero | tr '\0' 7 && printf '\r\nreport\r\n'; } \
+        >"$seeds/settingsread_fuzz/budget$length"
+done
+n=0
+for args in 'car.kvr' '--help' '--version' '--' '--\0-odd.kvr' '-' 'a.kvr\0b.kvr' '--bogus' 'car.kvr\0--\0--help'; do
+    printf '%b' "$args" >"$seeds/commandline_fuzz/seed$((n++))"
+done
 n=0
 for text in '2.68' '1500 ' ' -12' '1e-005' '1.23457e+006' '2.5D+1' '0.' '.5' '2147483648' '-0' \
     '1.7976931348623157e308' '4.9406564584124654e-324'; do
     printf '%s' "$text" >"$seeds/numtext_fuzz/seed$((n++))"
 done
 
-for fuzzer in settingslines_fuzz numtext_fuzz; do
+for fuzzer in "${fuzzers[@]}"; do
     corpus="$build/corpus/$fuzzer"
     mkdir -p "$corpus"
     echo "== $fuzzer, ${seconds}s"

@@ -191,16 +191,9 @@ void CGearCalcDlg::OnLoadStartupFile()
 void CGearCalcDlg::LoadSettingsFrom(const std::string& strPath)
 {
     const SettingsFileLines file = ReadSettingsFile(strPath);
-    switch (file.status) {
-    case SettingsReadStatus::CannotOpen:
-        platform::MessageBox(m_hWnd, "Cannot open file.", "ERROR", MB_OK);
+    if (file.status != SettingsReadStatus::Read) {
+        platform::MessageBox(m_hWnd, SettingsReadMessage(file.status), "ERROR", MB_OK);
         return;
-    case SettingsReadStatus::TooShort:
-        platform::MessageBox(m_hWnd, "This is not a settings file: it has fewer than ten lines. Nothing was loaded.",
-                             "ERROR", MB_OK);
-        return;
-    case SettingsReadStatus::Read:
-        break;
     }
     // Each line goes into its field as it stands; the field's change handling judges it, prompts and all.
     for (std::size_t i = 0; i < kSettingsFileOrder.size(); ++i)

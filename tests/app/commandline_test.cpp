@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include <cstdio>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -23,6 +25,7 @@ TEST(CommandLine, Parses)
         {{"--help"}, Action::ShowHelp, std::nullopt},
         {{"car.kvr", "--version"}, Action::ShowVersion, std::nullopt},
         {{"--verbose"}, Action::UsageError, std::nullopt},
+        {{"--a\nb\x7f"}, Action::UsageError, std::nullopt},
         {{"-h"}, Action::UsageError, std::nullopt},
         {{"a.kvr", "b.kvr"}, Action::UsageError, std::nullopt},
     };
@@ -35,6 +38,26 @@ TEST(CommandLine, Parses)
         EXPECT_EQ(commandLine.strMessage.find('\n'), std::string::npos);
     }
     EXPECT_NE(ParseCommandLine({"--bogus"}).strMessage.find("'--bogus'"), std::string::npos);
+    EXPECT_NE(ParseCommandLine({"--a\r\nb"}).strMessage.find("'--a\\x0d\\x0ab'"), std::string::npos);
+}
+
+// Output that did not arrive is an error, told in one line with its reason, for a short text that waits in
+// the buffer until closing as for one longer than a buffer.
+TEST(CommandLine, OutputErrorsAreReported)
+{
+    const std::tuple<const char*, std::size_t, const char*> rows[] = {
+        {"/dev/null", 100'000, ""},
+        {"/dev/full", 10, "ratiograph: write error: No space left on device\n"},
+        {"/dev/full", 100'000, "ratiograph: write error: No space left on device\n"},
+    };
+    for (const auto& [pszPath, nBytes, pszError] : rows) {
+        std::FILE* pFile = std::fopen(pszPath, "w");
+        ASSERT_NE(pFile, nullptr);
+        testing::internal::CaptureStderr();
+        const bool bArrived = WriteAndClose(pFile, std::string(nBytes, 'x'));
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), pszError) << pszPath << " " << nBytes;
+        EXPECT_EQ(bArrived, *pszError == '\0');
+    }
 }
 
 TEST(CommandLine, HelpAndVersionTexts)

@@ -32,6 +32,10 @@ TEST_F(Application, NoticeThenCalculatorWithTheFileGivenThenTheEnd)
     const std::vector<std::tuple<Qt::Key, std::string, Texts, const char*>> rows = {
         {Qt::Key_Return, strLetters, Texts(4, "Please enter a number."), "fast"},
         {Qt::Key_Escape, dir.filePath(QStringLiteral("missing.kvr")).toStdString(), {"Cannot open file."}, "0"},
+        {Qt::Key_Return,
+         "/dev/zero",
+         {"This is not a settings file: it is a device, a pipe or a socket. Nothing was loaded."},
+         "0"},
     };
     for (const auto& [closeNotice, settingsFile, messages, pszRpm] : rows) {
         SCOPED_TRACE(settingsFile);
