@@ -97,6 +97,15 @@ void ExchangeNumber(CFormExchange& fx, int nId, TValue& value)
     value = *parsed;
 }
 
+namespace {
+
+template<class TValue>
+bool InRange(TValue value, TValue minimum, TValue maximum)
+{
+    // Written so that a NaN fails like any other value outside the range.
+    return minimum <= value && value <= maximum;
+}
+
 template<class TValue>
 std::string RangePrompt(TValue minimum, TValue maximum)
 {
@@ -104,22 +113,32 @@ std::string RangePrompt(TValue minimum, TValue maximum)
                          FieldRules<TValue>::FormatBound(maximum));
 }
 
+} // namespace
+
 template<class TValue>
 void ValidateRange(CFormExchange& fx, TValue value, TValue minimum, TValue maximum)
 {
-    // Written so that a NaN or an infinity fails like any other value outside the range.
-    if ((minimum <= value && value <= maximum) || !fx.m_bSave)
+    if (InRange(value, minimum, maximum) || !fx.m_bSave)
         return;
     ShowPrompt(RangePrompt(minimum, maximum), MB_ICONEXCLAMATION);
     fx.FailField();
+}
+
+template<class TValue>
+FieldJudgement<TValue> JudgeFieldText(std::string_view text, TValue minimum, TValue maximum)
+{
+    const std::optional<TValue> value = FieldRules<TValue>::Parse(text.substr(0, kFieldChars));
+    if (!value)
+        return {value, std::string(LoadFrameworkString(FieldRules<TValue>::kEnterPrompt).value_or(""))};
+    return {value, InRange(*value, minimum, maximum) ? std::string() : RangePrompt(minimum, maximum)};
 }
 
 template void ExchangeNumber(CFormExchange&, int, float&);
 template void ExchangeNumber(CFormExchange&, int, int&);
 template void ValidateRange(CFormExchange&, float, float, float);
 template void ValidateRange(CFormExchange&, int, int, int);
-template std::string RangePrompt(float, float);
-template std::string RangePrompt(int, int);
+template FieldJudgement<float> JudgeFieldText(std::string_view, float, float);
+template FieldJudgement<int> JudgeFieldText(std::string_view, int, int);
 
 void SetTextIfChanged(HWND hControl, std::string_view text)
 {

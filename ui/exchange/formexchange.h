@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,9 +56,16 @@ inline void ValidateIntRange(CFormExchange& fx, int value, int nMin, int nMax)
     ValidateRange(fx, value, nMin, nMax);
 }
 
-// The prompt of a failed range test, with the bounds as the pass formats them.
+// What a validating pass makes of a field's text, without a field: the value it would store (nothing for a text
+// that is no number) and the prompt it would show (empty when it shows none).
 template<class TValue>
-std::string RangePrompt(TValue minimum, TValue maximum);
+struct FieldJudgement
+{
+    std::optional<TValue> value;
+    std::string strPrompt;
+};
+template<class TValue>
+FieldJudgement<TValue> JudgeFieldText(std::string_view text, TValue minimum, TValue maximum);
 
 // Writes the text unless the control shows it already, so an unchanged field reports no change.
 void SetTextIfChanged(HWND hControl, std::string_view text);
