@@ -4,5 +4,6 @@
 #include "platform/plot.h"
 
 // The calculator's shift chart as a picture: each gear's line, the upshift sawtooth in bold over them, MPH
-// along the bottom, km/h along the top, RPM up the side.
-PlotData MakeShiftChartPlot(const ShiftChart& chart);
+// along the bottom, km/h along the top, RPM up the side; with a second setup (B), its sawtooth dashed on the
+// same axes. The picture's description says the same in words.
+PlotData MakeShiftChartPlot(const ShiftChart& chart, const ShiftChart* pSetupB = nullptr);
