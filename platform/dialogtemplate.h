@@ -26,6 +26,7 @@ enum ControlStyle : unsigned
     CS_SUNKEN = 1 << 3,   // label with a sunken frame
     CS_VCENTER = 1 << 4,  // label text centred vertically
     CS_TABSTOP = 1 << 5,  // reached with Tab; labels never are
+    CS_TOGGLE = 1 << 6,   // a push button that stays down until pressed again
 };
 
 // Dialog styles, combined with |.
@@ -61,6 +62,9 @@ struct DialogTemplate
     unsigned nStyle;
     std::span<const ControlTemplate> controls; // in tab order
     std::string_view accessibleName = {};      // for a dialog whose caption is blank
+    // The width with the dialog's extension shown, or 0: controls from x = cx on belong to the extension,
+    // hidden until the dialog shows it.
+    int cxExtended = 0;
 };
 
 struct IconResource

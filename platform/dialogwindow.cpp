@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 
 #include "platform/iconengine.h"
@@ -72,7 +74,7 @@ public:
         return {X(control.x), Y(control.y), X(control.x + control.cx) - X(control.x),
                 Y(control.y + control.cy) - Y(control.y)};
     }
-    QSize Size(const DialogTemplate& dialogTemplate) const { return {X(dialogTemplate.cx), Y(dialogTemplate.cy)}; }
+    QSize Size(int cx, int cy) const { return {X(cx), Y(cy)}; }
 
 private:
     std::pair<double, double> GrowthNeeded(const DialogTemplate& dialogTemplate) const
@@ -128,7 +130,7 @@ platform::TestScreen ScreenFor(const QWidget* pOwner)
 
 // The desktop's font, made smaller while the dialog would not fit the screen, down to a size still legible:
 // 11 device pixels, and never below 6 points.
-QFont DialogFont(const DialogTemplate& dialogTemplate, const QWidget* pOwner)
+QFont DialogFont(const DialogTemplate& dialogTemplate, int cx, const QWidget* pOwner)
 {
     constexpr QSize kFrameAllowance(16, 48); // the window manager's title bar and borders
     const platform::TestScreen screen = ScreenFor(pOwner);
@@ -138,7 +140,7 @@ QFont DialogFont(const DialogTemplate& dialogTemplate, const QWidget* pOwner)
 
     QFont font = QApplication::font();
     for (int nPass = 0; nPass < 8; ++nPass) {
-        const QSize size = CDialogUnits(dialogTemplate, font).Size(dialogTemplate);
+        const QSize size = CDialogUnits(dialogTemplate, font).Size(cx, dialogTemplate.cy);
         const double share =
             std::min(double(available.width()) / size.width(), double(available.height()) / size.height());
         if (share >= 1 || font.pointSizeF() <= floorPoints)
@@ -200,17 +202,13 @@ CDialogWindow::CDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, 
     setWindowTitle(dialogTemplate.caption.empty() ? QStringLiteral(" ") : ToQString(dialogTemplate.caption));
     if (!dialogTemplate.accessibleName.empty())
         setAccessibleName(ToQString(dialogTemplate.accessibleName));
-    setFont(DialogFont(dialogTemplate, parentWidget()));
-
-    const CDialogUnits units(dialogTemplate, font());
-    setFixedSize(units.Size(dialogTemplate));
 
     QWidget* pPreviousTabStop = nullptr;
     for (const ControlTemplate& control : dialogTemplate.controls) {
         auto pHandle = std::make_unique<CWindowHandle>();
         pHandle->m_pDialog = this;
         pHandle->m_pControl = &control;
-        QWidget* pWidget = CreateControl(control, units.Rect(control), pHandle.get());
+        QWidget* pWidget = CreateControl(control, pHandle.get());
         pHandle->m_pWidget = pWidget;
         pWidget->setProperty(kHandleProperty, QVariant::fromValue(pHandle.get()));
         if (control.nStyle & CS_TABSTOP) {
@@ -225,6 +223,29 @@ CDialogWindow::CDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, 
         if (pLabel != nullptr && pControl->m_pControl->nBuddyId != 0)
             pLabel->setBuddy(platform::WidgetOf(FindControl(pControl->m_pControl->nBuddyId)));
     }
+    LayOut(false);
+}
+
+bool CDialogWindow::IsInExtension(const ControlTemplate& control) const
+{
+    return m_template.cxExtended > 0 && control.x >= m_template.cx;
+}
+
+void CDialogWindow::LayOut(bool bExtended)
+{
+    const int cx = bExtended ? m_template.cxExtended : m_template.cx;
+    setFont(DialogFont(m_template, cx, parentWidget()));
+    const CDialogUnits units(m_template, font());
+    setFixedSize(units.Size(cx, m_template.cy));
+    for (const auto& pControl : m_controls) {
+        QRect rect = units.Rect(*pControl->m_pControl);
+        if (pControl->m_pControl->kind == ControlKind::Icon)
+            rect.setSize({32, 32}); // an icon control takes the icon's size
+        pControl->m_pWidget->setGeometry(rect);
+        if (IsInExtension(*pControl->m_pControl))
+            pControl->m_pWidget->setVisible(bExtended);
+    }
+    m_bExtended = bExtended;
 }
 
 HWND CDialogWindow::FindControl(int nId) const
@@ -248,7 +269,7 @@ void CDialogWindow::reject()
         Dispatch(IDCANCEL, BN_CLICKED, nullptr);
 }
 
-QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, QRect rect, CWindowHandle* pHandle)
+QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, CWindowHandle* pHandle)
 {
     const Qt::FocusPolicy focus = (control.nStyle & CS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus;
     QWidget* pWidget = nullptr;
@@ -274,6 +295,7 @@ QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, QRect rect
         // Enter on a focused button is that button's command; elsewhere it is the default button's (QDialog).
         pButton->setAutoDefault(true);
         pButton->setDefault((control.nStyle & CS_DEFAULT) != 0);
+        pButton->setCheckable((control.nStyle & CS_TOGGLE) != 0);
         connect(pButton, &QPushButton::clicked, this,
                 [this, pHandle] { Dispatch(pHandle->m_pControl->nId, BN_CLICKED, pHandle); });
         pWidget = pButton;
@@ -299,14 +321,12 @@ QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, QRect rect
         auto* pLabel = new QLabel(this);
         // 32 by 32 device-independent pixels, from the picture made for the screen's pixels.
         pLabel->setPixmap(LoadIcon(control.nIconId).pixmap(QSize(32, 32), devicePixelRatio()));
-        rect.setSize({32, 32}); // an icon control takes the icon's size
         pWidget = pLabel;
         break;
     }
     }
     if (!control.accessibleName.empty())
         pWidget->setAccessibleName(ToQString(control.accessibleName));
-    pWidget->setGeometry(rect);
     return pWidget;
 }
 
@@ -492,6 +512,47 @@ void SetWindowIcon(HWND hWnd, int nIconId)
 {
     if (QWidget* pWidget = WidgetOf(hWnd))
         pWidget->setWindowIcon(LoadIcon(nIconId));
+}
+
+void ShowDialogExtension(HWND hDlg, bool bShow)
+{
+    CDialogWindow* pDialog = DialogOf(hDlg);
+    if (pDialog == nullptr || pDialog->m_template.cxExtended == 0 || pDialog->m_bExtended == bShow)
+        return;
+    pDialog->LayOut(bShow);
+    // A wider dialog may reach past the screen's right edge: move it back, its left edge first.
+    if (const QScreen* pScreen = pDialog->screen(); pScreen != nullptr && pDialog->isVisible()) {
+        const QRect area = pScreen->availableGeometry();
+        QRect frame = pDialog->frameGeometry();
+        frame.moveRight(std::min(frame.right(), area.right()));
+        frame.moveLeft(std::max(frame.left(), area.left()));
+        pDialog->move(frame.topLeft());
+    }
+}
+
+bool IsButtonChecked(HWND hButton)
+{
+    const auto* pButton = qobject_cast<const QPushButton*>(WidgetOf(hButton));
+    return pButton != nullptr && pButton->isChecked();
+}
+
+void SetFieldError(HWND hEdit, std::string_view message)
+{
+    auto* pEdit = qobject_cast<QLineEdit*>(WidgetOf(hEdit));
+    if (pEdit == nullptr)
+        return;
+    const QString text = ToQString(message);
+    if (pEdit->accessibleDescription() == text)
+        return;
+    // A warning sign inside the field: seen without colour, and gone once the text can be used.
+    for (QAction* pAction : pEdit->actions())
+        pEdit->removeAction(pAction);
+    if (!text.isEmpty()) {
+        const QIcon warning = pEdit->style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        pEdit->addAction(warning, QLineEdit::TrailingPosition)->setToolTip(text);
+    }
+    pEdit->setToolTip(text);
+    pEdit->setAccessibleDescription(text);
 }
 
 void PostCommand(HWND hDlg, int nId, int nCode)

@@ -39,10 +39,15 @@ public:
     CWindowSink* m_pSink;
     std::vector<std::unique_ptr<CWindowHandle>> m_controls;
     bool m_bInLoop = false; // RunModalLoop runs, and nothing has ended the dialog yet
+    bool m_bExtended = false;
+
+    // Fonts, sizes and places from the template, for the dialog with or without its extension.
+    void LayOut(bool bExtended);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
 
 private:
-    QWidget* CreateControl(const ControlTemplate& control, QRect rect, CWindowHandle* pHandle);
+    QWidget* CreateControl(const ControlTemplate& control, CWindowHandle* pHandle);
+    bool IsInExtension(const ControlTemplate& control) const;
 };

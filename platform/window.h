@@ -112,6 +112,13 @@ void SelectAllText(HWND hEdit);
 // The selected part of an edit's text, as first and one-past-last character.
 std::pair<int, int> GetTextSelection(HWND hEdit);
 void SetWindowIcon(HWND hWnd, int nIconId);
+// Shows or hides the dialog's extension (the controls right of its template's width), widening the dialog and
+// keeping it on the screen.
+void ShowDialogExtension(HWND hDlg, bool bShow);
+bool IsButtonChecked(HWND hButton);
+// Marks an edit whose text cannot be used, with the reason for the user and screen readers; an empty message
+// clears the mark.
+void SetFieldError(HWND hEdit, std::string_view message);
 // Queues a command without a control for the dialog; it arrives once the dialog's loop runs.
 void PostCommand(HWND hDlg, int nId, int nCode);
 // Gives the first control that is a tab stop the keyboard focus.

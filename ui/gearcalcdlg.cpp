@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr std::array<MessageEntry<CGearCalcDlg>, 19> kMessageTable{{
+constexpr std::array<MessageEntry<CGearCalcDlg>, 28> kMessageTable{{
     {IDC_GEAR1, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_RPM, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_REAR_END, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
@@ -36,10 +36,17 @@ constexpr std::array<MessageEntry<CGearCalcDlg>, 19> kMessageTable{{
     {IDC_SAVE, BN_CLICKED, &CGearCalcDlg::OnSave},
     {IDC_CALC_DIAMETER, BN_CLICKED, &CGearCalcDlg::OnCalcDiameter},
     {ID_LOAD_STARTUP_FILE, 0, &CGearCalcDlg::OnLoadStartupFile},
+    {IDC_WORKBENCH, BN_CLICKED, &CGearCalcDlg::OnWorkbench},
+    {IDC_CRUISE_SPEED, EN_CHANGE, &CGearCalcDlg::OnChangeCruiseSpeed},
+    {IDC_TIRE_SIZE, EN_CHANGE, &CGearCalcDlg::OnChangeTireSize},
+    {IDC_REVS_PER_MILE, EN_CHANGE, &CGearCalcDlg::OnChangeRevsPerMile},
+    {IDC_USE_TIRE_SIZE, BN_CLICKED, &CGearCalcDlg::OnUseTireSize},
+    {IDC_USE_REVS, BN_CLICKED, &CGearCalcDlg::OnUseRevsPerMile},
+    {IDC_HOLD_B, BN_CLICKED, &CGearCalcDlg::OnHoldB},
+    {IDC_LOAD_B, BN_CLICKED, &CGearCalcDlg::OnLoadB},
+    {IDC_CLEAR_B, BN_CLICKED, &CGearCalcDlg::OnClearB},
 }};
 
-constexpr std::string_view kSettingsFilter = "*.kvr";
-constexpr std::string_view kSettingsExtension = "kvr";
 constexpr std::string_view kDefaultSettingsName = "mixo.kvr";
 
 constexpr float kRpmMin = GetGearValueInfo(GearValue::Rpm).fMin;
@@ -70,6 +77,7 @@ bool CGearCalcDlg::OnDialogInit()
     if (!CDialog::OnDialogInit())
         return false;
     platform::SetWindowIcon(m_hWnd, IDR_MAINFRAME);
+    SetDlgItemText(IDC_B_STATUS, "No setup B held.");
     Recalculate();
     // Prompts and messages of the load belong over the calculator, not before it.
     if (!m_strStartupFile.empty())
@@ -84,7 +92,16 @@ void CGearCalcDlg::Recalculate()
     const SpeedTable speedTexts = BuildSpeedTable(m_settings);
     for (std::size_t i = 0; i < speedTexts.size(); ++i)
         SpeedDisplays()[i]->SetWindowText(speedTexts[i]);
-    platform::SetPlotData(GetDlgItem(IDC_SHIFT_CHART), MakeShiftChartPlot(ComputeShiftChart(m_settings)));
+    ShowFigures();
+}
+
+void CGearCalcDlg::ShowFigures()
+{
+    const std::optional<ShiftChart> setupBChart = m_setupB ? std::optional(ComputeShiftChart(*m_setupB)) : std::nullopt;
+    platform::SetPlotData(GetDlgItem(IDC_SHIFT_CHART),
+                          MakeShiftChartPlot(ComputeShiftChart(m_settings), setupBChart ? &*setupBChart : nullptr));
+    if (m_bWorkbench)
+        UpdateWorkbench();
 }
 
 std::array<CEdit*, 7> CGearCalcDlg::SpeedDisplays()
@@ -162,8 +179,8 @@ void CGearCalcDlg::OnCalcDiameter()
 
 void CGearCalcDlg::OnSave()
 {
-    const std::optional<std::string> path = platform::GetSaveFileName(
-        m_hWnd, {std::string(kDefaultSettingsName), std::string(kSettingsFilter), std::string(kSettingsExtension)});
+    const std::optional<std::string> path =
+        platform::GetSaveFileName(m_hWnd, SettingsFileOptions(kDefaultSettingsName));
     if (!path)
         return;
     // The report shows the speeds exactly as the displays do.
@@ -177,8 +194,7 @@ void CGearCalcDlg::OnSave()
 
 void CGearCalcDlg::OnLoad()
 {
-    const std::optional<std::string> path = platform::GetOpenFileName(
-        m_hWnd, {std::string(kSettingsFilter), std::string(kSettingsFilter), std::string(kSettingsExtension)});
+    const std::optional<std::string> path = platform::GetOpenFileName(m_hWnd, SettingsFileOptions(kSettingsFilter));
     if (path)
         LoadSettingsFrom(*path);
 }
@@ -199,6 +215,11 @@ void CGearCalcDlg::LoadSettingsFrom(const std::string& strPath)
     for (std::size_t i = 0; i < kSettingsFileOrder.size(); ++i)
         SetDlgItemText(GearValueControlId(kSettingsFileOrder[i]), file.lines[i]);
     Recalculate();
+}
+
+FileDialogOptions CGearCalcDlg::SettingsFileOptions(std::string_view fileName)
+{
+    return {std::string(fileName), std::string(kSettingsFilter), "kvr"};
 }
 
 bool CGearCalcDlg::OnCommand(int nId, int nCode)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
+#include "calc/gearreport.h"
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
 #include "ui/exchange/dialog.h"
@@ -12,6 +14,11 @@
 // Every change of an input field runs Recalculate: a validating pass (which may prompt, and leaves an
 // out-of-range value in the record) and then the speed table from whatever the record holds. The buttons
 // only write texts into fields; each write is a change like a keystroke.
+//
+// The Workbench button widens the window to a panel of further figures, live from the same record: km/h, the RPM
+// at a cruise speed, tire sizes in any notation, calibration, a second setup (B) to compare with, and the RPM
+// drop at each upshift. Its fields are judged in the panel itself, never with a prompt, and it keeps nothing
+// between runs.
 class CGearCalcDlg : public CDialog
 {
 public:
@@ -37,6 +44,19 @@ public:
     void OnCalcDiameter();
     void OnLoadStartupFile();
 
+    // The workbench (gearcalcworkbench.cpp).
+    void OnWorkbench();
+    void OnChangeCruiseSpeed();
+    void OnChangeTireSize();
+    void OnChangeRevsPerMile();
+    void OnUseTireSize();
+    void OnUseRevsPerMile();
+    void OnHoldB();
+    void OnLoadB();
+    void OnClearB();
+    // The figures the panel shows, for the record as the last pass left it.
+    GearReport CurrentReport() const;
+
 protected:
     bool OnCommand(int nId, int nCode) override;
 
@@ -47,6 +67,13 @@ private:
     std::array<CEdit*, 7> SpeedDisplays();
     SpeedTable DisplayedSpeeds();
     void LoadSettingsFrom(const std::string& strPath);
+    // The file dialogs of Save, Load and Load B, starting with this name.
+    static FileDialogOptions SettingsFileOptions(std::string_view fileName);
+    // The chart and the workbench from the record as it stands, without a pass.
+    void ShowFigures();
+    void UpdateWorkbench();
+    void ShowWorkbenchMessages();
+    void SetSetupB(std::optional<GearSettings> setupB, std::string_view source);
 
     CEdit m_editSpeedRev;
     CEdit m_editSpeed6;
@@ -57,7 +84,14 @@ private:
     CEdit m_editSpeed1;
     GearSettings m_settings;
     std::string m_strStartupFile;
+    bool m_bWorkbench = false;
+    std::optional<double> m_cruiseMph;
+    std::optional<GearSettings> m_setupB;
+    // What each workbench field's text lacks, for the panel's message line; empty while it is fine.
+    std::string m_strCruiseProblem, m_strTireSizeProblem, m_strRevsProblem;
 };
+
+inline constexpr std::string_view kSettingsFilter = "*.kvr";
 
 // The calculator's input field for each value, indexed by GearValue.
 inline constexpr std::array<int, 10> kGearValueControlIds{

@@ -41,6 +41,27 @@ inline constexpr int IDC_BRAKE = 1022;
 inline constexpr int IDC_CALC_DIAMETER = 1023;
 inline constexpr int IDC_SAVE = 1024;
 inline constexpr int IDC_SHIFT_CHART = 1025;
+inline constexpr int IDC_WORKBENCH = 1026;
+
+// The calculator's workbench panel. Each per-gear column runs from 1st gear on; km/h has Reverse after 6th.
+inline constexpr int IDC_KMH1 = 1100;        // to 1106: 1st to 6th, Reverse
+inline constexpr int IDC_CRUISE_RPM1 = 1110; // to 1115
+inline constexpr int IDC_DIFF_B1 = 1120;     // to 1125
+inline constexpr int IDC_SHIFT_DROP1 = 1130; // to 1134: the upshifts from 1st to 5th
+inline constexpr int IDC_CRUISE_SPEED = 1140;
+inline constexpr int IDC_TIRE_SIZE = 1141;
+inline constexpr int IDC_TIRE_SIZE_INCHES = 1142;
+inline constexpr int IDC_TIRE_SIZE_MM = 1143;
+inline constexpr int IDC_TIRE_SIZE_REVS = 1144;
+inline constexpr int IDC_USE_TIRE_SIZE = 1145;
+inline constexpr int IDC_REVS_PER_MILE = 1146;
+inline constexpr int IDC_USE_REVS = 1147;
+inline constexpr int IDC_HOLD_B = 1148;
+inline constexpr int IDC_LOAD_B = 1149;
+inline constexpr int IDC_CLEAR_B = 1150;
+inline constexpr int IDC_B_STATUS = 1151;
+inline constexpr int IDC_SPEEDOMETER = 1152;
+inline constexpr int IDC_WORKBENCH_MESSAGE = 1153;
 
 // Commands that come from no control.
 inline constexpr int ID_LOAD_STARTUP_FILE = 0x8001;

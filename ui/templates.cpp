@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "calc/tiresize.h"
 #include "platform/dialogtemplate.h"
 #include "platform/window.h"
 #include "ui/icons/icondata.h"
@@ -56,6 +57,57 @@ constexpr ControlTemplate kGearCalcControls[] = {
     {IDC_SAVE, ControlKind::PushButton, "&Save", 247, 172, 57, 14, kButton},
     // The free middle of the dialog: right of the gears, left of the speeds, below Calc Diameter.
     {IDC_SHIFT_CHART, ControlKind::Plot, "", 146, 62, 140, 104, CS_NONE, "Shift chart"},
+    // Below the speeds, above Close: opens the workbench at the right.
+    {IDC_WORKBENCH, ControlKind::PushButton, "&Workbench", 316, 151, 50, 14, kButton | CS_TOGGLE},
+
+    // The workbench: its inputs in a column at the right, its figures in columns beside the speeds they extend.
+    {IDC_STATIC, ControlKind::Label, "Cr&uise speed", 556, 8, 50, 10, CS_NONE, {}, IDC_CRUISE_SPEED},
+    {IDC_CRUISE_SPEED, ControlKind::Edit, "", 608, 5, 58, 14, kEdit, "Cruise speed"},
+    {IDC_STATIC, ControlKind::Label, "T&ire size", 556, 25, 50, 10, CS_NONE, {}, IDC_TIRE_SIZE},
+    {IDC_TIRE_SIZE, ControlKind::Edit, "", 608, 22, 58, 14, kEdit, "Tire size"},
+    {IDC_USE_TIRE_SIZE, ControlKind::PushButton, "Use tire si&ze", 556, 55, 110, 13, kButton},
+    {IDC_STATIC, ControlKind::Label, "Re&vs per mile", 556, 75, 50, 10, CS_NONE, {}, IDC_REVS_PER_MILE},
+    {IDC_REVS_PER_MILE, ControlKind::Edit, "", 608, 72, 58, 14, kEdit, "Revs per mile"},
+    {IDC_USE_REVS, ControlKind::PushButton, "Use revs per mile", 556, 88, 110, 13, kButton},
+    {IDC_HOLD_B, ControlKind::PushButton, "Hold as B", 556, 107, 36, 14, kButton},
+    {IDC_LOAD_B, ControlKind::PushButton, "Load B", 593, 107, 36, 14, kButton},
+    {IDC_CLEAR_B, ControlKind::PushButton, "Clear B", 630, 107, 36, 14, kButton},
+    {IDC_B_STATUS, ControlKind::Label, "", 556, 124, 110, 26},
+    {IDC_STATIC, ControlKind::Label, "km/h", 378, 15, 36, 10},
+    {IDC_STATIC, ControlKind::Label, "RPM at cruise", 417, 12, 36, 17},
+    {IDC_STATIC, ControlKind::Label, "vs B", 456, 15, 36, 10},
+    {IDC_STATIC, ControlKind::Label, "After upshift", 495, 12, 54, 17},
+    {IDC_KMH1 + 0, ControlKind::Edit, "", 378, 30, 36, 14, kDisplay, "1st gear speed in km/h"},
+    {IDC_CRUISE_RPM1 + 0, ControlKind::Edit, "", 417, 30, 36, 14, kDisplay, "1st gear RPM at cruise speed"},
+    {IDC_DIFF_B1 + 0, ControlKind::Edit, "", 456, 30, 36, 14, kDisplay, "1st gear difference to B"},
+    {IDC_SHIFT_DROP1 + 0, ControlKind::Edit, "", 495, 30, 54, 14, kDisplay, "RPM after shift from 1st"},
+    {IDC_KMH1 + 1, ControlKind::Edit, "", 378, 47, 36, 14, kDisplay, "2nd gear speed in km/h"},
+    {IDC_CRUISE_RPM1 + 1, ControlKind::Edit, "", 417, 47, 36, 14, kDisplay, "2nd gear RPM at cruise speed"},
+    {IDC_DIFF_B1 + 1, ControlKind::Edit, "", 456, 47, 36, 14, kDisplay, "2nd gear difference to B"},
+    {IDC_SHIFT_DROP1 + 1, ControlKind::Edit, "", 495, 47, 54, 14, kDisplay, "RPM after shift from 2nd"},
+    {IDC_KMH1 + 2, ControlKind::Edit, "", 378, 63, 36, 14, kDisplay, "3rd gear speed in km/h"},
+    {IDC_CRUISE_RPM1 + 2, ControlKind::Edit, "", 417, 63, 36, 14, kDisplay, "3rd gear RPM at cruise speed"},
+    {IDC_DIFF_B1 + 2, ControlKind::Edit, "", 456, 63, 36, 14, kDisplay, "3rd gear difference to B"},
+    {IDC_SHIFT_DROP1 + 2, ControlKind::Edit, "", 495, 63, 54, 14, kDisplay, "RPM after shift from 3rd"},
+    {IDC_KMH1 + 3, ControlKind::Edit, "", 378, 79, 36, 14, kDisplay, "4th gear speed in km/h"},
+    {IDC_CRUISE_RPM1 + 3, ControlKind::Edit, "", 417, 79, 36, 14, kDisplay, "4th gear RPM at cruise speed"},
+    {IDC_DIFF_B1 + 3, ControlKind::Edit, "", 456, 79, 36, 14, kDisplay, "4th gear difference to B"},
+    {IDC_SHIFT_DROP1 + 3, ControlKind::Edit, "", 495, 79, 54, 14, kDisplay, "RPM after shift from 4th"},
+    {IDC_KMH1 + 4, ControlKind::Edit, "", 378, 95, 36, 14, kDisplay, "5th gear speed in km/h"},
+    {IDC_CRUISE_RPM1 + 4, ControlKind::Edit, "", 417, 95, 36, 14, kDisplay, "5th gear RPM at cruise speed"},
+    {IDC_DIFF_B1 + 4, ControlKind::Edit, "", 456, 95, 36, 14, kDisplay, "5th gear difference to B"},
+    {IDC_SHIFT_DROP1 + 4, ControlKind::Edit, "", 495, 95, 54, 14, kDisplay, "RPM after shift from 5th"},
+    {IDC_KMH1 + 5, ControlKind::Edit, "", 378, 111, 36, 14, kDisplay, "6th gear speed in km/h"},
+    {IDC_CRUISE_RPM1 + 5, ControlKind::Edit, "", 417, 111, 36, 14, kDisplay, "6th gear RPM at cruise speed"},
+    {IDC_DIFF_B1 + 5, ControlKind::Edit, "", 456, 111, 36, 14, kDisplay, "6th gear difference to B"},
+    {IDC_KMH1 + 6, ControlKind::Edit, "", 378, 129, 36, 14, kDisplay, "Reverse speed in km/h"},
+    {IDC_STATIC, ControlKind::Label, "Speedometer at a true 60 MPH:", 417, 127, 76, 17, CS_RIGHT, {}, IDC_SPEEDOMETER},
+    {IDC_SPEEDOMETER, ControlKind::Edit, "", 495, 129, 54, 14, kDisplay, "Speedometer reading at a true 60 MPH"},
+    {IDC_TIRE_SIZE_INCHES, ControlKind::Edit, "", 556, 39, 34, 14, kDisplay, "Tire size diameter in inches"},
+    {IDC_TIRE_SIZE_MM, ControlKind::Edit, "", 592, 39, 34, 14, kDisplay, "Tire size diameter in millimetres"},
+    {IDC_TIRE_SIZE_REVS, ControlKind::Edit, "", 628, 39, 38, 14, kDisplay, "Tire size revs per mile"},
+    {IDC_WORKBENCH_MESSAGE, ControlKind::Label, "", 378, 147, 171, 18},
+    {IDC_STATIC, ControlKind::Label, kCircumferenceNote, 378, 166, 171, 24},
 };
 
 constexpr ControlTemplate kTireDiameterControls[] = {
@@ -111,7 +163,7 @@ constexpr ControlTemplate kExplainControls[] = {
 };
 
 constexpr DialogTemplate kGearCalcDialog{IDD_GEARCALC_DIALOG,       "Corvane Ratiograph", 373, 193,
-                                         DS_CAPTION | DS_APPWINDOW, kGearCalcControls};
+                                         DS_CAPTION | DS_APPWINDOW, kGearCalcControls,    {},  673};
 constexpr DialogTemplate kTireDiameterDialog{IDD_TIRE_DIAMETER, "Calculate Tire Diameter", 228, 129,
                                              DS_CAPTION,        kTireDiameterControls};
 constexpr DialogTemplate kNoticeDialog{IDD_NOTICE, "", 186, 98, DS_THINBORDER, kNoticeControls, "Corvane Ratiograph"};
