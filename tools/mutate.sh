@@ -38,6 +38,13 @@ settingsfile/settingsfile.cpp @@ out += '\r'; @@ ; @@ LF line ends
 settingsfile/settingsfile.cpp @@ text.back() == '\r' @@ text.back() == '\n' @@ CR kept at line ends
 settingsfile/settingsfile.cpp @@ text.find('\0') @@ text.find('\x01') @@ NUL does not end a line
 settingsfile/settingsfile.h @@ GearValue::Reverse, GearValue::Rpm,   GearValue::RearEnd @@ GearValue::Reverse, GearValue::RearEnd, GearValue::Rpm @@ RPM and rear-end lines swapped
+settingsfile/settingsfile.cpp @@ while (nLineEnds < kSettingsFileOrder.size()) @@ while (nLineEnds < kSettingsFileOrder.size() - 1) @@ reader stops one line end early
+settingsfile/settingsfile.cpp @@ if (nHave > limits.nBudget) @@ if (nHave > limits.nBudget + 1) @@ read budget one byte late
+calc/shiftchart.h @@ kKilometresPerMile = 1.609344 @@ kKilometresPerMile = 1.6 @@ km/h factor rounded
+calc/tiresize.cpp @@ kMillimetresPerInch = 25.4; @@ kMillimetresPerInch = 25.0; @@ tire sizes with 25 mm to the inch
+calc/tiresize.cpp @@ kInchesPerMile / (double{kCircumferenceFactor} * revsPerMile) @@ kInchesPerMile / (std::numbers::pi * revsPerMile) @@ calibration with pi
+calc/gearreport.cpp @@ (double{setupB.m_fTireOD} / double{current.m_fTireOD}) @@ (double{current.m_fTireOD} / double{setupB.m_fTireOD}) @@ speedometer tire ratio inverted
+calc/gearreport.cpp @@ (*now - *before) / *before @@ (*now - *before) / *now @@ difference to B relative to the current setup
 ui/exchange/formexchange.cpp @@ constexpr std::size_t kFieldChars = 31; @@ constexpr std::size_t kFieldChars = 32; @@ fields judged on 32 characters
 ui/exchange/formexchange.cpp @@ if (text.size() <= kCompareChars && @@ if (false && @@ unchanged texts rewritten
 ui/exchange/formexchange.cpp @@ platform::SelectAllText(m_hLastControl); @@ ; @@ failed field not selected
