@@ -57,5 +57,5 @@ int main(int argc, char** argv)
     calculator.RunModal();
     app.m_pMainWnd = nullptr;
     benchmark::Shutdown();
-    return seam.MessageTexts().empty() ? 0 : 1;
+    return seam.Records().empty() ? 0 : 1;
 }

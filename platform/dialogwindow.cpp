@@ -47,18 +47,23 @@ QString VisibleText(QString text)
 
 // Dialog units: a quarter of the font's average character width and an eighth of its line height, grown where a
 // text of the template needs more room (the templates were sized for a narrower font): the horizontal unit for
-// a text too wide, the vertical one for a text too high, each by the share it lacks. So positions scale alike,
-// and the dialog keeps its proportions within a few per cent at any font.
+// a text too wide, the vertical one for a text too high, each by the share it lacks. The unit that falls behind
+// grows too, so that the two keep the proportion of a common sans-serif font within 2%: a dialog keeps its shape
+// at any font and size, even where pixels round a small font's widths differently.
 class CDialogUnits
 {
 public:
     CDialogUnits(const DialogTemplate& dialogTemplate, const QFont& font) : m_metrics(font)
     {
+        constexpr double kAspect = 0.5; // average character width over line height
+        constexpr double kSlack = 1.02;
         m_cx =
             m_metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
         m_cy = m_metrics.height();
         // Rounding to whole pixels can leave a text a pixel short after a growth; a few passes settle it.
-        for (int nPass = 0; nPass < 8; ++nPass) {
+        for (int nPass = 0; nPass < 12; ++nPass) {
+            m_cy = std::max(m_cy, m_cx / (kAspect * kSlack));
+            m_cx = std::max(m_cx, m_cy * kAspect / kSlack);
             const auto [growX, growY] = GrowthNeeded(dialogTemplate);
             if (growX <= 1 && growY <= 1)
                 break;
@@ -128,15 +133,15 @@ platform::TestScreen ScreenFor(const QWidget* pOwner)
     return {pScreen->availableGeometry().size(), pScreen->devicePixelRatio()};
 }
 
-// The desktop's font, made smaller while the dialog would not fit the screen, down to a size still legible:
-// 11 device pixels, and never below 6 points.
+// The desktop's font, made smaller while the dialog would not fit the screen, down to 11 device pixels, the
+// least that stays legible.
 QFont DialogFont(const DialogTemplate& dialogTemplate, int cx, const QWidget* pOwner)
 {
     constexpr QSize kFrameAllowance(16, 48); // the window manager's title bar and borders
     const platform::TestScreen screen = ScreenFor(pOwner);
     const QSize available = screen.availableArea - kFrameAllowance;
     // Qt draws fonts at 96 logical dots per inch and scales everything by the device pixel ratio.
-    const double floorPoints = std::max(6.0, 11.0 / screen.devicePixelRatio * 72.0 / 96.0);
+    const double floorPoints = 11.0 / screen.devicePixelRatio * 72.0 / 96.0;
 
     QFont font = QApplication::font();
     for (int nPass = 0; nPass < 8; ++nPass) {

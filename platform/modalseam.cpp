@@ -36,16 +36,6 @@ void CModalSeam::SetModalDriver(std::function<void(HWND)> driver)
     m_modalDriver = std::move(driver);
 }
 
-std::vector<std::string> CModalSeam::MessageTexts() const
-{
-    std::vector<std::string> texts;
-    for (const CBoxRecord& record : m_records) {
-        if (record.kind == CBoxRecord::Kind::Message)
-            texts.push_back(record.strText);
-    }
-    return texts;
-}
-
 int CModalSeam::AnswerMessageBox(const CBoxRecord& record)
 {
     m_records.push_back(record);

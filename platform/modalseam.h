@@ -51,7 +51,6 @@ public:
     void SetModalDriver(std::function<void(HWND hDlg)> driver);
 
     const std::vector<CBoxRecord>& Records() const { return m_records; }
-    std::vector<std::string> MessageTexts() const;
     void ClearRecords() { m_records.clear(); }
     int LoopsLeftOpen() const { return m_nLoopsLeftOpen; }
 

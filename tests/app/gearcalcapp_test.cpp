@@ -31,10 +31,10 @@ TEST_F(Application, NoticeThenCalculatorWithTheFileGivenThenTheEnd)
     ASSERT_TRUE(WriteBytes(strLetters, "2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\nfast\r\n3.53\r\n26.4\r\n"));
     const std::vector<std::tuple<Qt::Key, std::string, Texts, const char*>> rows = {
         {Qt::Key_Return, strLetters, Texts(4, "Please enter a number."), "fast"},
-        {Qt::Key_Escape, dir.filePath(QStringLiteral("missing.kvr")).toStdString(), {"Cannot open file."}, "0"},
+        {Qt::Key_Escape, dir.filePath(QStringLiteral("missing.kvr")).toStdString(), {"ERROR|Cannot open file."}, "0"},
         {Qt::Key_Return,
          "/dev/zero",
-         {"This is not a settings file: it is a device, a pipe or a socket. Nothing was loaded."},
+         {"ERROR|This is not a settings file: it is a device, a pipe or a socket. Nothing was loaded."},
          "0"},
     };
     for (const auto& [closeNotice, settingsFile, messages, pszRpm] : rows) {
@@ -60,9 +60,8 @@ TEST_F(Application, NoticeThenCalculatorWithTheFileGivenThenTheEnd)
         EXPECT_FALSE(app.InitInstance());
         EXPECT_EQ(shown, (std::vector<int>{IDD_NOTICE, IDD_GEARCALC_DIALOG}));
         EXPECT_EQ(app.m_pMainWnd, nullptr);
-        EXPECT_EQ(m_seam.MessageTexts(), messages);
+        EXPECT_EQ(TakeMessages(m_seam), messages);
         EXPECT_EQ(strRpm, pszRpm);
-        m_seam.ClearRecords();
     }
 }
 

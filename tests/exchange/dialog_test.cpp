@@ -30,8 +30,7 @@ TEST_F(ModalRun, FailuresBeforeShowingReturnMinusOne)
         bool bDriven = false;
         EXPECT_EQ(RunDriven(m_seam, *pDialog, [&](HWND) { bDriven = true; }), -1);
         EXPECT_FALSE(bDriven);
-        EXPECT_EQ(m_seam.MessageTexts(), prompts);
-        m_seam.ClearRecords();
+        EXPECT_EQ(TakeMessages(m_seam), prompts);
     }
 }
 
@@ -61,8 +60,7 @@ TEST_F(ModalRun, OkCancelEscapeEnterAndTheCloseBox)
         });
         EXPECT_EQ(bStillOpen, nExpected == 0);
         EXPECT_EQ(nResult, nExpected == 0 ? IDCANCEL : nExpected);
-        EXPECT_EQ(m_seam.MessageTexts(), prompts);
-        m_seam.ClearRecords();
+        EXPECT_EQ(TakeMessages(m_seam), prompts);
     }
 }
 

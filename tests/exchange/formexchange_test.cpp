@@ -16,12 +16,6 @@ namespace {
 using Texts = std::vector<std::string>;
 using FormExchange = UiTest;
 
-// Prompts are captioned with the program's name, here the test program's.
-std::string Prompt(const std::string& strText)
-{
-    return "exchange_tests|" + strText;
-}
-
 const std::string kNumber = "Please enter a number.";
 const std::string kRange50 = "Please enter a number between 0 and 50.";
 const std::string kRange15000 = "Please enter a number between 0 and 15000.";
@@ -95,7 +89,7 @@ TEST_F(FormExchange, FailuresPromptStopThePassAndSelectTheField)
             EXPECT_EQ(record.nType, MB_OK | MB_ICONEXCLAMATION);
             EXPECT_EQ(record.hOwner, hShown) << "owned by the dialog in front";
         }
-        EXPECT_EQ(TakePrompts(m_seam), row.strPrompt.empty() ? Texts{} : Texts{Prompt(row.strPrompt)});
+        EXPECT_EQ(TakeMessages(m_seam), row.strPrompt.empty() ? Texts{} : Texts{row.strPrompt});
         EXPECT_EQ(bResult, row.strPrompt.empty());
         EXPECT_EQ(dialog.Get(), row.expected);
         EXPECT_EQ(dialog.m_nChanges, 0) << "a pass ran the change handler";

@@ -10,6 +10,7 @@
 
 #include "platform/widgetaccess.h"
 #include "ui/exchange/dialog.h"
+#include "ui/exchange/winapp.h"
 
 void TypeInto(HWND hEdit, std::string_view text)
 {
@@ -22,11 +23,17 @@ void TypeInto(HWND hEdit, std::string_view text)
         QTest::keyClicks(pWidget, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void PressKey(HWND hWnd, Qt::Key key)
+void PressKey(HWND hWnd, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
+    // Through the window, as the window system delivers a key, so that access keys and shortcuts take it first.
     QWidget* pWidget = platform::WidgetOf(hWnd);
     pWidget->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(pWidget, key);
+    QTest::keyClick(pWidget->window()->windowHandle(), key, modifiers);
+}
+
+std::string Text(HWND hDlg, int nId)
+{
+    return platform::GetWindowText(platform::GetDlgItem(hDlg, nId));
 }
 
 void Click(HWND hButton)
@@ -79,15 +86,18 @@ int RunDriven(CModalSeam& seam, CDialog& dialog, std::function<void(HWND hDlg)> 
     return dialog.RunModal();
 }
 
-std::vector<std::string> TakePrompts(CModalSeam& seam)
+std::vector<std::string> TakeMessages(CModalSeam& seam)
 {
-    std::vector<std::string> prompts;
+    std::vector<std::string> messages;
     for (const CBoxRecord& record : seam.Records()) {
-        if (record.kind == CBoxRecord::Kind::Message)
-            prompts.push_back(record.strCaption + "|" + record.strText);
+        if (record.kind != CBoxRecord::Kind::Message)
+            continue;
+        const bool bPrompt = GetApp() != nullptr && record.strCaption == GetApp()->m_strAppName;
+        EXPECT_EQ(record.nType, bPrompt ? MB_OK | MB_ICONEXCLAMATION : MB_OK) << record.strText;
+        messages.push_back(bPrompt ? record.strText : record.strCaption + "|" + record.strText);
     }
     seam.ClearRecords();
-    return prompts;
+    return messages;
 }
 
 void UiTest::TearDown()

@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers for tests that drive dialogs as a user would: find the widget behind a window handle, type into
-// it, press keys and click, and run a dialog modally with a driver that acts inside its loop.
+// Tests that drive dialogs as a user would: type, press keys and click, run a dialog with a driver that acts
+// inside its modal run, and read back every box the modal seam answered. A UiTest leaves no window open.
 
 #include <functional>
 #include <string>
@@ -9,6 +9,8 @@
 #include <vector>
 
 #include <Qt>
+
+#include <gtest/gtest.h>
 
 #include "platform/modalseam.h"
 #include "platform/widgetaccess.h"
@@ -18,28 +20,26 @@ class CDialog;
 // Replaces the field's text by typing, one key per character, as a user would after selecting all.
 void TypeInto(HWND hEdit, std::string_view text);
 // Gives the control the focus, then presses the key there.
-void PressKey(HWND hWnd, Qt::Key key);
+void PressKey(HWND hWnd, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void Click(HWND hButton);
+std::string Text(HWND hDlg, int nId);
 
-// What a user does to end or use a dialog, as one cell of a table: click a control, press a key in a control,
-// or use the window's close box.
+// What a user does to end or use a dialog, as one cell of a table.
 using DialogAction = std::function<void(HWND hDlg)>;
 DialogAction ClickOn(int nId);
 DialogAction KeyIn(int nId, Qt::Key key);
 DialogAction CloseBox();
 
-// Installs a driver for every modal loop that starts from now on; it acts once that dialog is shown and active.
+// Installs a driver for every modal run that starts from now on; it acts once that dialog is shown and active.
 void DriveDialogs(CModalSeam& seam, std::function<void(HWND hDlg)> driver);
-
-// Runs the dialog modally; the driver acts once the dialog is shown and active. Returns RunModal's result.
+// Runs the dialog modally with a driver for it (a nested dialog is the driver's own business); RunModal's result.
 int RunDriven(CModalSeam& seam, CDialog& dialog, std::function<void(HWND hDlg)> driver);
 
-// Every message box the seam answered since the last call, as "caption|text" strings.
-std::vector<std::string> TakePrompts(CModalSeam& seam);
+// Every message box answered since the last call, in order: a validation prompt (captioned with the program's
+// name) as its text, any other box as "CAPTION|text". Also checks each box's icon: the exclamation icon on
+// prompts, none on the program's own messages.
+std::vector<std::string> TakeMessages(CModalSeam& seam);
 
-#include <gtest/gtest.h>
-
-// A test that may open dialogs: every box goes through its seam, and it leaves no window behind.
 class UiTest : public ::testing::Test
 {
 protected:

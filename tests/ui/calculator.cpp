@@ -15,19 +15,16 @@ int CalculatorTest::RunCalculator(const std::function<void(CGearCalcDlg& dialog,
     return nResult;
 }
 
-std::array<std::string, 7> CalculatorTest::Speeds(HWND hDlg)
+SpeedTable CalculatorTest::Speeds(HWND hDlg)
 {
     return {Text(hDlg, IDC_SPEED1), Text(hDlg, IDC_SPEED2), Text(hDlg, IDC_SPEED3),   Text(hDlg, IDC_SPEED4),
             Text(hDlg, IDC_SPEED5), Text(hDlg, IDC_SPEED6), Text(hDlg, IDC_SPEED_REV)};
 }
 
-std::vector<std::string> CalculatorTest::Prompts()
+Texts CalculatorTest::Column(HWND hDlg, int nFirstId, int nCount)
 {
-    std::vector<std::string> texts;
-    for (const CBoxRecord& record : m_seam.Records()) {
-        if (record.kind == CBoxRecord::Kind::Message && record.strCaption == GetApp()->m_strAppName)
-            texts.push_back(record.strText);
-    }
-    m_seam.ClearRecords();
+    Texts texts;
+    for (int nId = nFirstId; nId < nFirstId + nCount; ++nId)
+        texts.push_back(Text(hDlg, nId));
     return texts;
 }

@@ -1,27 +1,38 @@
 #pragma once
 
-// Runs the calculator as a user meets it, with helpers to read its fields and displays.
+// Runs the calculator as a user meets it, as the program's main window.
 
-#include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "calc/roadspeed.h"
 #include "tests/support/uitest.h"
 #include "ui/gearcalcdlg.h"
 #include "ui/resource.h"
 #include "ui/templates.h"
 
+using Texts = std::vector<std::string>;
+
 class CalculatorTest : public UiTest
 {
 protected:
-    void SetUp() override { RegisterProgramResources(); }
+    void SetUp() override
+    {
+        RegisterProgramResources();
+        // A desktop's screen rather than the headless platform's small one, so the workbench has room.
+        platform::SetScreenForTesting(platform::TestScreen{QSize(1920, 1080)});
+    }
+    void TearDown() override
+    {
+        platform::SetScreenForTesting(std::nullopt);
+        UiTest::TearDown();
+    }
 
-    // Runs the calculator as the main window; the driver gets it once it is shown.
+    // The driver gets the calculator once it is shown; whatever it leaves open is closed with Cancel.
     int RunCalculator(const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver);
 
-    static std::array<std::string, 7> Speeds(HWND hDlg);
-    static std::string Text(HWND hDlg, int nId) { return platform::GetWindowText(platform::GetDlgItem(hDlg, nId)); }
-    // The validation prompts (captioned with the program's name) since the last call, texts only; forgets
-    // every box recorded so far.
-    std::vector<std::string> Prompts();
+    static SpeedTable Speeds(HWND hDlg);
+    // The texts of nCount controls with consecutive ids from nFirstId.
+    static Texts Column(HWND hDlg, int nFirstId, int nCount);
 };

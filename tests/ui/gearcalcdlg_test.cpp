@@ -1,15 +1,15 @@
 #include "ui/gearcalcdlg.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <span>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
+#include <QStyle>
 #include <QSvgRenderer>
 #include <QTest>
 #include <QWidget>
@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include "calc/shiftchart.h"
+#include "calc/tiresize.h"
+#include "platform/plotwidget.h"
 #include "tests/support/samplerecord.h"
 #include "tests/ui/calculator.h"
 #include "ui/icons/icondata.h"
@@ -24,40 +26,36 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 const SpeedTable kNoSpeeds = {"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"};
 const std::string kNumber = "Please enter a number.";
 
+void SetText(HWND hDlg, int nId, const char* pszText)
+{
+    platform::SetWindowText(platform::GetDlgItem(hDlg, nId), pszText);
+}
+
 // The calculator as a user first meets it, then the sample: the explanation leaves it alone, every keystroke
-// recalculates the speeds and the shift chart, Clear empties it again, and Enter in a field closes it.
+// recalculates the speeds and the chart, Clear empties it again, and Enter in a field closes it.
 TEST_F(CalculatorTest, OpensEmptyRecalculatesAtEveryKeystrokeAndClosesWithEnter)
 {
     const int nResult = RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
         QWidget* pChart = platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_SHIFT_CHART));
         const QImage emptyChart = pChart->grab().toImage();
-        const auto expectEmpty = [&] {
-            for (int nId : {IDC_RPM, IDC_GEAR1, IDC_GEAR2, IDC_GEAR3, IDC_GEAR4, IDC_GEAR5, IDC_GEAR6, IDC_REVERSE,
-                            IDC_REAR_END, IDC_TIRE_OD})
-                EXPECT_EQ(Text(hDlg, nId), "0") << nId;
-            EXPECT_EQ(Speeds(hDlg), kNoSpeeds);
-        };
-        expectEmpty();
+        EXPECT_EQ(Column(hDlg, IDC_RPM, 9), Texts(9, "0")) << "RPM and gears 1001 to 1008";
+        EXPECT_EQ(Text(hDlg, IDC_REVERSE), "0");
+        EXPECT_EQ(Speeds(hDlg), kNoSpeeds);
         EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDC_RPM));
-        EXPECT_FALSE(platform::WidgetOf(hDlg)->windowIcon().isNull());
         EXPECT_EQ(platform::GetWindowText(hDlg), "Corvane Ratiograph");
         Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
         EXPECT_EQ(Text(hDlg, IDC_GEAR2), "2.0");
         EXPECT_NE(pChart->grab().toImage(), emptyChart);
-        int nExplained = 0;
         DriveDialogs(m_seam, [&](HWND hExplain) {
-            ++nExplained;
             EXPECT_EQ(platform::GetDialogTemplateId(hExplain), IDD_EXPLAIN);
             EXPECT_EQ(platform::GetWindowOwner(hExplain), hDlg);
             PressKey(platform::GetDlgItem(hExplain, IDOK), Qt::Key_Return);
         });
         Click(platform::GetDlgItem(hDlg, IDC_HUH));
-        EXPECT_EQ(nExplained, 1);
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
         TypeInto(platform::GetDlgItem(hDlg, IDC_GEAR1), "3");
         EXPECT_EQ(Text(hDlg, IDC_SPEED1), "11.1");
@@ -67,130 +65,69 @@ TEST_F(CalculatorTest, OpensEmptyRecalculatesAtEveryKeystrokeAndClosesWithEnter)
         TypeInto(platform::GetDlgItem(hDlg, IDC_RPM), "0");
         EXPECT_EQ(Speeds(hDlg), (SpeedTable{" 0.0", " 0.0", " 0.0", " 0.0", " 0.0", "N/A", " 0.0"}));
         Click(platform::GetDlgItem(hDlg, IDC_CLEAR));
-        expectEmpty();
+        EXPECT_EQ(Speeds(hDlg), kNoSpeeds);
         EXPECT_EQ(pChart->grab().toImage(), emptyChart);
         PressKey(platform::GetDlgItem(hDlg, IDC_TIRE_OD), Qt::Key_Return);
     });
     EXPECT_EQ(nResult, IDOK);
-    EXPECT_TRUE(Prompts().empty());
+    EXPECT_TRUE(TakeMessages(m_seam).empty());
 }
 
-QImage Argb(const QImage& image)
-{
-    return image.convertToFormat(QImage::Format_ARGB32);
-}
-
-QImage RenderedByQt(std::span<const std::uint8_t> svg, int nSize)
-{
-    QSvgRenderer renderer(QByteArray(reinterpret_cast<const char*>(svg.data()), static_cast<qsizetype>(svg.size())));
-    QImage image(nSize, nSize, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    painter.end();
-    return Argb(image);
-}
-
-// The window carries every PNG exactly as drawn, each with a transparent background, twice the pixels on a
-// screen of twice the density, and the SVG as Qt draws it at any other size. Qt must draw the SVG as the tool
-// that rendered the large PNGs did: it ignores what it does not support (a mask once cut the tread notches).
-TEST_F(CalculatorTest, WindowCarriesTheIconAtEverySize)
-{
-    const std::vector<std::pair<int, std::span<const std::uint8_t>>> drawn = {
-        {16, kIcon16Png}, {32, kIcon32Png}, {48, kIcon48Png}, {64, kIcon64Png}, {128, kIcon128Png}, {256, kIcon256Png},
-    };
-    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        const QIcon icon = platform::WidgetOf(hDlg)->windowIcon();
-        QList<QSize> sizes;
-        for (const auto& [nSize, png] : drawn) {
-            const QImage expected = Argb(QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG"));
-            sizes.append(QSize(nSize, nSize));
-            EXPECT_EQ(expected.size(), QSize(nSize, nSize));
-            EXPECT_EQ(qAlpha(expected.pixel(0, 0)), 0) << nSize;
-            EXPECT_TRUE(Argb(icon.pixmap(QSize(nSize, nSize), 1.0).toImage()) == expected) << nSize;
-            if (nSize <= 128) {
-                const QPixmap sharp = icon.pixmap(QSize(nSize / 2, nSize / 2), 2.0);
-                EXPECT_EQ(sharp.deviceIndependentSize(), QSizeF(nSize / 2, nSize / 2));
-                EXPECT_TRUE(Argb(sharp.toImage()) == expected) << nSize << " at 2x";
-            }
-        }
-        EXPECT_EQ(icon.availableSizes(), sizes);
-        for (int nSize : {20, 24, 40, 512})
-            EXPECT_TRUE(Argb(icon.pixmap(QSize(nSize, nSize), 1.0).toImage()) == RenderedByQt(kIconSvg, nSize))
-                << nSize;
-        const QImage byQt = RenderedByQt(kIconSvg, 256);
-        const QImage byTool = Argb(QImage::fromData(kIcon256Png.data(), static_cast<int>(kIcon256Png.size()), "PNG"));
-        int nDiffering = 0;
-        for (int y = 0; y < 256; ++y) {
-            for (int x = 0; x < 256; ++x) {
-                const QRgb a = byQt.pixel(x, y), b = byTool.pixel(x, y);
-                nDiffering += std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                        std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))}) > 64;
-            }
-        }
-        EXPECT_LT(nDiffering, 256 * 256 / 100) << "pixels Qt draws otherwise";
-        PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_Escape);
-    });
-}
-
-// A prompt leaves the focus in the field with its whole text selected, so the next key replaces it; the record
-// keeps an out-of-range value and computes with it, and keeps the previous value for a text that is no number.
-// Close reads the fields and stays open on a bad one; Escape closes whatever the fields hold.
+// A prompt leaves the focus in the field with its whole text selected; the record keeps an out-of-range value and
+// computes with it, and keeps the previous value for a text that is no number. Gas, Brake and the presets prompt
+// for a bad field at every write; Close stays open on it; Escape and the close box close whatever it holds.
 TEST_F(CalculatorTest, PromptsKeepTheFocusOnTheFieldAndTheRecordComputing)
 {
-    const int nResult = RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        HWND hRpm = platform::GetDlgItem(hDlg, IDC_RPM);
-        HWND hGear1 = platform::GetDlgItem(hDlg, IDC_GEAR1);
-        HWND hGear4 = platform::GetDlgItem(hDlg, IDC_GEAR4);
-        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
-        TypeInto(hRpm, "20000");
-        EXPECT_EQ(Prompts(), Texts{"Please enter a number between 0 and 15000."});
-        EXPECT_EQ(Text(hDlg, IDC_SPEED1), "165.1");
-        EXPECT_EQ(platform::GetFocus(), hRpm);
-        EXPECT_EQ(platform::GetTextSelection(hRpm), std::make_pair(0, 5));
+    for (const DialogAction& close : {KeyIn(IDC_GEAR1, Qt::Key_Escape), CloseBox()}) {
+        const int nResult = RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+            HWND hRpm = platform::GetDlgItem(hDlg, IDC_RPM);
+            HWND hGear4 = platform::GetDlgItem(hDlg, IDC_GEAR4);
+            Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+            TypeInto(hRpm, "20000");
+            EXPECT_EQ(TakeMessages(m_seam), Texts{"Please enter a number between 0 and 15000."});
+            EXPECT_EQ(Text(hDlg, IDC_SPEED1), "165.1");
+            EXPECT_EQ(platform::GetFocus(), hRpm);
+            EXPECT_EQ(platform::GetTextSelection(hRpm), std::make_pair(0, 5));
 
-        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
-        PressKey(hGear1, Qt::Key_Home);
-        QTest::keyClick(platform::WidgetOf(hGear1), Qt::Key_Minus);
-        EXPECT_EQ(Text(hDlg, IDC_GEAR1), "-2.68");
-        EXPECT_EQ(Prompts(), Texts{"Please enter a number between 0 and 50."});
-        EXPECT_EQ(Text(hDlg, IDC_SPEED1), "-12.4");
+            Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+            PressKey(platform::GetDlgItem(hDlg, IDC_GEAR1), Qt::Key_Home);
+            QTest::keyClick(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_GEAR1)), Qt::Key_Minus);
+            EXPECT_EQ(TakeMessages(m_seam), Texts{"Please enter a number between 0 and 50."});
+            EXPECT_EQ(Text(hDlg, IDC_SPEED1), "-12.4");
 
-        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
-        Prompts();
-        TypeInto(hGear4, "");
-        EXPECT_EQ(Prompts(), Texts{kNumber});
-        EXPECT_EQ(platform::GetFocus(), hGear4);
-        EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
-        // Each button writes the RPM field and recalculates once more: the bad field is prompted twice.
-        Click(platform::GetDlgItem(hDlg, IDC_GAS));
-        EXPECT_EQ(Prompts(), Texts(2, kNumber));
-        Click(platform::GetDlgItem(hDlg, IDC_BRAKE));
-        EXPECT_EQ(Prompts(), Texts(2, kNumber));
-        EXPECT_EQ(Text(hDlg, IDC_RPM), "1500 ");
-        EXPECT_EQ(platform::GetFocus(), hGear4);
-        Click(platform::GetDlgItem(hDlg, IDOK));
-        EXPECT_EQ(Prompts(), Texts{kNumber});
-        EXPECT_TRUE(platform::IsInModalLoop(hDlg));
-        // The preset prompts at every write until it rewrites the bad field (fourth gear is its fifth write).
-        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
-        EXPECT_EQ(Prompts(), Texts(4, kNumber));
-        EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
-        platform::SetWindowText(hRpm, "99999");
-        Prompts();
-        Click(platform::GetDlgItem(hDlg, IDC_CLEAR));
-        EXPECT_EQ(Prompts(), Texts{}) << "Clear rewrites RPM first";
-        platform::SetWindowText(hGear1, "x");
-        Prompts();
-        PressKey(hGear1, Qt::Key_Escape);
-        EXPECT_FALSE(platform::IsInModalLoop(hDlg));
-    });
-    EXPECT_EQ(nResult, IDCANCEL);
-    EXPECT_TRUE(Prompts().empty());
+            Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+            TakeMessages(m_seam);
+            TypeInto(hGear4, "");
+            EXPECT_EQ(TakeMessages(m_seam), Texts{kNumber});
+            EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
+            // Each button writes RPM and recalculates once more: the bad field is prompted twice.
+            for (int nButton : {IDC_GAS, IDC_BRAKE}) {
+                Click(platform::GetDlgItem(hDlg, nButton));
+                EXPECT_EQ(TakeMessages(m_seam), Texts(2, kNumber));
+            }
+            EXPECT_EQ(Text(hDlg, IDC_RPM), "1500 ");
+            EXPECT_EQ(platform::GetFocus(), hGear4);
+            Click(platform::GetDlgItem(hDlg, IDOK));
+            EXPECT_EQ(TakeMessages(m_seam), Texts{kNumber});
+            EXPECT_TRUE(platform::IsInModalLoop(hDlg));
+            // The preset prompts at every write until it rewrites the bad field (fourth gear is its fifth write).
+            Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+            EXPECT_EQ(TakeMessages(m_seam), Texts(4, kNumber));
+            SetText(hDlg, IDC_RPM, "99999");
+            TakeMessages(m_seam);
+            Click(platform::GetDlgItem(hDlg, IDC_CLEAR));
+            EXPECT_EQ(TakeMessages(m_seam), Texts{}) << "Clear rewrites RPM first";
+            SetText(hDlg, IDC_GEAR1, "x");
+            TakeMessages(m_seam);
+            close(hDlg);
+            EXPECT_FALSE(platform::IsInModalLoop(hDlg));
+        });
+        EXPECT_EQ(nResult, IDCANCEL);
+        EXPECT_TRUE(TakeMessages(m_seam).empty());
+    }
 }
 
-// Each button steps the field's text (not the record) by 100 and clamps only at its own end of the range; the
-// shift chart is drawn whatever the record holds. The close box closes whatever the fields hold.
+// Each button steps the field's text (not the record) by 100 and clamps only at its own end of the range.
 TEST_F(CalculatorTest, GasAndBrakeClampOnlyAtTheirOwnBound)
 {
     const std::vector<std::tuple<const char*, int, const char*>> rows = {
@@ -199,7 +136,6 @@ TEST_F(CalculatorTest, GasAndBrakeClampOnlyAtTheirOwnBound)
         {"14950", IDC_GAS, "15000"},
         {"15000", IDC_GAS, "15000"},
         {"50", IDC_BRAKE, "0    "},
-        {"0", IDC_BRAKE, "0    "},
         {"abc", IDC_GAS, "100  "},
         {"2.5e3", IDC_GAS, "2600 "},
         {"-1e20", IDC_GAS, "-100000000000000000000"},
@@ -208,37 +144,179 @@ TEST_F(CalculatorTest, GasAndBrakeClampOnlyAtTheirOwnBound)
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
         Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
         for (const auto& [pszRpm, nButton, pszExpected] : rows) {
-            platform::SetWindowText(platform::GetDlgItem(hDlg, IDC_RPM), pszRpm);
+            SetText(hDlg, IDC_RPM, pszRpm);
             Click(platform::GetDlgItem(hDlg, nButton));
             EXPECT_EQ(Text(hDlg, IDC_RPM), pszExpected) << pszRpm;
-            EXPECT_FALSE(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_SHIFT_CHART))->grab().isNull()) << pszRpm;
         }
-        platform::SetWindowText(platform::GetDlgItem(hDlg, IDC_RPM), "1500");
-        Prompts();
-        Click(platform::GetDlgItem(hDlg, IDC_GAS));
-        EXPECT_EQ(Text(hDlg, IDC_SPEED1), "13.2");
-        platform::SetWindowText(platform::GetDlgItem(hDlg, IDC_GEAR2), "x");
-        platform::WidgetOf(hDlg)->close();
-        EXPECT_FALSE(platform::IsInModalLoop(hDlg));
     });
 }
 
-TEST(ShiftChartPlot, LinesSawtoothAndEmptyText)
+// The workbench opens beside the calculator and closes back to its size; its figures follow every change of the
+// record, and its own fields are judged in the panel, never with a prompt.
+TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
 {
-    const PlotData plot = MakeShiftChartPlot(ComputeShiftChart(SampleSettings()));
-    ASSERT_EQ(plot.lines.size(), 6U) << "five gears and the sawtooth";
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        QWidget* pWindow = platform::WidgetOf(hDlg);
+        const QSize closedSize = pWindow->size();
+        const auto click = [&](int nId) {
+            Click(platform::GetDlgItem(hDlg, nId));
+        };
+        click(IDC_SAMPLE);
+        EXPECT_TRUE(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_CRUISE_SPEED))->isHidden());
+        // An access key clicks its button the way a mouse would, pressed a moment before it is released.
+        PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_W, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pWindow->width() > closedSize.width(); }));
+        EXPECT_EQ(pWindow->height(), closedSize.height());
+        EXPECT_GT(pWindow->width(), closedSize.width() * 3 / 2);
+        EXPECT_EQ(Column(hDlg, IDC_KMH1, 7), (Texts{"19.9", "26.7", "41.1", "53.4", "71.2", "N/A", "-18.4"}));
+        EXPECT_EQ(Column(hDlg, IDC_SHIFT_DROP1, 5),
+                  (Texts{"1119 (-381)", "975 (-525)", "1154 (-346)", "1125 (-375)", "N/A"}));
+        TypeInto(platform::GetDlgItem(hDlg, IDC_CRUISE_SPEED), "70 mph");
+        EXPECT_EQ(Column(hDlg, IDC_CRUISE_RPM1, 6), (Texts{"8479", "6328", "4113", "3164", "2373", "N/A"}));
+
+        // What the panel cannot read is marked there; nothing prompts, and the record is untouched.
+        TypeInto(platform::GetDlgItem(hDlg, IDC_CRUISE_SPEED), "fast");
+        TypeInto(platform::GetDlgItem(hDlg, IDC_TIRE_SIZE), "big");
+        EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE),
+                  "Cruise speed: use a speed like 70, 70 mph or 110 km/h. " + std::string(kTireSizeHint));
+        EXPECT_EQ(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_TIRE_SIZE))->accessibleDescription().toStdString(),
+                  kTireSizeHint);
+        click(IDC_USE_TIRE_SIZE);
+        EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "26.4");
+        TypeInto(platform::GetDlgItem(hDlg, IDC_CRUISE_SPEED), "");
+        EXPECT_EQ(Column(hDlg, IDC_CRUISE_RPM1, 6), Texts(6, ""));
+
+        TypeInto(platform::GetDlgItem(hDlg, IDC_TIRE_SIZE), "205/55R16 91V");
+        EXPECT_EQ(Column(hDlg, IDC_TIRE_SIZE_INCHES, 3), (Texts{"24.88 in", "632 mm", "811/mile"}));
+        EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "");
+        click(IDC_USE_TIRE_SIZE);
+        EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "24.88");
+        EXPECT_EQ(Text(hDlg, IDC_SPEED1), "11.7");
+
+        // A published sports-car table, met once the tire is calibrated to its revs per mile.
+        for (const auto& [nId, pszText] : {std::pair{IDC_RPM, "8000"},
+                                           {IDC_GEAR1, "2.36"},
+                                           {IDC_GEAR2, "1.54"},
+                                           {IDC_GEAR3, "1.21"},
+                                           {IDC_GEAR4, "1.00"},
+                                           {IDC_GEAR5, "0.87"},
+                                           {IDC_REAR_END, "3.92"}})
+            SetText(hDlg, nId, pszText);
+        TypeInto(platform::GetDlgItem(hDlg, IDC_REVS_PER_MILE), "925");
+        click(IDC_USE_REVS);
+        EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "21.93");
+        EXPECT_EQ(Speeds(hDlg), (SpeedTable{"56.1", "86.0", "109.4", "132.4", "152.2", "N/A", "-45.7"}));
+        EXPECT_EQ(Column(hDlg, IDC_SHIFT_DROP1, 5),
+                  (Texts{"5220 (-2780)", "6286 (-1714)", "6612 (-1388)", "6960 (-1040)", "N/A"}));
+
+        // Setup B: the differences, the speedometer, and B's sawtooth on the chart.
+        SetText(hDlg, IDC_TIRE_OD, "26.4");
+        click(IDC_HOLD_B);
+        EXPECT_EQ(Column(hDlg, IDC_DIFF_B1, 6), (Texts{"+0.0%", "+0.0%", "+0.0%", "+0.0%", "+0.0%", "N/A"}));
+        SetText(hDlg, IDC_TIRE_OD, "28.0");
+        EXPECT_EQ(Column(hDlg, IDC_DIFF_B1, 6), (Texts{"+6.1%", "+6.1%", "+6.1%", "+6.1%", "+6.1%", "N/A"}));
+        EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "56.6");
+        QWidget* pChart = platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_SHIFT_CHART));
+        EXPECT_TRUE(pChart->accessibleDescription().endsWith(QStringLiteral("Setup B is drawn dashed.")));
+        click(IDC_CLEAR_B);
+        EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "");
+        EXPECT_FALSE(pChart->accessibleDescription().contains(QStringLiteral("Setup B")));
+
+        click(IDC_WORKBENCH);
+        EXPECT_EQ(pWindow->size(), closedSize);
+        EXPECT_TRUE(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_CRUISE_SPEED))->isHidden());
+    });
+    EXPECT_TRUE(TakeMessages(m_seam).empty());
+}
+
+TEST(ShiftChartPlot, LinesSawtoothGhostAndDescription)
+{
+    GearSettings setupB = SampleSettings();
+    setupB.m_fGear3 = 0;
+    const ShiftChart chartB = ComputeShiftChart(setupB);
+    const PlotData plot = MakeShiftChartPlot(ComputeShiftChart(SampleSettings()), &chartB);
+    ASSERT_EQ(plot.lines.size(), 7U) << "five gears, B's sawtooth and the sawtooth";
     for (std::size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(plot.lines[i].label, std::to_string(i + 1));
         EXPECT_EQ(plot.lines[i].points.back().second, 1500.0);
     }
+    EXPECT_EQ(plot.lines[5].pen, PlotPen::Ghost);
+    EXPECT_NEAR(plot.lines[5].points[4].second, 750, 0.1) << "B shifts from second straight into fourth";
     const PlotPolyline& sawtooth = plot.lines.back();
     EXPECT_EQ(sawtooth.pen, PlotPen::Emphasis);
     ASSERT_EQ(sawtooth.points.size(), 10U);
     EXPECT_NEAR(sawtooth.points[2].second, 1500 * 2.0 / 2.68, 0.1) << "first drop ends in second gear";
     EXPECT_EQ(sawtooth.points.back(), plot.lines[4].points.back());
-    EXPECT_EQ(plot.bottomUnit, "MPH");
-    EXPECT_TRUE(plot.emptyText.empty());
-    EXPECT_EQ(MakeShiftChartPlot(ComputeShiftChart(GearSettings{})).emptyText, "No speeds to chart");
+    EXPECT_EQ(plot.description,
+              "Shift chart of 1st, 2nd, 3rd, 4th and 5th gears at 1500 RPM. 1st reaches 12.4 MPH, then 2nd lands at "
+              "1119 RPM. 2nd reaches 16.6 MPH, then 3rd lands at 975 RPM. 3rd reaches 25.5 MPH, then 4th lands at "
+              "1154 RPM. 4th reaches 33.2 MPH, then 5th lands at 1125 RPM. 5th reaches 44.2 MPH. Setup B is drawn "
+              "dashed.");
+    const PlotData empty = MakeShiftChartPlot(ComputeShiftChart(GearSettings{}));
+    EXPECT_EQ(std::tie(empty.emptyText, empty.description), std::tie("No speeds to chart", "No speeds to chart"));
+}
+
+// Every line stands out from the chart's background by at least 3:1 and every text by 4.5:1 (WCAG), in a light, a
+// dark and a high-contrast palette.
+TEST(ShiftChartPlot, ColoursAreLegibleOnEveryPalette)
+{
+    QPalette dark(QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+    dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+    QPalette highContrast(Qt::black, Qt::black);
+    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Window, QPalette::Dark, QPalette::Mid})
+        highContrast.setColor(role, Qt::black);
+    highContrast.setColor(QPalette::Text, Qt::white);
+    highContrast.setColor(QPalette::Highlight, QColor(0x1a, 0xeb, 0xff));
+    for (const QPalette& palette : {QApplication::style()->standardPalette(), dark, highContrast}) {
+        const PlotColours colours = ChoosePlotColours(palette);
+        EXPECT_GE(ContrastRatio(colours.text, colours.background), 4.5);
+        for (const QColor& line : {colours.frame, colours.grid, colours.guide, colours.emphasis, colours.ghost})
+            EXPECT_GE(ContrastRatio(line, colours.background), 3.0) << line.name().toStdString();
+    }
+    EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
+}
+
+QImage Argb(const QImage& image)
+{
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// The window carries the icon drawn for every installed size, at twice the density too, on a transparent
+// background, and Qt's drawing of the SVG in between: which must match the drawing tool's (Qt ignores what it
+// does not support, as a mask once).
+TEST_F(CalculatorTest, WindowCarriesTheIconAtEverySize)
+{
+    const std::vector<std::pair<int, std::span<const std::uint8_t>>> drawn = {
+        {16, kIcon16Png}, {32, kIcon32Png}, {48, kIcon48Png}, {64, kIcon64Png}, {128, kIcon128Png}, {256, kIcon256Png},
+    };
+    const auto decode = [](std::span<const std::uint8_t> png) {
+        return Argb(QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG"));
+    };
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        const QIcon icon = platform::WidgetOf(hDlg)->windowIcon();
+        for (const auto& [nSize, png] : drawn) {
+            EXPECT_EQ(qAlpha(decode(png).pixel(0, 0)), 0) << nSize;
+            EXPECT_EQ(Argb(icon.pixmap(QSize(nSize, nSize), 1.0).toImage()), decode(png)) << nSize;
+            if (nSize <= 128) {
+                EXPECT_EQ(Argb(icon.pixmap(QSize(nSize / 2, nSize / 2), 2.0).toImage()), decode(png)) << nSize;
+            }
+        }
+    });
+    QSvgRenderer renderer(QByteArray(reinterpret_cast<const char*>(kIconSvg.data()), qsizetype(kIconSvg.size())));
+    QImage byQt(256, 256, QImage::Format_ARGB32);
+    byQt.fill(Qt::transparent);
+    QPainter painter(&byQt);
+    renderer.render(&painter);
+    painter.end();
+    const QImage byTool = decode(kIcon256Png);
+    int nDiffering = 0;
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x)
+            nDiffering += std::abs(qGray(byQt.pixel(x, y)) - qGray(byTool.pixel(x, y))) > 64;
+    }
+    EXPECT_LT(nDiffering, 256 * 256 / 100);
 }
 
 } // namespace

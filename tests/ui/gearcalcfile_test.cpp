@@ -1,11 +1,9 @@
-// Save and Load as a user meets them: the file dialogs, the messages, and what the fields hold afterwards.
+// Save, Load and Load B as a user meets them: the file dialogs, the messages, and what the fields hold afterwards.
 
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
-
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,37 +11,30 @@
 #include "tests/support/files.h"
 #include "tests/support/samplerecord.h"
 #include "tests/ui/calculator.h"
-#include "ui/exchange/winapp.h"
 
 namespace {
 
-using Texts = std::vector<std::string>;
+const std::string kSample = "2.68\n2\n1.3\n1\n0.75\n0\n2.9\n1500 \n3.53\n26.4";
 const std::string kTooShort = "ERROR|This is not a settings file: it has fewer than ten lines. Nothing was loaded.";
-const std::string kNumber = "ui_tests|Please enter a number.";
+const std::string kNumber = "Please enter a number.";
 
 class SettingsFileDialogs : public CalculatorTest
 {
 protected:
-    std::string PathOf(const char* pszName) const { return m_dir.filePath(QString::fromUtf8(pszName)).toStdString(); }
-
-    std::string WriteFile(const char* pszName, const std::string& bytes) const
+    std::string PathOf(const std::string& strName) const { return m_dir.Path() + "/" + strName; }
+    std::string WriteFile(const std::string& strName, const std::string& bytes) const
     {
-        EXPECT_TRUE(WriteBytes(PathOf(pszName), bytes));
-        return PathOf(pszName);
+        EXPECT_TRUE(WriteBytes(PathOf(strName), bytes));
+        return PathOf(strName);
+    }
+    // Answers the next file dialog with the path, then clicks the button.
+    void ClickWithFile(HWND hDlg, int nButton, std::optional<std::string> path)
+    {
+        m_seam.QueueFileAnswer(std::move(path));
+        Click(platform::GetDlgItem(hDlg, nButton));
     }
 
-    // Every message since the last call, as "caption|text"; the file messages have no icon.
-    Texts Messages()
-    {
-        for (const CBoxRecord& record : m_seam.Records()) {
-            if (record.kind == CBoxRecord::Kind::Message && record.strCaption != GetApp()->m_strAppName) {
-                EXPECT_EQ(record.nType, MB_OK) << record.strText;
-            }
-        }
-        return TakePrompts(m_seam);
-    }
-
-    QTemporaryDir m_dir;
+    CScratchDir m_dir;
 };
 
 TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
@@ -51,23 +42,19 @@ TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
     const std::string strPath = PathOf("mine.kvr");
     RunCalculator([&](CGearCalcDlg& dialog, HWND hDlg) {
         Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
-        m_seam.QueueFileAnswer(strPath);
-        Click(platform::GetDlgItem(hDlg, IDC_SAVE));
+        ClickWithFile(hDlg, IDC_SAVE, strPath);
         ASSERT_EQ(m_seam.Records().front().kind, CBoxRecord::Kind::SaveFile);
         const FileDialogOptions save = m_seam.Records().front().fileOptions;
-        EXPECT_EQ(save.strFileName, "mixo.kvr");
-        EXPECT_EQ(save.strFilter, "*.kvr");
-        EXPECT_EQ(save.strDefaultExt, "kvr");
-        EXPECT_EQ(Messages(),
+        EXPECT_EQ(std::tie(save.strFileName, save.strFilter, save.strDefaultExt), std::tie("mixo.kvr", "*.kvr", "kvr"));
+        EXPECT_EQ(TakeMessages(m_seam),
                   Texts{"SAVE SUCCESSFUL|File Saved.  You may print the file, or examine in a word processor."});
         EXPECT_EQ(ReadBytes(strPath), FormatSettingsFile(SampleSettings(), SampleSpeeds()));
 
         Click(platform::GetDlgItem(hDlg, IDC_CLEAR));
-        m_seam.QueueFileAnswer(strPath);
-        Click(platform::GetDlgItem(hDlg, IDC_LOAD));
+        ClickWithFile(hDlg, IDC_LOAD, strPath);
         EXPECT_EQ(m_seam.Records().front().kind, CBoxRecord::Kind::OpenFile);
         EXPECT_EQ(m_seam.Records().front().fileOptions.strFileName, "*.kvr");
-        EXPECT_EQ(Messages(), Texts{});
+        EXPECT_EQ(TakeMessages(m_seam), Texts{});
         EXPECT_EQ(Text(hDlg, IDC_RPM), "1500 ");
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
         for (const GearValueInfo& info : kGearExchangeOrder)
@@ -76,32 +63,45 @@ TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
 }
 
 // Each row loads a file over the sample with 1234 typed in RPM: the file's name (none: the directory itself), its
-// bytes, the messages, what RPM shows afterwards.
+// bytes, the messages, what RPM shows afterwards. Load B reads the same files for setup B: the same file
+// messages, the first line a field would refuse, and B held only from a good file.
 TEST_F(SettingsFileDialogs, LoadingWhatUsersHaveOnDisk)
 {
-    const std::string sample = "2.68\n2\n1.3\n1\n0.75\n0\n2.9\n1500 \n3.53\n26.4";
-    const std::vector<std::tuple<const char*, std::string, Texts, const char*>> rows = {
-        {"lf.kvr", sample + "\n", {}, "1500 "},
-        {"crlf.kvr", "2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\n1600\r\n3.53\r\n26.4\r\n", {}, "1600"},
-        {"nolineend.kvr", sample, {}, "1500 "},
-        {"short.kvr", "2.68\n2\n1.3\n1\n0.75\n0\n2.9\n1500\n3.53\n", {kTooShort}, "1234"},
-        {"empty.kvr", "", {kTooShort}, "1234"},
-        {"", "", {"ERROR|Cannot open file."}, "1234"},
-        {"letters.kvr", "2.68\n2\n1.3\n1\n0.75\n0\n2.9\nfast\n3.53\n26.4\n", Texts(4, kNumber), "fast"},
-        {"binary.kvr", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe\n\n\n\n\n\n\n\n\n", 27), Texts(11, kNumber),
-         ""},
+    const std::string kNotB = " Setup B was not loaded.";
+    const Texts kNoFile = {"ERROR|Cannot open file."};
+    const std::vector<std::tuple<const char*, std::string, Texts, const char*, Texts>> rows = {
+        {"lf.kvr", kSample + "\n", {}, "1500 ", {}},
+        {"crlf.kvr", "2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\n1600\r\n3.53\r\n26.4\r\n", {}, "1600", {}},
+        {"short.kvr", "2.68\n2\n1.3\n1\n0.75\n0\n2.9\n1500\n3.53\n", {kTooShort}, "1234", {kTooShort}},
+        {"", "", kNoFile, "1234", kNoFile},
+        {"letters.kvr",
+         "2.68\n2\n1.3\n1\n0.75\n0\n2.9\nfast\n3.53\n26.4\n",
+         Texts(4, kNumber),
+         "fast",
+         {"ERROR|Line 8: " + kNumber + kNotB}},
+        {"binary.kvr",
+         std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe\n\n\n\n\n\n\n\n\n", 27),
+         Texts(11, kNumber),
+         "",
+         {"ERROR|Line 1: " + kNumber + kNotB}},
     };
-    for (const auto& [pszName, bytes, messages, pszRpmAfter] : rows) {
+    for (const auto& [pszName, bytes, messages, pszRpmAfter, setupBMessages] : rows) {
         SCOPED_TRACE(pszName);
-        const std::string strPath = *pszName ? WriteFile(pszName, bytes) : m_dir.path().toStdString();
+        const std::string strPath = *pszName ? WriteFile(pszName, bytes) : m_dir.Path();
         RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
             Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
             platform::SetWindowText(platform::GetDlgItem(hDlg, IDC_RPM), "1234");
-            m_seam.ClearRecords();
-            m_seam.QueueFileAnswer(strPath);
-            Click(platform::GetDlgItem(hDlg, IDC_LOAD));
-            EXPECT_EQ(Messages(), messages);
+            TakeMessages(m_seam);
+            ClickWithFile(hDlg, IDC_LOAD, strPath);
+            EXPECT_EQ(TakeMessages(m_seam), messages);
             EXPECT_EQ(Text(hDlg, IDC_RPM), pszRpmAfter);
+
+            Click(platform::GetDlgItem(hDlg, IDC_WORKBENCH));
+            TakeMessages(m_seam);
+            ClickWithFile(hDlg, IDC_LOAD_B, strPath);
+            EXPECT_EQ(TakeMessages(m_seam), setupBMessages);
+            const std::string strStatus = Text(hDlg, IDC_B_STATUS);
+            EXPECT_EQ(strStatus.starts_with("B (" + std::string(pszName) + "): "), setupBMessages.empty()) << strStatus;
         });
     }
 }
@@ -112,18 +112,15 @@ TEST_F(SettingsFileDialogs, CancelledDialogsAndAFailedSave)
     const std::string strOld = WriteFile("old.kvr", "keep me\n");
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
         Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
-        m_seam.QueueFileAnswer(std::nullopt);
-        Click(platform::GetDlgItem(hDlg, IDC_SAVE));
-        m_seam.QueueFileAnswer(std::nullopt);
-        Click(platform::GetDlgItem(hDlg, IDC_LOAD));
-        EXPECT_EQ(Messages(), Texts{});
+        for (int nButton : {IDC_SAVE, IDC_LOAD})
+            ClickWithFile(hDlg, nButton, std::nullopt);
+        EXPECT_EQ(TakeMessages(m_seam), Texts{});
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
-        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 1);
-        m_seam.QueueFileAnswer(PathOf("old.kvr/inside.kvr")); // a path below a file cannot be written
-        Click(platform::GetDlgItem(hDlg, IDC_SAVE));
-        EXPECT_EQ(Messages(), Texts{"ERROR|Error saving file."});
+        ClickWithFile(hDlg, IDC_SAVE, PathOf("old.kvr/inside.kvr")); // a path below a file cannot be written
+        EXPECT_EQ(TakeMessages(m_seam), Texts{"ERROR|Error saving file."});
     });
     EXPECT_EQ(ReadBytes(strOld), "keep me\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1);
 }
 
 } // namespace

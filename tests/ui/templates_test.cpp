@@ -1,28 +1,32 @@
 #include "ui/templates.h"
 
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <QAccessible>
+#include <QApplication>
 #include <QFontMetrics>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
-#include "tests/support/uitest.h"
+#include "tests/ui/calculator.h"
 #include "ui/exchange/dialog.h"
-#include "ui/infodialogs.h"
 #include "ui/resource.h"
 
 namespace {
 
-class Templates : public UiTest, public ::testing::WithParamInterface<int>
-{
-protected:
-    void SetUp() override { RegisterProgramResources(); }
-};
+class Templates : public CalculatorTest, public ::testing::WithParamInterface<int>
+{};
 
-// Where a control draws, in the dialog: a label's wrapped text, or the whole of any other control.
+// Where a control draws: a label's wrapped text, or the whole of any other control.
 QRect InkRect(const QWidget* pWidget)
 {
     const auto* pLabel = qobject_cast<const QLabel*>(pWidget);
@@ -32,44 +36,194 @@ QRect InkRect(const QWidget* pWidget)
     return pLabel->fontMetrics().boundingRect(pLabel->contentsRect(), nFlags, pLabel->text()).translated(pLabel->pos());
 }
 
-// A user must be able to read every text whole, at the desktop's font, and no two controls may draw over each
-// other.
-TEST_P(Templates, TextsFitAndControlsDoNotOverlap)
+QList<QWidget*> ShownControls(QWidget* pWindow)
 {
-    CDialog dialog(GetParam());
-    RunDriven(m_seam, dialog, [&](HWND hDlg) {
-        QWidget* pWindow = platform::WidgetOf(hDlg);
-        QList<QWidget*> controls = pWindow->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        controls.removeIf([](const QWidget* pControl) { return pControl->isHidden(); });
-        for (qsizetype i = 0; i < controls.size(); ++i) {
-            const QWidget* pControl = controls[i];
-            const std::string strText = pControl->property("text").toString().toStdString();
-            EXPECT_TRUE(pWindow->rect().contains(pControl->geometry())) << "outside the dialog: " << strText;
-            if (const auto* pLabel = qobject_cast<const QLabel*>(pControl); pLabel && !pLabel->text().isEmpty()) {
-                EXPECT_TRUE(pLabel->contentsRect().translated(pLabel->pos()).contains(InkRect(pLabel)))
-                    << "clipped label: " << strText;
-            }
-            if (const auto* pButton = qobject_cast<const QPushButton*>(pControl)) {
-                EXPECT_LE(pButton->fontMetrics().horizontalAdvance(pButton->text().remove(u'&')) + 4, pButton->width())
-                    << strText;
-                EXPECT_LE(pButton->fontMetrics().height(), pButton->height()) << strText;
-            }
-            if (qobject_cast<const QLineEdit*>(pControl) != nullptr) {
-                EXPECT_LE(pControl->fontMetrics().height() + 2, pControl->height()) << "edit too low for its font";
-            }
-            for (qsizetype j = i + 1; j < controls.size(); ++j)
-                EXPECT_FALSE(InkRect(pControl).intersects(InkRect(controls[j]))) << "controls " << i << ", " << j;
+    QList<QWidget*> controls = pWindow->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    controls.removeIf([](const QWidget* pControl) { return pControl->isHidden(); });
+    return controls;
+}
+
+// Every text readable whole, no control drawing over another, all inside the dialog.
+void ExpectLaidOut(QWidget* pWindow)
+{
+    const QList<QWidget*> controls = ShownControls(pWindow);
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QWidget* pControl = controls[i];
+        const std::string strText = platform::GetWindowText(platform::HandleOf(pControl));
+        EXPECT_TRUE(pWindow->rect().contains(pControl->geometry())) << "outside the dialog: " << strText;
+        if (const auto* pLabel = qobject_cast<const QLabel*>(pControl); pLabel && !pLabel->text().isEmpty()) {
+            EXPECT_TRUE(pLabel->contentsRect().translated(pLabel->pos()).contains(InkRect(pLabel))) << strText;
         }
-        dialog.EndModal(IDCANCEL);
-    });
+        if (qobject_cast<const QPushButton*>(pControl) != nullptr) {
+            EXPECT_LE(pControl->fontMetrics().horizontalAdvance(QString::fromStdString(strText)) + 4, pControl->width())
+                << strText;
+        }
+        if (qobject_cast<const QPushButton*>(pControl) || qobject_cast<const QLineEdit*>(pControl)) {
+            EXPECT_LE(pControl->fontMetrics().height(), pControl->height()) << strText;
+        }
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            EXPECT_FALSE(InkRect(pControl).intersects(InkRect(controls[j]))) << strText << " and " << j;
+        }
+    }
+}
+
+// At any desktop font from 8 to 20 points and at font DPI 96 to 192 on a 1366x768 screen (which Qt scales by
+// DPI / 96, leaving that many fewer device-independent pixels), every dialog, the calculator with its workbench
+// too, fits the screen, reads whole and keeps the shape it has at the desktop's default font.
+TEST_P(Templates, FitEveryFontAndScreen)
+{
+    const QFont defaultFont = QApplication::font();
+    const auto layOut = [&](auto&& check) {
+        HWND hDlg = platform::CreateDialogWindow(*FindDialogTemplate(GetParam()), nullptr, nullptr);
+        QWidget* pWindow = platform::WidgetOf(hDlg);
+        check(pWindow, false);
+        if (GetParam() == IDD_GEARCALC_DIALOG) {
+            platform::ShowDialogExtension(hDlg, true);
+            check(pWindow, true);
+        }
+        platform::DestroyWindow(hDlg);
+    };
+    std::vector<double> aspects;
+    layOut([&](QWidget* pWindow, bool) { aspects.push_back(double(pWindow->width()) / pWindow->height()); });
+    for (int nDpi : {96, 144, 192}) {
+        const double ratio = nDpi / 96.0;
+        const QSize screen(qRound(1366 / ratio), qRound(768 / ratio));
+        platform::SetScreenForTesting(platform::TestScreen{screen, ratio});
+        for (int nPoints = 8; nPoints <= 20; nPoints += 3) {
+            SCOPED_TRACE(std::to_string(nPoints) + " pt at " + std::to_string(nDpi) + " dpi");
+            QFont font = defaultFont;
+            font.setPointSize(nPoints);
+            QApplication::setFont(font);
+            layOut([&](QWidget* pWindow, bool bExtended) {
+                ExpectLaidOut(pWindow);
+                EXPECT_LE(pWindow->width(), screen.width());
+                EXPECT_LE(pWindow->height(), screen.height());
+                EXPECT_NEAR(double(pWindow->width()) / pWindow->height(), aspects[bExtended],
+                            aspects[bExtended] * 0.05);
+                EXPECT_GE(pWindow->font().pointSizeF() * ratio, 8.0) << "legible";
+            });
+        }
+    }
+    QApplication::setFont(defaultFont);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, Templates,
                          ::testing::Values(IDD_GEARCALC_DIALOG, IDD_EXPLAIN, IDD_NOTICE, IDD_TIRE_DIAMETER));
 
+std::string AccessibleName(HWND hControl)
+{
+    return QAccessible::queryAccessibleInterface(platform::WidgetOf(hControl))->text(QAccessible::Name).toStdString();
+}
+
+// A screen reader names every field and display by its label, with the gear and the unit; buttons by their
+// text; the chart and the windows without a caption too.
+TEST_F(CalculatorTest, ScreenReadersNameEveryControl)
+{
+    const std::vector<std::string> gears = {"1st", "2nd", "3rd", "4th", "5th", "6th"};
+    const int nGearIds[] = {IDC_GEAR1, IDC_GEAR2, IDC_GEAR3, IDC_GEAR4, IDC_GEAR5, IDC_GEAR6};
+    std::vector<std::tuple<int, int, std::string>> names = {
+        {IDD_GEARCALC_DIALOG, IDC_RPM, "Engine RPM"},
+        {IDD_GEARCALC_DIALOG, IDC_REVERSE, "Reverse gear ratio"},
+        {IDD_GEARCALC_DIALOG, IDC_REAR_END, "Rear-end gear ratio"},
+        {IDD_GEARCALC_DIALOG, IDC_TIRE_OD, "Tire outside diameter in inches"},
+        {IDD_GEARCALC_DIALOG, IDC_SPEED_REV, "Reverse speed in MPH"},
+        {IDD_GEARCALC_DIALOG, IDC_SHIFT_CHART, "Shift chart"},
+        {IDD_GEARCALC_DIALOG, IDC_CALC_DIAMETER, "Calc Diameter"},
+        {IDD_GEARCALC_DIALOG, IDC_WORKBENCH, "Workbench"},
+        {IDD_GEARCALC_DIALOG, IDC_KMH1 + 6, "Reverse speed in km/h"},
+        {IDD_GEARCALC_DIALOG, IDC_SPEEDOMETER, "Speedometer reading at a true 60 MPH"},
+        {IDD_GEARCALC_DIALOG, IDC_TIRE_SIZE_MM, "Tire size diameter in millimetres"},
+        {IDD_GEARCALC_DIALOG, IDC_USE_TIRE_SIZE, "Use tire size"},
+        {IDD_TIRE_DIAMETER, IDC_TIRE_WIDTH, "Tire width in millimetres"},
+        {IDD_TIRE_DIAMETER, IDC_TIRE_ASPECT, "Aspect ratio in percent"},
+        {IDD_TIRE_DIAMETER, IDC_TIRE_RIM, "Rim diameter in inches"},
+        {IDD_TIRE_DIAMETER, IDC_TIRE_RESULT, "Tire diameter in inches"},
+    };
+    for (int i = 0; i < 6; ++i) {
+        names.emplace_back(IDD_GEARCALC_DIALOG, nGearIds[i], gears[i] + " gear ratio");
+        names.emplace_back(IDD_GEARCALC_DIALOG, IDC_SPEED1 + i, gears[i] + " gear speed in MPH");
+        names.emplace_back(IDD_GEARCALC_DIALOG, IDC_KMH1 + i, gears[i] + " gear speed in km/h");
+        names.emplace_back(IDD_GEARCALC_DIALOG, IDC_CRUISE_RPM1 + i, gears[i] + " gear RPM at cruise speed");
+        names.emplace_back(IDD_GEARCALC_DIALOG, IDC_DIFF_B1 + i, gears[i] + " gear difference to B");
+        if (i < 5)
+            names.emplace_back(IDD_GEARCALC_DIALOG, IDC_SHIFT_DROP1 + i, "RPM after shift from " + gears[i]);
+    }
+    const std::vector<std::pair<int, std::string>> windows = {{IDD_GEARCALC_DIALOG, "Corvane Ratiograph"},
+                                                              {IDD_TIRE_DIAMETER, "Calculate Tire Diameter"},
+                                                              {IDD_NOTICE, "Corvane Ratiograph"},
+                                                              {IDD_EXPLAIN, "Who and why"}};
+    for (const auto& [nTemplateId, strWindowName] : windows) {
+        HWND hDlg = platform::CreateDialogWindow(*FindDialogTemplate(nTemplateId), nullptr, nullptr);
+        EXPECT_EQ(AccessibleName(hDlg), strWindowName);
+        for (const auto& [nDialog, nId, strName] : names) {
+            if (nDialog == nTemplateId) {
+                EXPECT_EQ(AccessibleName(platform::GetDlgItem(hDlg, nId)), strName);
+            }
+        }
+        // Every control reached with Tab has a name, and an edit says whether it takes input.
+        for (QWidget* pControl : platform::WidgetOf(hDlg)->findChildren<QWidget*>()) {
+            QAccessibleInterface* pAccessible = QAccessible::queryAccessibleInterface(pControl);
+            if (pControl->focusPolicy() & Qt::TabFocus) {
+                EXPECT_FALSE(pAccessible->text(QAccessible::Name).isEmpty()) << AccessibleName(hDlg);
+            }
+            if (const auto* pEdit = qobject_cast<const QLineEdit*>(pControl)) {
+                EXPECT_EQ(pAccessible->role(), QAccessible::EditableText);
+                EXPECT_EQ(pAccessible->state().readOnly, pEdit->isReadOnly());
+            }
+        }
+        platform::DestroyWindow(hDlg);
+    }
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        const auto description = [&] {
+            return QAccessible::queryAccessibleInterface(
+                       platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_SHIFT_CHART)))
+                ->text(QAccessible::Description)
+                .toStdString();
+        };
+        EXPECT_EQ(description(), "No speeds to chart");
+        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+        EXPECT_TRUE(description().starts_with("Shift chart of 1st, 2nd, 3rd, 4th and 5th gears at 1500 RPM."))
+            << description();
+    });
+}
+
+// Every button and every labelled field of the dialogs has an access key, no two alike in a dialog; Alt with a
+// letter never types into a field, and an access key reaches its control.
+TEST_F(CalculatorTest, AccessKeysAreUniqueAndNeverType)
+{
+    for (int nTemplateId : {IDD_GEARCALC_DIALOG, IDD_TIRE_DIAMETER, IDD_NOTICE, IDD_EXPLAIN}) {
+        const DialogTemplate& dialogTemplate = *FindDialogTemplate(nTemplateId);
+        std::set<std::string> keys;
+        for (const ControlTemplate& control : dialogTemplate.controls) {
+            const bool bNeedsKey =
+                control.x < dialogTemplate.cx && (control.kind == ControlKind::PushButton ||
+                                                  (control.kind == ControlKind::Label && control.nBuddyId != 0));
+            const QKeySequence key =
+                QKeySequence::mnemonic(QString::fromUtf8(control.text.data(), control.text.size()));
+            if (bNeedsKey) {
+                EXPECT_FALSE(key.isEmpty()) << control.text;
+            }
+            if (!key.isEmpty()) {
+                EXPECT_TRUE(keys.insert(key.toString().toStdString()).second) << "twice: " << control.text;
+            }
+        }
+    }
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+        PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_Q, Qt::AltModifier);
+        EXPECT_EQ(Text(hDlg, IDC_RPM), "1500");
+        PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_A, Qt::AltModifier);
+        EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDC_REAR_END));
+        PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_S, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !m_seam.Records().empty(); }));
+        EXPECT_EQ(m_seam.Records().front().kind, CBoxRecord::Kind::SaveFile);
+        m_seam.ClearRecords();
+    });
+}
+
 // The notice and the explanation start with the focus on OK and end however the user closes them. The notice
 // shows the icon, the program's name and its version.
-TEST_F(Templates, InfoDialogsCloseWithOkEnterEscapeOrTheCloseBox)
+TEST_F(CalculatorTest, InfoDialogsCloseWithOkEnterEscapeOrTheCloseBox)
 {
     const std::vector<std::tuple<int, DialogAction, int>> rows = {
         {IDD_NOTICE, ClickOn(IDOK), IDOK},
@@ -81,21 +235,19 @@ TEST_F(Templates, InfoDialogsCloseWithOkEnterEscapeOrTheCloseBox)
         SCOPED_TRACE(nTemplateId);
         CDialog dialog(nTemplateId);
         QStringList texts;
-        bool bIcon = false;
+        QSize iconSize;
         const int nResult = RunDriven(m_seam, dialog, [&](HWND hDlg) {
             EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDOK));
             for (const QLabel* pLabel : platform::WidgetOf(hDlg)->findChildren<QLabel*>()) {
                 texts << pLabel->text();
-                // 32 by 32 device-independent pixels, with every pixel of the screen drawn.
-                const QPixmap icon = pLabel->pixmap();
-                bIcon = bIcon || (icon.deviceIndependentSize() == QSizeF(32, 32) &&
-                                  icon.width() == qRound(32 * pLabel->devicePixelRatio()));
+                if (!pLabel->pixmap().isNull())
+                    iconSize = pLabel->pixmap().deviceIndependentSize().toSize();
             }
             close(hDlg);
         });
         EXPECT_EQ(nResult, nExpected);
         if (nTemplateId == IDD_NOTICE) {
-            EXPECT_TRUE(bIcon);
+            EXPECT_EQ(iconSize, QSize(32, 32));
             for (const char* pszText :
                  {"Corvane Ratiograph", "Version 2.0   Created 1/19/2000", "Freeware.   Please distribute!"})
                 EXPECT_TRUE(texts.contains(QString::fromUtf8(pszText))) << pszText;

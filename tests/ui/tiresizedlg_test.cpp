@@ -13,7 +13,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 const SpeedTable kSpeedsOn274 = {"12.9", "17.2", "26.5", "34.4", "45.9", "N/A", "-11.9"};
 const std::string kAspectRange = "Please enter an integer between 0 and 300.";
 
@@ -37,7 +36,7 @@ protected:
         RunCalculator([&](CGearCalcDlg& dialog, HWND hDlg) {
             Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
             TypeInto(platform::GetDlgItem(hDlg, IDC_TIRE_OD), pszTyped);
-            Prompts();
+            TakeMessages(m_seam);
             DriveDialogs(m_seam, [&](HWND hTire) {
                 EXPECT_EQ(platform::GetDialogTemplateId(hTire), IDD_TIRE_DIAMETER);
                 EXPECT_EQ(platform::GetWindowOwner(hTire), hDlg);
@@ -71,7 +70,7 @@ TEST_F(TireSizeTest, OkHandsTheDiameterOver)
     outcome = CalcDiameter("26.4", [&](HWND hTire) {
         Click(platform::GetDlgItem(hTire, IDC_SAMPLE_TIRE));
         platform::SetWindowText(platform::GetDlgItem(hTire, IDC_TIRE_WIDTH), "225.5");
-        EXPECT_EQ(Prompts(), Texts{"Please enter an integer."});
+        EXPECT_EQ(TakeMessages(m_seam), Texts{"Please enter an integer."});
         EXPECT_EQ(Text(hTire, IDC_TIRE_RESULT), "27.4");
         TypeInto(platform::GetDlgItem(hTire, IDC_TIRE_WIDTH), "225");
         PressKey(platform::GetDlgItem(hTire, IDC_TIRE_RIM), Qt::Key_Return);
@@ -82,7 +81,7 @@ TEST_F(TireSizeTest, OkHandsTheDiameterOver)
     outcome = CalcDiameter("26.4", [&](HWND hTire) { Click(platform::GetDlgItem(hTire, IDOK)); });
     EXPECT_EQ(outcome.strTireField, "0.0  ");
     EXPECT_EQ(outcome.speeds, (SpeedTable{"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"}));
-    EXPECT_TRUE(Prompts().empty());
+    EXPECT_TRUE(TakeMessages(m_seam).empty());
 }
 
 // Nothing reaches the calculator unless OK closes the dialog, even after OK was refused: the typed tire stays.
@@ -103,7 +102,7 @@ TEST_F(TireSizeTest, CancelAfterARefusedOkChangesNothing)
         });
         EXPECT_EQ(outcome.strTireField, "26.43");
         EXPECT_EQ(outcome.fTire, 26.43F);
-        EXPECT_EQ(Prompts(), Texts(2, kAspectRange));
+        EXPECT_EQ(TakeMessages(m_seam), Texts(2, kAspectRange));
     }
 }
 
