@@ -48,7 +48,7 @@ calc/gearreport.cpp @@ (*now - *before) / *before @@ (*now - *before) / *now @@ 
 ui/exchange/formexchange.cpp @@ constexpr std::size_t kFieldChars = 31; @@ constexpr std::size_t kFieldChars = 32; @@ fields judged on 32 characters
 ui/exchange/formexchange.cpp @@ if (text.size() <= kCompareChars && @@ if (false && @@ unchanged texts rewritten
 ui/exchange/formexchange.cpp @@ platform::SelectAllText(m_hLastControl); @@ ; @@ failed field not selected
-ui/exchange/formexchange.cpp @@ value <= maximum) || !fx.m_bSave @@ value < maximum) || !fx.m_bSave @@ range maximum excluded
+ui/exchange/formexchange.cpp @@ return minimum <= value && value <= maximum; @@ return minimum <= value && value < maximum; @@ range maximum excluded
 ui/exchange/formexchange.cpp @@ return CrtFormat("%.*g", {6, double{value}}); @@ return CrtFormat("%.*g", {7, double{value}}); @@ loading pass with seven digits
 ui/exchange/prompts.cpp @@ == '1' ? text1 : text2 @@ == '2' ? text1 : text2 @@ range bounds swapped in prompts
 ui/exchange/prompts.cpp @@ nType |= MB_ICONEXCLAMATION; @@ nType |= MB_ICONASTERISK; @@ prompts with the wrong icon
