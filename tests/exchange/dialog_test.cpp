@@ -4,8 +4,6 @@
 #include <tuple>
 #include <vector>
 
-#include <QApplication>
-#include <QFont>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -64,15 +62,6 @@ TEST_F(ModalRun, OkCancelEscapeEnterAndTheCloseBox)
     }
 }
 
-TEST_F(ModalRun, EscapeAndTheCloseBoxEndADialogWithoutCancel)
-{
-    for (const DialogAction& close : {KeyIn(IDOK, Qt::Key_Escape), CloseBox()}) {
-        CDialog dialog(IDD_OK_ONLY);
-        RegisterTestTemplates();
-        EXPECT_EQ(RunDriven(m_seam, dialog, close), IDCANCEL);
-    }
-}
-
 // Focus starts on the first tab stop and Tab follows the template. A nested dialog is centred over its owner,
 // which takes no click while it runs.
 TEST_F(ModalRun, TabOrderAndANestedDialogOverItsOwner)
@@ -104,30 +93,6 @@ TEST_F(ModalRun, TabOrderAndANestedDialogOverItsOwner)
     });
     GetApp()->m_pMainWnd = nullptr;
     EXPECT_EQ(tabOrder, (std::vector<int>{IDC_A, IDC_B, IDC_C, IDC_D, IDOK, IDCANCEL, IDC_OTHER, IDC_A}));
-}
-
-// Templates are laid out in dialog units, so a larger desktop font makes the whole dialog larger in proportion.
-TEST_F(ModalRun, LayoutScalesWithTheFont)
-{
-    const QFont savedFont = QApplication::font();
-    std::vector<QSize> dialogSizes, fieldSizes;
-    for (int nPointSize : {9, 18}) {
-        QFont font = savedFont;
-        font.setPointSize(nPointSize);
-        QApplication::setFont(font);
-        CFieldsDlg dialog;
-        RunDriven(m_seam, dialog, [&](HWND hDlg) {
-            dialogSizes.push_back(platform::WidgetOf(hDlg)->size());
-            fieldSizes.push_back(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_A))->size());
-            dialog.EndModal(IDCANCEL);
-        });
-    }
-    QApplication::setFont(savedFont);
-    ASSERT_EQ(dialogSizes.size(), 2U);
-    EXPECT_NEAR(double(dialogSizes[1].width()) / dialogSizes[0].width(), 2.0, 0.25);
-    EXPECT_NEAR(double(dialogSizes[1].height()) / dialogSizes[0].height(), 2.0, 0.25);
-    EXPECT_NEAR(double(fieldSizes[1].width()) / dialogSizes[1].width(),
-                double(fieldSizes[0].width()) / dialogSizes[0].width(), 0.02);
 }
 
 TEST(AppName, IsTheProgramFileWithoutDirectoryAndExtension)
