@@ -1,6 +1,7 @@
 #include "platform/dialogwindow.h"
 
 #include <algorithm>
+#include <climits>
 #include <optional>
 
 #include <QAction>
@@ -13,10 +14,13 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QPixmapCache>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
 #include "platform/iconengine.h"
@@ -155,12 +159,56 @@ QFont DialogFont(const DialogTemplate& dialogTemplate, int cx, const QWidget* pO
     return font;
 }
 
+// The style of the edits: the application's, but the panel of an edit (its frame and background, a rounded and
+// antialiased path in most styles, the dearest part of its repaint) is drawn once per size, state and palette
+// and then copied, so that a keystroke that rewrites many displays stays cheap.
+class CEditStyle final : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* pOption, QPainter* pPainter,
+                       const QWidget* pWidget) const override
+    {
+        const auto* pFrame = qstyleoption_cast<const QStyleOptionFrame*>(pOption);
+        if (element != PE_PanelLineEdit || pFrame == nullptr) {
+            QProxyStyle::drawPrimitive(element, pOption, pPainter, pWidget);
+            return;
+        }
+        const qreal ratio = pPainter->device()->devicePixelRatioF();
+        const QString key = QStringLiteral("ratiograph-edit-%1x%2-%3-%4-%5-%6")
+                                .arg(pFrame->rect.width())
+                                .arg(pFrame->rect.height())
+                                .arg(int(pFrame->state))
+                                .arg(pFrame->lineWidth)
+                                .arg(pFrame->palette.cacheKey())
+                                .arg(ratio);
+        QPixmap panel;
+        if (!QPixmapCache::find(key, &panel)) {
+            panel = QPixmap(pFrame->rect.size() * ratio);
+            panel.setDevicePixelRatio(ratio);
+            panel.fill(Qt::transparent);
+            QStyleOptionFrame atOrigin = *pFrame;
+            atOrigin.rect.moveTopLeft({0, 0});
+            QPainter panelPainter(&panel);
+            QProxyStyle::drawPrimitive(element, &atOrigin, &panelPainter, pWidget);
+            panelPainter.end();
+            QPixmapCache::insert(key, panel);
+        }
+        pPainter->drawPixmap(pFrame->rect.topLeft(), panel);
+    }
+};
+
 // An edit that leaves Alt and a letter to the dialog's access keys; a plain QLineEdit would type the letter when
 // no access key uses it.
 class CEditControl final : public QLineEdit
 {
 public:
-    using QLineEdit::QLineEdit;
+    CEditControl(const QString& text, QWidget* pParent) : QLineEdit(text, pParent)
+    {
+        static CEditStyle* pStyle = new CEditStyle(QApplication::style()->name());
+        setStyle(pStyle);
+    }
 
 protected:
     void keyPressEvent(QKeyEvent* pEvent) override
@@ -466,6 +514,15 @@ std::string GetWindowText(HWND hWnd, std::size_t nMaxChars)
     if (nMaxChars < static_cast<std::size_t>(text.size()))
         text.truncate(static_cast<qsizetype>(nMaxChars));
     return text.toStdString();
+}
+
+bool WindowTextEquals(HWND hWnd, std::string_view text, std::size_t nMaxChars)
+{
+    // For an edit, without making a copy of its text: the framework asks at every keystroke for every display.
+    if (const auto* pEdit = qobject_cast<const QLineEdit*>(WidgetOf(hWnd)))
+        return QStringView(pEdit->text()).left(static_cast<qsizetype>(std::min<std::size_t>(nMaxChars, INT_MAX))) ==
+               ToQString(text);
+    return GetWindowText(hWnd, nMaxChars) == text;
 }
 
 void SetWindowText(HWND hWnd, std::string_view text)

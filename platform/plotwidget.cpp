@@ -193,9 +193,10 @@ void CPlotLayout::PaintBackdrop(QPainter& painter, const PlotColours& colours) c
     painter.setPen(colours.frame);
     painter.drawRect(m_area);
     painter.restore();
+    PaintLines(painter, colours, true);
 }
 
-void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours) const
+void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours, bool bGhosts) const
 {
     if (!IsDrawable())
         return;
@@ -203,6 +204,8 @@ void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours) cons
     painter.setFont(m_font);
     painter.setRenderHint(QPainter::Antialiasing);
     for (const PlotPolyline& line : m_data.lines) {
+        if ((line.pen == PlotPen::Ghost) != bGhosts)
+            continue;
         switch (line.pen) {
         case PlotPen::Guide:
             painter.setPen(QPen(colours.guide, 1.0));
@@ -214,26 +217,33 @@ void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours) cons
             painter.setPen(QPen(colours.ghost, 1.5, Qt::DashLine));
             break;
         }
+        // Separate segments rather than a polyline, which the raster engine would stroke as a path.
+        std::vector<QLineF> segments;
         for (std::size_t i = 1; i < line.points.size(); ++i) {
             const auto clipped = ClipSegment({line.points[i - 1].first, line.points[i - 1].second},
                                              {line.points[i].first, line.points[i].second}, m_data);
             if (clipped) {
-                painter.drawLine(Map(clipped->first.x(), clipped->first.y()),
-                                 Map(clipped->second.x(), clipped->second.y()));
+                segments.emplace_back(Map(clipped->first.x(), clipped->first.y()),
+                                      Map(clipped->second.x(), clipped->second.y()));
             }
         }
+        painter.drawLines(segments.data(), static_cast<int>(segments.size()));
         if (line.label.empty() || line.points.empty())
             continue;
         const auto [x, y] = line.points.back();
         if (x < m_data.xMin || x > m_data.xMax || y < m_data.yMin || y > m_data.yMax)
             continue;
-        const QString label = ToQString(line.label);
-        const double nWidth = m_metrics.horizontalAdvance(label);
+        // Laid out once: the labels stay while the lines move.
+        auto it = m_labels.find(line.label);
+        if (it == m_labels.end()) {
+            it = m_labels.emplace(line.label, QStaticText(ToQString(line.label))).first;
+            it->second.prepare(QTransform(), m_font);
+        }
+        const QStaticText& label = it->second;
         const QPointF end = Map(x, y);
-        const double left = std::min(end.x() + 2, m_area.right() - nWidth - 1);
+        const double left = std::min(end.x() + 2, m_area.right() - label.size().width() - 1);
         painter.setPen(colours.text);
-        painter.drawText(
-            QPointF(left, std::min(end.y() + 1 + m_metrics.ascent(), m_area.bottom() - m_metrics.descent())), label);
+        painter.drawStaticText(QPointF(left, std::min(end.y() + 1, m_area.bottom() - label.size().height())), label);
     }
     painter.restore();
 }
@@ -254,40 +264,48 @@ void CPlotWidget::SetData(PlotData data)
 {
     if (data.description != m_data.description)
         setAccessibleDescription(ToQString(data.description));
-    const bool bSameAxes = data.xMin == m_data.xMin && data.xMax == m_data.xMax && data.yMin == m_data.yMin &&
-                           data.yMax == m_data.yMax && SameTicks(data.bottomTicks, m_data.bottomTicks) &&
-                           SameTicks(data.topTicks, m_data.topTicks) && SameTicks(data.leftTicks, m_data.leftTicks) &&
-                           data.emptyText == m_data.emptyText && data.leftUnit == m_data.leftUnit &&
-                           data.topUnit == m_data.topUnit && data.bottomUnit == m_data.bottomUnit;
-    if (!bSameAxes)
-        m_backdrop = QPixmap();
+    const auto ghosts = [](const PlotData& plot) {
+        std::vector<std::vector<std::pair<double, double>>> lines;
+        for (const PlotPolyline& line : plot.lines) {
+            if (line.pen == PlotPen::Ghost)
+                lines.push_back(line.points);
+        }
+        return lines;
+    };
+    const bool bSameBackdrop = data.xMin == m_data.xMin && data.xMax == m_data.xMax && data.yMin == m_data.yMin &&
+                               data.yMax == m_data.yMax && SameTicks(data.bottomTicks, m_data.bottomTicks) &&
+                               SameTicks(data.topTicks, m_data.topTicks) &&
+                               SameTicks(data.leftTicks, m_data.leftTicks) && data.emptyText == m_data.emptyText &&
+                               data.leftUnit == m_data.leftUnit && data.topUnit == m_data.topUnit &&
+                               data.bottomUnit == m_data.bottomUnit && ghosts(data) == ghosts(m_data);
     m_data = std::move(data);
+    if (!bSameBackdrop)
+        m_layout.reset();
     update();
 }
 
 void CPlotWidget::paintEvent(QPaintEvent*)
 {
-    const CPlotLayout layout(m_data, QRectF(rect()), PlotFont(font()));
-    const PlotColours colours = ChoosePlotColours(palette());
-    // The frame, grid, ticks and labels change only with the axes, the size or the palette; a keystroke that
-    // moves only the lines redraws only the lines.
+    // The frame, grid, ticks, labels and a comparison's ghost lines change only with the axes, the size or the
+    // palette: a keystroke that moves only the current lines redraws only those.
     const qreal ratio = devicePixelRatioF();
-    if (m_backdrop.isNull() || m_backdrop.size() != size() * ratio || m_backdropPalette != palette()) {
+    if (!m_layout || m_backdrop.size() != size() * ratio) {
+        m_layout.emplace(m_data, QRectF(rect()), PlotFont(font()));
+        m_colours = ChoosePlotColours(palette());
         m_backdrop = QPixmap(size() * ratio);
         m_backdrop.setDevicePixelRatio(ratio);
         QPainter backdropPainter(&m_backdrop);
-        layout.PaintBackdrop(backdropPainter, colours);
-        m_backdropPalette = palette();
+        m_layout->PaintBackdrop(backdropPainter, m_colours);
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_backdrop);
-    layout.PaintLines(painter, colours);
+    m_layout->PaintLines(painter, m_colours);
 }
 
 void CPlotWidget::changeEvent(QEvent* pEvent)
 {
     if (pEvent->type() == QEvent::PaletteChange || pEvent->type() == QEvent::FontChange)
-        m_backdrop = QPixmap();
+        m_layout.reset();
     QWidget::changeEvent(pEvent);
 }
 

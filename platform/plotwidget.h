@@ -1,10 +1,15 @@
 #pragma once
 
+#include <map>
+#include <optional>
+#include <string>
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPalette>
 #include <QPixmap>
+#include <QStaticText>
 #include <QWidget>
 
 #include "platform/plot.h"
@@ -27,10 +32,11 @@ class CPlotLayout
 public:
     CPlotLayout(const PlotData& data, const QRectF& bounds, const QFont& font);
 
-    // The background, frame, grid, ticks and their labels (or the empty text), which change only with the axes.
+    // The background, frame, grid, ticks and their labels (or the empty text), and the ghost lines: what changes
+    // only with the axes or the comparison.
     void PaintBackdrop(QPainter& painter, const PlotColours& colours) const;
-    // The polylines and their labels.
-    void PaintLines(QPainter& painter, const PlotColours& colours) const;
+    // The other polylines and their labels, or with bGhosts only the ghost lines.
+    void PaintLines(QPainter& painter, const PlotColours& colours, bool bGhosts = false) const;
 
 private:
     bool IsDrawable() const;
@@ -42,6 +48,7 @@ private:
     QFontMetricsF m_metrics;
     QRectF m_area; // the data's frame
     double m_nLeft = 0, m_nRight = 0;
+    mutable std::map<std::string, QStaticText> m_labels;
 };
 
 // The font of a plot's ticks and labels, a little smaller than the dialog's.
@@ -61,6 +68,8 @@ protected:
 
 private:
     PlotData m_data;
-    QPixmap m_backdrop; // PaintBackdrop's picture for the current axes, size and palette
-    QPalette m_backdropPalette;
+    // For the current axes, ghosts, size, font and palette; rebuilt when any of them changes.
+    std::optional<CPlotLayout> m_layout;
+    PlotColours m_colours;
+    QPixmap m_backdrop; // PaintBackdrop's picture
 };

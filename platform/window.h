@@ -106,6 +106,8 @@ int GetDlgCtrlID(HWND hControl);
 std::string GetWindowText(HWND hWnd, std::size_t nMaxChars = std::string::npos);
 // Setting an edit's text always reports EN_CHANGE, even when the text stays the same.
 void SetWindowText(HWND hWnd, std::string_view text);
+// Whether the window's text, its first nMaxChars characters, is exactly this.
+bool WindowTextEquals(HWND hWnd, std::string_view text, std::size_t nMaxChars = std::string::npos);
 void SetFocus(HWND hWnd);
 HWND GetFocus();
 void SelectAllText(HWND hEdit);

@@ -90,16 +90,16 @@ void CGearCalcDlg::Recalculate()
     // The table follows the record whatever the pass made of the fields, out-of-range values included.
     ExchangeData(true);
     const SpeedTable speedTexts = BuildSpeedTable(m_settings);
+    // A display whose text stays is not redrawn; nothing listens to a display's changes.
     for (std::size_t i = 0; i < speedTexts.size(); ++i)
-        SpeedDisplays()[i]->SetWindowText(speedTexts[i]);
+        SetTextIfChanged(SpeedDisplays()[i]->m_hWnd, speedTexts[i]);
     ShowFigures();
 }
 
 void CGearCalcDlg::ShowFigures()
 {
-    const std::optional<ShiftChart> setupBChart = m_setupB ? std::optional(ComputeShiftChart(*m_setupB)) : std::nullopt;
     platform::SetPlotData(GetDlgItem(IDC_SHIFT_CHART),
-                          MakeShiftChartPlot(ComputeShiftChart(m_settings), setupBChart ? &*setupBChart : nullptr));
+                          MakeShiftChartPlot(ComputeShiftChart(m_settings), m_setupBChart ? &*m_setupBChart : nullptr));
     if (m_bWorkbench)
         UpdateWorkbench();
 }

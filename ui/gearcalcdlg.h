@@ -7,6 +7,7 @@
 #include "calc/gearreport.h"
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
+#include "calc/shiftchart.h"
 #include "ui/exchange/dialog.h"
 #include "ui/resource.h"
 
@@ -87,6 +88,7 @@ private:
     bool m_bWorkbench = false;
     std::optional<double> m_cruiseMph;
     std::optional<GearSettings> m_setupB;
+    std::optional<ShiftChart> m_setupBChart; // B's shift chart, drawn dashed on the current one
     // What each workbench field's text lacks, for the panel's message line; empty while it is fine.
     std::string m_strCruiseProblem, m_strTireSizeProblem, m_strRevsProblem;
 };

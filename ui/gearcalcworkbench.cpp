@@ -141,6 +141,7 @@ void CGearCalcDlg::OnUseRevsPerMile()
 void CGearCalcDlg::SetSetupB(std::optional<GearSettings> setupB, std::string_view source)
 {
     m_setupB = std::move(setupB);
+    m_setupBChart = m_setupB ? std::optional(ComputeShiftChart(*m_setupB)) : std::nullopt;
     SetDlgItemText(IDC_B_STATUS, m_setupB ? "B (" + std::string(source) + "): " + SetupText(*m_setupB)
                                           : std::string("No setup B held."));
     ShowFigures();

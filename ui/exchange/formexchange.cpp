@@ -142,7 +142,7 @@ template FieldJudgement<int> JudgeFieldText(std::string_view, int, int);
 
 void SetTextIfChanged(HWND hControl, std::string_view text)
 {
-    if (text.size() <= kCompareChars && platform::GetWindowText(hControl, kCompareChars - 1) == text)
+    if (text.size() <= kCompareChars && platform::WindowTextEquals(hControl, text, kCompareChars - 1))
         return;
     platform::SetWindowText(hControl, text);
 }
