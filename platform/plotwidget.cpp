@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -255,8 +256,21 @@ QFont PlotFont(const QFont& widgetFont)
     return font;
 }
 
+namespace {
+
+// Screen readers meet the plot as a chart, with its name and its description in words.
+QAccessibleInterface* PlotAccessible(const QString&, QObject* pObject)
+{
+    auto* pPlot = dynamic_cast<CPlotWidget*>(pObject);
+    return pPlot != nullptr ? new QAccessibleWidget(pPlot, QAccessible::Chart) : nullptr;
+}
+
+} // namespace
+
 CPlotWidget::CPlotWidget(QWidget* pParent) : QWidget(pParent)
 {
+    static const bool bFactoryInstalled = (QAccessible::installFactory(PlotAccessible), true);
+    Q_UNUSED(bFactoryInstalled);
     setFocusPolicy(Qt::NoFocus);
 }
 

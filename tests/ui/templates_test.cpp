@@ -187,6 +187,9 @@ TEST_F(CalculatorTest, ScreenReadersNameEveryControl)
                 .toStdString();
         };
         EXPECT_EQ(description(), "No speeds to chart");
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_SHIFT_CHART)))
+                      ->role(),
+                  QAccessible::Chart);
         Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
         EXPECT_TRUE(description().starts_with("Shift chart of 1st, 2nd, 3rd, 4th and 5th gears at 1500 RPM."))
             << description();
