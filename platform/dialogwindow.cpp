@@ -383,6 +383,30 @@ QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, CWindowHan
     return pWidget;
 }
 
+void CDialogWindow::KeepOnScreen()
+{
+    const QScreen* pScreen = screen();
+    if (pScreen == nullptr || !isVisible())
+        return;
+    // The whole window, its frame included, on the screen: its left and top edges first.
+    const QRect area = pScreen->availableGeometry();
+    QRect frame = frameGeometry();
+    frame.moveRight(std::min(frame.right(), area.right()));
+    frame.moveBottom(std::min(frame.bottom(), area.bottom()));
+    frame.moveLeft(std::max(frame.left(), area.left()));
+    frame.moveTop(std::max(frame.top(), area.top()));
+    if (frame.topLeft() != frameGeometry().topLeft())
+        move(frame.topLeft());
+}
+
+void CDialogWindow::showEvent(QShowEvent* pEvent)
+{
+    QDialog::showEvent(pEvent);
+    // QDialog centres a dialog before the window manager has framed it, guessing the frame; once the frame is
+    // known, a title bar that ended above the screen comes back on it.
+    QTimer::singleShot(100, this, [this] { KeepOnScreen(); });
+}
+
 void CDialogWindow::paintEvent(QPaintEvent* pEvent)
 {
     QDialog::paintEvent(pEvent);
@@ -582,14 +606,7 @@ void ShowDialogExtension(HWND hDlg, bool bShow)
     if (pDialog == nullptr || pDialog->m_template.cxExtended == 0 || pDialog->m_bExtended == bShow)
         return;
     pDialog->LayOut(bShow);
-    // A wider dialog may reach past the screen's right edge: move it back, its left edge first.
-    if (const QScreen* pScreen = pDialog->screen(); pScreen != nullptr && pDialog->isVisible()) {
-        const QRect area = pScreen->availableGeometry();
-        QRect frame = pDialog->frameGeometry();
-        frame.moveRight(std::min(frame.right(), area.right()));
-        frame.moveLeft(std::max(frame.left(), area.left()));
-        pDialog->move(frame.topLeft());
-    }
+    pDialog->KeepOnScreen();
 }
 
 bool IsButtonChecked(HWND hButton)

@@ -43,9 +43,12 @@ public:
 
     // Fonts, sizes and places from the template, for the dialog with or without its extension.
     void LayOut(bool bExtended);
+    // Moves the window, frame and all, back onto its screen's available area where it reaches past it.
+    void KeepOnScreen();
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
 
 private:
     QWidget* CreateControl(const ControlTemplate& control, CWindowHandle* pHandle);
