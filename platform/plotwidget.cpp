@@ -214,14 +214,22 @@ void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours) cons
             painter.setPen(QPen(colours.ghost, 1.5, Qt::DashLine));
             break;
         }
+        // One path per polyline, so that a dash pattern runs on around its corners and a vector file holds
+        // each line as one element.
+        QPainterPath path;
+        std::optional<QPointF> lastEnd;
         for (std::size_t i = 1; i < line.points.size(); ++i) {
             const auto clipped = ClipSegment({line.points[i - 1].first, line.points[i - 1].second},
                                              {line.points[i].first, line.points[i].second}, m_data);
-            if (clipped) {
-                painter.drawLine(Map(clipped->first.x(), clipped->first.y()),
-                                 Map(clipped->second.x(), clipped->second.y()));
-            }
+            if (!clipped)
+                continue;
+            if (clipped->first != lastEnd)
+                path.moveTo(Map(clipped->first.x(), clipped->first.y()));
+            path.lineTo(Map(clipped->second.x(), clipped->second.y()));
+            lastEnd = clipped->second;
         }
+        if (!path.isEmpty())
+            painter.strokePath(path, painter.pen());
         if (line.label.empty() || line.points.empty())
             continue;
         const auto [x, y] = line.points.back();
