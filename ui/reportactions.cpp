@@ -37,13 +37,6 @@ HWND OwnerHandle(CWnd* pOwner)
     return pOwner != nullptr ? pOwner->m_hWnd : nullptr;
 }
 
-// The chart image's size is kept for the next export while the program runs.
-ImageSize& LastImageSize()
-{
-    static ImageSize size;
-    return size;
-}
-
 } // namespace
 
 bool PrintGearReport(CWnd* pOwner, const GearReport& report, const ValueTexts& valueTexts)
@@ -66,12 +59,11 @@ bool ExportGearReport(CWnd* pOwner, const GearReport& report, const ValueTexts& 
         return false;
     // The dialog gives every name one of the offered extensions.
     const ReportFormat format = ReportFormatOfPath(*path).value_or(kExportFormats[0]);
-    ImageSize size = LastImageSize();
+    ImageSize size;
     if (format == ReportFormat::Png || format == ReportFormat::Svg) {
         CChartSizeDlg sizeDialog(&size, pOwner);
         if (sizeDialog.RunModal() != IDOK)
             return false;
-        LastImageSize() = size;
     }
     const std::string bytes = RenderReport(format, report, valueTexts, size);
     if (bytes.empty() || !WriteFileAtomically(*path, bytes)) {

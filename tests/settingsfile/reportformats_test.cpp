@@ -177,4 +177,22 @@ TEST(TextReport, ValuesAsGivenAlignedTableDropsAndNote)
     EXPECT_TRUE(plain.find("MPH per 1000 RPM\n") != std::string::npos && plain.find("setup B") == std::string::npos);
 }
 
+// The extension names the format in any case; a hidden file's dot, a directory's extension or another one names
+// none.
+TEST(ReportFormats, FormatOfAPathsExtension)
+{
+    const std::vector<std::pair<const char*, std::optional<ReportFormat>>> rows = {
+        {"a.pdf", ReportFormat::Pdf},  {"dir/B.CSV", ReportFormat::Csv}, {"x.tar.json", ReportFormat::Json},
+        {"n.txt", ReportFormat::Text}, {"c.Svg", ReportFormat::Svg},     {"/tmp/c.png", ReportFormat::Png},
+        {".png", std::nullopt},        {"d.svg/file", std::nullopt},     {"a.jpeg", std::nullopt},
+        {"pdf", std::nullopt},         {"a.pdf.", std::nullopt},
+    };
+    for (const auto& [pszPath, format] : rows) {
+        EXPECT_EQ(ReportFormatOfPath(pszPath), format) << pszPath;
+        if (format) {
+            EXPECT_EQ(ReportFormatOfPath(std::string("x.") + std::string(ReportFormatExtension(*format))), format);
+        }
+    }
+}
+
 } // namespace

@@ -64,7 +64,8 @@ TEST_P(Templates, TextsFitAndControlsDoNotOverlap)
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, Templates,
-                         ::testing::Values(IDD_GEARCALC_DIALOG, IDD_EXPLAIN, IDD_NOTICE, IDD_TIRE_DIAMETER));
+                         ::testing::Values(IDD_GEARCALC_DIALOG, IDD_EXPLAIN, IDD_NOTICE, IDD_TIRE_DIAMETER,
+                                           IDD_CHART_SIZE));
 
 // The notice and the explanation start with the focus on OK and end however the user closes them. The notice
 // shows the icon, the program's name and its version.
