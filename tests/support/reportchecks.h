@@ -1,8 +1,7 @@
 #pragma once
 
 // Reading back what a report export wrote, as a user's tools would: a PDF's text through pdftotext (Debian's
-// poppler-utils), CSV records, an SVG as XML, a PNG as an image. Also the figures of the sample record that every
-// form of its report must show.
+// poppler-utils), an SVG as XML, a PNG as an image; and the sample record's speeds that each must show.
 
 #include <iterator>
 #include <optional>
@@ -10,19 +9,13 @@
 #include <string>
 #include <vector>
 
-#include <QByteArray>
 #include <QImage>
 #include <QProcess>
-#include <QSize>
-#include <QStringList>
 #include <QXmlStreamReader>
 
-using Words = std::vector<std::string>;
+#include <gtest/gtest.h>
 
-// The sample record's MPH and km/h, first gear to reverse.
-inline const Words kSampleMph = {"12.4", "16.6", "25.5", "33.2", "44.2", "N/A", "-11.4"};
-inline const Words kSampleKmh = {"19.9", "26.7", "41.1", "53.4", "71.2", "N/A", "-18.4"};
-inline const Words kGearNames = {"1st", "2nd", "3rd", "4th", "5th", "6th", "Reverse"};
+using Words = std::vector<std::string>;
 
 inline Words SplitWords(const std::string& line)
 {
@@ -30,7 +23,7 @@ inline Words SplitWords(const std::string& line)
     return {std::istream_iterator<std::string>(stream), std::istream_iterator<std::string>()};
 }
 
-// The page's text with its layout kept, so that a table's row stays one line; empty when it cannot be read.
+// The text with its layout kept, so that a table's row stays one line; empty when the PDF cannot be read.
 inline std::string PdfText(const std::string& strPath)
 {
     QProcess pdftotext;
@@ -41,37 +34,24 @@ inline std::string PdfText(const std::string& strPath)
     return pdftotext.readAllStandardOutput().toStdString();
 }
 
-// The per-gear table's row of a gear in a text laid out in lines: the first line that starts with the gear's
-// name and holds at least six words (the values and the shift drops have fewer).
-inline Words GearRow(const std::string& text, const std::string& strGear)
+// Each gear's row of the per-gear table (the first line that starts with the gear's name and holds at least six
+// words: the values and the shift drops have fewer) shows the sample's MPH and km/h in the fourth and fifth
+// columns.
+inline void ExpectSampleSpeeds(const std::string& text)
 {
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        Words words = SplitWords(line);
-        if (words.size() >= 6 && words[0] == strGear)
-            return words;
-    }
-    return {};
-}
-
-// The table of a CSV without quoted fields, which the per-gear table never needs.
-inline std::vector<Words> CsvRows(const std::string& text)
-{
-    std::vector<Words> rows;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line, '\n');) {
-        if (line.ends_with('\r'))
-            line.pop_back();
-        Words cells(1);
-        for (const char ch : line) {
-            if (ch == ',')
-                cells.emplace_back();
-            else
-                cells.back() += ch;
+    const Words gears = {"1st", "2nd", "3rd", "4th", "5th", "6th", "Reverse"};
+    const std::vector<Words> speeds = {{"12.4", "19.9"}, {"16.6", "26.7"}, {"25.5", "41.1"},  {"33.2", "53.4"},
+                                       {"44.2", "71.2"}, {"N/A", "N/A"},   {"-11.4", "-18.4"}};
+    for (std::size_t i = 0; i < gears.size(); ++i) {
+        std::istringstream stream(text);
+        Words row;
+        for (std::string line; row.empty() && std::getline(stream, line);) {
+            if (const Words words = SplitWords(line); words.size() >= 6 && words[0] == gears[i])
+                row = words;
         }
-        rows.push_back(cells);
+        ASSERT_FALSE(row.empty()) << gears[i] << " is missing:\n" << text;
+        EXPECT_EQ(Words(row.begin() + 3, row.begin() + 5), speeds[i]) << text;
     }
-    return rows;
 }
 
 struct SvgSummary
@@ -85,31 +65,23 @@ struct SvgSummary
 inline std::optional<SvgSummary> ReadSvg(const std::string& bytes)
 {
     QXmlStreamReader reader(QByteArray::fromStdString(bytes));
-    SvgSummary summary;
-    bool bRoot = false;
-    while (!reader.atEnd()) {
-        if (reader.readNext() != QXmlStreamReader::StartElement)
+    std::optional<SvgSummary> summary;
+    while (reader.readNext() != QXmlStreamReader::Invalid && !reader.atEnd()) {
+        if (!reader.isStartElement())
             continue;
-        if (!bRoot) {
-            if (reader.name() != QStringLiteral("svg"))
-                return std::nullopt;
-            bRoot = true;
-            summary.viewBox = reader.attributes().value(QStringLiteral("viewBox")).toString();
-        } else if (reader.name() == QStringLiteral("path")) {
-            ++summary.nPaths;
-        } else if (reader.name() == QStringLiteral("desc")) {
-            summary.description = reader.readElementText();
-        }
+        if (!summary && reader.name() != QStringLiteral("svg"))
+            return std::nullopt;
+        if (!summary)
+            summary = SvgSummary{0, reader.attributes().value(QStringLiteral("viewBox")).toString(), {}};
+        else if (reader.name() == QStringLiteral("path"))
+            ++summary->nPaths;
+        else if (reader.name() == QStringLiteral("desc"))
+            summary->description = reader.readElementText();
     }
-    if (reader.hasError() || !bRoot)
-        return std::nullopt;
-    return summary;
+    return reader.hasError() ? std::nullopt : summary;
 }
 
 inline QSize PngSize(const std::string& bytes)
 {
-    QImage image;
-    if (!image.loadFromData(QByteArray::fromStdString(bytes), "PNG"))
-        return {};
-    return image.size();
+    return QImage::fromData(QByteArray::fromStdString(bytes), "PNG").size();
 }
