@@ -193,6 +193,20 @@ std::pair<std::optional<std::string>, std::size_t> AskForFile(HWND hOwner, const
             static_cast<std::size_t>(std::max<qsizetype>(nFilter, 0))};
 }
 
+// What the user typed, with the chosen filter's extension added unless it ends in one of the filters' extensions
+// (in any case), so that the extension tells which type was taken.
+std::string WithChosenExtension(const std::string& strPath, const FileDialogOptions& options, std::size_t nFilter)
+{
+    if (nFilter >= options.filters.size())
+        return strPath;
+    const std::string_view name = std::string_view(strPath).substr(strPath.rfind('/') + 1);
+    for (const FileFilter& filter : options.filters) {
+        if (name.size() > filter.strExtension.size() + 1 && EndsWithNoCase(name, "." + filter.strExtension))
+            return strPath;
+    }
+    return strPath + (strPath.ends_with('.') ? "" : ".") + options.filters[nFilter].strExtension;
+}
+
 } // namespace
 
 std::optional<std::string> GetOpenFileName(HWND hOwner, const FileDialogOptions& options)
@@ -215,18 +229,6 @@ std::optional<std::string> GetSaveFileName(HWND hOwner, const FileDialogOptions&
             return std::nullopt;
     }
     return strPath;
-}
-
-std::string WithChosenExtension(const std::string& strPath, const FileDialogOptions& options, std::size_t nFilter)
-{
-    if (nFilter >= options.filters.size())
-        return strPath;
-    const std::string_view name = std::string_view(strPath).substr(strPath.rfind('/') + 1);
-    for (const FileFilter& filter : options.filters) {
-        if (name.size() > filter.strExtension.size() + 1 && EndsWithNoCase(name, "." + filter.strExtension))
-            return strPath;
-    }
-    return strPath + (strPath.ends_with('.') ? "" : ".") + options.filters[nFilter].strExtension;
 }
 
 } // namespace platform

@@ -146,8 +146,5 @@ int MessageBox(HWND hOwner, std::string_view text, std::string_view caption, uns
 // user cancelled. The save dialog asks before it lets the user pick a file that exists.
 std::optional<std::string> GetOpenFileName(HWND hOwner, const FileDialogOptions& options);
 std::optional<std::string> GetSaveFileName(HWND hOwner, const FileDialogOptions& options);
-// The name a save dialog returns for what the user typed with filter nFilter of options.filters chosen: with that
-// filter's extension added unless it ends in one of the filters' extensions (in any case).
-std::string WithChosenExtension(const std::string& strPath, const FileDialogOptions& options, std::size_t nFilter);
 
 } // namespace platform
