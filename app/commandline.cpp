@@ -1,7 +1,12 @@
 #include "app/commandline.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
+
+#include "calc/gearreport.h"
+#include "numtext/numtext.h"
 
 #include "version.h"
 
@@ -26,43 +31,203 @@ std::string Printable(const std::string& arg)
     return text;
 }
 
+CommandLine UsageError(std::string strMessage)
+{
+    CommandLine commandLine;
+    commandLine.action = CommandLine::Action::UsageError;
+    commandLine.strMessage = "ratiograph: " + strMessage + " (try 'ratiograph --help')";
+    return commandLine;
+}
+
+CommandLine Only(CommandLine::Action action)
+{
+    CommandLine commandLine;
+    commandLine.action = action;
+    return commandLine;
+}
+
+// The options that take an argument.
+constexpr std::string_view kValueOptions[] = {"--export", "--format", "--cruise", "--compare", "--size"};
+
+bool TakesValue(std::string_view name)
+{
+    return std::find(std::begin(kValueOptions), std::end(kValueOptions), name) != std::end(kValueOptions);
+}
+
+std::optional<ReportFormat> ParseReportFormat(std::string_view text)
+{
+    for (const ReportFormat format : {ReportFormat::Text, ReportFormat::Csv, ReportFormat::Json}) {
+        if (text == (format == ReportFormat::Text ? "text" : ReportFormatExtension(format)))
+            return format;
+    }
+    return std::nullopt;
+}
+
+struct OptionValues
+{
+    bool bReport = false;
+    std::optional<std::string> format, output, cruise, compare, size;
+};
+
+// What was asked for, once every argument is read: a report or an export needs its file, and each option its mode.
+CommandLine Resolve(const OptionValues& options, const std::vector<std::string>& operands)
+{
+    const bool bExport = options.output.has_value();
+    if (options.bReport && bExport)
+        return UsageError("--report and --export cannot be used together");
+    if (operands.size() > 1)
+        return UsageError("one settings file at a time");
+    CommandLine commandLine;
+    if (!operands.empty())
+        commandLine.settingsFile = operands.front();
+    if (!options.bReport && !bExport) {
+        if (options.format || options.cruise || options.compare || options.size)
+            return UsageError("--format, --cruise, --compare and --size go with --report or --export");
+        return commandLine;
+    }
+    if (!commandLine.settingsFile)
+        return UsageError(std::string(options.bReport ? "--report" : "--export") + " needs a settings file");
+    commandLine.action = options.bReport ? CommandLine::Action::Report : CommandLine::Action::Export;
+    if (options.format) {
+        if (bExport)
+            return UsageError("--format goes with --report; --export takes the format from OUT's extension");
+        const std::optional<ReportFormat> format = ParseReportFormat(*options.format);
+        if (!format)
+            return UsageError("invalid argument '" + Printable(*options.format) +
+                              "' for '--format': text, csv or json");
+        commandLine.format = *format;
+    }
+    if (bExport) {
+        const std::optional<ReportFormat> format = ReportFormatOfPath(*options.output);
+        if (!format)
+            return UsageError("cannot tell the format of '" + Printable(*options.output) +
+                              "' from its extension: .pdf, .csv, .svg, .png, .json or .txt");
+        commandLine.format = *format;
+        commandLine.outputFile = options.output;
+    }
+    if (options.size) {
+        if (commandLine.format != ReportFormat::Svg && commandLine.format != ReportFormat::Png)
+            return UsageError("--size goes with an SVG or PNG export");
+        const std::optional<ImageSize> size = ParseImageSize(*options.size);
+        if (!size)
+            return UsageError("invalid size '" + Printable(*options.size) + "' for '--size': WIDTHxHEIGHT, each " +
+                              std::to_string(kImagePixelsMin) + " to " + std::to_string(kImagePixelsMax) + " pixels");
+        commandLine.imageSize = *size;
+    }
+    if (options.cruise) {
+        commandLine.cruiseMph = ParseCruiseSpeed(*options.cruise);
+        if (!commandLine.cruiseMph)
+            return UsageError("invalid speed '" + Printable(*options.cruise) +
+                              "' for '--cruise': such as 70, 70 mph or 110 km/h");
+    }
+    commandLine.compareFile = options.compare;
+    return commandLine;
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args)
 {
-    CommandLine commandLine;
+    OptionValues options;
+    std::vector<std::string> operands;
     bool bOptionsEnded = false;
-    for (const std::string& arg : args) {
-        if (!bOptionsEnded && arg == "--") {
-            bOptionsEnded = true;
-        } else if (!bOptionsEnded && arg == "--help") {
-            return {CommandLine::Action::ShowHelp, std::nullopt, {}};
-        } else if (!bOptionsEnded && arg == "--version") {
-            return {CommandLine::Action::ShowVersion, std::nullopt, {}};
-        } else if (!bOptionsEnded && arg.size() > 1 && arg.front() == '-') {
-            return {CommandLine::Action::UsageError, std::nullopt,
-                    "ratiograph: unrecognized option '" + Printable(arg) + "' (try 'ratiograph --help')"};
-        } else if (commandLine.settingsFile) {
-            return {CommandLine::Action::UsageError, std::nullopt,
-                    "ratiograph: one settings file at a time (try 'ratiograph --help')"};
-        } else {
-            commandLine.settingsFile = arg;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (bOptionsEnded || arg.size() < 2 || arg.front() != '-') {
+            operands.push_back(arg);
+            continue;
         }
+        if (arg == "--") {
+            bOptionsEnded = true;
+            continue;
+        }
+        const std::size_t nEquals = arg.find('=');
+        const std::string name = arg.substr(0, nEquals);
+        std::optional<std::string> value;
+        if (nEquals != std::string::npos)
+            value = arg.substr(nEquals + 1);
+        if (TakesValue(name)) {
+            if (!value) {
+                if (i + 1 == args.size())
+                    return UsageError("option '" + name + "' requires an argument");
+                value = args[++i];
+            }
+        } else if (name == "--help" || name == "--version" || name == "--report") {
+            if (value)
+                return UsageError("option '" + name + "' doesn't allow an argument");
+        } else {
+            return UsageError("unrecognized option '" + Printable(arg) + "'");
+        }
+        if (name == "--help")
+            return Only(CommandLine::Action::ShowHelp);
+        if (name == "--version")
+            return Only(CommandLine::Action::ShowVersion);
+        if (name == "--report")
+            options.bReport = true;
+        else if (name == "--export")
+            options.output = value;
+        else if (name == "--format")
+            options.format = value;
+        else if (name == "--cruise")
+            options.cruise = value;
+        else if (name == "--compare")
+            options.compare = value;
+        else
+            options.size = value;
     }
-    return commandLine;
+    return Resolve(options, operands);
+}
+
+std::optional<ImageSize> ParseImageSize(std::string_view text)
+{
+    const std::size_t nCross = text.find_first_of("xX");
+    if (nCross == std::string_view::npos)
+        return std::nullopt;
+    const std::optional<int> width = ParseIntText(text.substr(0, nCross));
+    const std::optional<int> height = ParseIntText(text.substr(nCross + 1));
+    const auto inRange = [](std::optional<int> pixels) {
+        return pixels && *pixels >= kImagePixelsMin && *pixels <= kImagePixelsMax;
+    };
+    if (!inRange(width) || !inRange(height))
+        return std::nullopt;
+    return ImageSize{*width, *height};
 }
 
 std::string HelpText()
 {
     return "Usage: ratiograph [OPTION]... [FILE]\n"
+           "  or:  ratiograph --report [--format=FORMAT] [--cruise=SPEED] [--compare=B] FILE\n"
+           "  or:  ratiograph --export=OUT [--size=WIDTHxHEIGHT] [--cruise=SPEED] [--compare=B] FILE\n"
            "Car gearing calculator: the road speed in every gear from the engine RPM, the gear\n"
            "ratios, the rear-end ratio and the rear tire's outside diameter.\n"
            "\n"
            "With FILE, a settings file saved by the calculator (.kvr), the calculator opens\n"
-           "with its values loaded.\n"
+           "with its values loaded. With --report or --export, no window opens and no display\n"
+           "is needed: the report of FILE (its ten values, the speeds, km/h, MPH per 1000 RPM\n"
+           "and the shift drops of every gear) is written out.\n"
            "\n"
-           "      --help     display this help and exit\n"
-           "      --version  output version information and exit\n";
+           "      --report             write the report on standard output\n"
+           "      --format=FORMAT      the report's form: text (the default), csv or json\n"
+           "      --export=OUT         write the report into the file OUT, in the format its\n"
+           "                           extension names: .pdf (the printed page), .csv, .json,\n"
+           "                           .txt, or .svg and .png (the shift chart)\n"
+           "      --size=WIDTHxHEIGHT  the chart image's size in pixels (800x600 by default)\n"
+           "      --cruise=SPEED       add the engine RPM in every gear at SPEED: 70, 70 mph\n"
+           "                           or 110 km/h\n"
+           "      --compare=B          compare with settings file B: each gear's speed against\n"
+           "                           B's, and what a speedometer set for B reads at 60 MPH\n"
+           "      --help               display this help and exit\n"
+           "      --version            output version information and exit\n"
+           "\n"
+           "Examples:\n"
+           "  ratiograph car.kvr                                open car.kvr in the calculator\n"
+           "  ratiograph --report --format=csv car.kvr          the table as CSV\n"
+           "  ratiograph --report --cruise=70 --compare=old.kvr car.kvr\n"
+           "  ratiograph --export=car.pdf car.kvr               the page Print prints\n"
+           "  ratiograph --export=chart.png --size=1200x800 car.kvr\n"
+           "\n"
+           "Exit status: 0 when done, 1 when a file cannot be read, holds a value the calculator\n"
+           "would refuse or cannot be written, 2 for a usage error.\n";
 }
 
 std::string VersionText()

@@ -1,13 +1,16 @@
 #pragma once
 
-// The program's command line: a settings file to open, or --help, --version. Read before anything else, so
-// that --help works without a display.
+// The program's command line: a settings file to open; a report of one on standard output or into a file, with
+// no window; or --help, --version. Read before anything else, so that --help and the reports work without a
+// display.
 
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "settingsfile/reportformats.h"
 
 struct CommandLine
 {
@@ -16,15 +19,27 @@ struct CommandLine
         Run,
         ShowHelp,
         ShowVersion,
+        Report,     // settingsFile's report on standard output, in format
+        Export,     // settingsFile's report into outputFile, in format (named by its extension)
         UsageError, // strMessage says what was wrong, in one line
     };
     Action action = Action::Run;
     std::optional<std::string> settingsFile;
     std::string strMessage;
+    // Report and Export only.
+    ReportFormat format = ReportFormat::Text; // Report: text, CSV or JSON
+    std::optional<std::string> outputFile;
+    std::optional<double> cruiseMph;
+    std::optional<std::string> compareFile; // setup B
+    ImageSize imageSize;                    // an SVG or PNG export
 };
 
-// args holds the arguments after the program's name.
+// args holds the arguments after the program's name. Options take their argument as the next argument or after
+// '=' (--format=csv), as GNU programs do; "--" ends the options.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// "1200x800": both within kImagePixelsMin and kImagePixelsMax.
+std::optional<ImageSize> ParseImageSize(std::string_view text);
 
 std::string HelpText();
 std::string VersionText();

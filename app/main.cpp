@@ -5,6 +5,7 @@
 
 #include "app/commandline.h"
 #include "app/gearcalcapp.h"
+#include "app/reportcommand.h"
 #include "platform/window.h"
 #include "ui/templates.h"
 
@@ -29,6 +30,9 @@ int main(int argc, char** argv)
     case CommandLine::Action::UsageError:
         std::fprintf(stderr, "%s\n", commandLine.strMessage.c_str());
         return 2;
+    case CommandLine::Action::Report:
+    case CommandLine::Action::Export:
+        return RunReportCommand(commandLine, argc, argv);
     case CommandLine::Action::Run:
         break;
     }

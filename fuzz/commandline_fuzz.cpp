@@ -1,10 +1,11 @@
 // The command line as the kernel hands it over: arguments are the input split at NUL bytes (none for an empty
-// input). Whatever they are, parsing ends in one of its four actions consistently.
+// input). Whatever they are, parsing ends in one of its actions consistently, and a report mode only with
+// everything it needs.
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,12 +18,56 @@ namespace {
 
 bool Same(const CommandLine& a, const CommandLine& b)
 {
-    return a.action == b.action && a.settingsFile == b.settingsFile && a.strMessage == b.strMessage;
+    return a.action == b.action && a.settingsFile == b.settingsFile && a.strMessage == b.strMessage &&
+           a.format == b.format && a.outputFile == b.outputFile && a.cruiseMph == b.cruiseMph &&
+           a.compareFile == b.compareFile && a.imageSize.nWidth == b.imageSize.nWidth &&
+           a.imageSize.nHeight == b.imageSize.nHeight;
 }
 
-bool LooksLikeOption(const std::string& arg)
+bool TakesValue(std::string_view name)
 {
-    return arg.size() > 1 && arg.front() == '-';
+    return name == "--export" || name == "--format" || name == "--cruise" || name == "--compare" || name == "--size";
+}
+
+// The arguments as GNU programs split them: option names (before "--", without "=value"), the arguments an option
+// takes, and operands.
+struct SplitArgs
+{
+    std::vector<std::string> names;
+    std::vector<std::string> operands;
+    bool bEnded = false; // a "--" ended the options
+    bool bValueMissing = false;
+};
+
+SplitArgs Split(const std::vector<std::string>& args)
+{
+    SplitArgs split;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (split.bEnded || arg.size() < 2 || arg.front() != '-') {
+            split.operands.push_back(arg);
+        } else if (arg == "--") {
+            split.bEnded = true;
+        } else {
+            split.names.push_back(arg.substr(0, arg.find('=')));
+            if (TakesValue(split.names.back()) && arg.find('=') == std::string::npos) {
+                split.bValueMissing = split.bValueMissing || i + 1 == args.size();
+                ++i;
+            }
+        }
+    }
+    return split;
+}
+
+bool Has(const std::vector<std::string>& names, std::string_view name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+bool IsImageSize(const ImageSize& size)
+{
+    return size.nWidth >= kImagePixelsMin && size.nWidth <= kImagePixelsMax && size.nHeight >= kImagePixelsMin &&
+           size.nHeight <= kImagePixelsMax;
 }
 
 } // namespace
@@ -42,47 +87,85 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     using Action = CommandLine::Action;
     const CommandLine commandLine = ParseCommandLine(args);
     FuzzCheck(Same(ParseCommandLine(args), commandLine), "parsing is deterministic");
-
-    // Before the first "--", what starts with '-' (except "-" itself) is an option; after it, nothing is.
-    const auto optionsEnd = std::find(args.begin(), args.end(), "--");
-    std::vector<std::string> operands;
-    std::copy_if(args.begin(), optionsEnd, std::back_inserter(operands),
-                 [](const std::string& arg) { return !LooksLikeOption(arg); });
-    if (optionsEnd != args.end())
-        operands.insert(operands.end(), optionsEnd + 1, args.end());
-    const bool bAnyOption = std::any_of(args.begin(), optionsEnd, LooksLikeOption);
+    const SplitArgs split = Split(args);
+    const bool bAnyOption = !split.names.empty();
+    const bool bReportMode = commandLine.action == Action::Report || commandLine.action == Action::Export;
+    if (!bReportMode) {
+        FuzzCheck(!commandLine.outputFile && !commandLine.cruiseMph && !commandLine.compareFile,
+                  "report options only in a report mode");
+    }
 
     switch (commandLine.action) {
     case Action::UsageError:
         FuzzCheck(commandLine.strMessage.starts_with("ratiograph: "), "a usage error names the program");
         FuzzCheck(commandLine.strMessage.find('\n') == std::string::npos, "a usage error is one line");
         FuzzCheck(!commandLine.settingsFile, "a usage error opens no file");
-        FuzzCheck(bAnyOption || operands.size() > 1, "a usage error has a cause");
+        FuzzCheck(bAnyOption || split.operands.size() > 1, "a usage error has a cause");
         break;
     case Action::ShowHelp:
     case Action::ShowVersion: {
         const char* pszOption = commandLine.action == Action::ShowHelp ? "--help" : "--version";
-        FuzzCheck(std::find(args.begin(), optionsEnd, pszOption) != optionsEnd, "--help and --version before --");
+        FuzzCheck(Has(split.names, pszOption), "--help and --version are options");
         FuzzCheck(!commandLine.settingsFile && commandLine.strMessage.empty(), "help and version open no file");
         break;
     }
     case Action::Run:
         FuzzCheck(!bAnyOption, "a run has no option");
-        FuzzCheck(operands.size() <= 1, "a run has at most one file");
-        FuzzCheck(commandLine.settingsFile == (operands.empty() ? std::nullopt : std::optional(operands.front())),
+        FuzzCheck(split.operands.size() <= 1, "a run has at most one file");
+        FuzzCheck(commandLine.settingsFile ==
+                      (split.operands.empty() ? std::nullopt : std::optional(split.operands.front())),
                   "a run opens its one operand");
         FuzzCheck(commandLine.strMessage.empty(), "a run has no message");
         break;
+    case Action::Report:
+    case Action::Export: {
+        const bool bExport = commandLine.action == Action::Export;
+        FuzzCheck(Has(split.names, bExport ? "--export" : "--report") &&
+                      !Has(split.names, bExport ? "--report" : "--export"),
+                  "a report mode is asked for, and only one");
+        FuzzCheck(!split.bValueMissing, "every option has its argument");
+        FuzzCheck(split.operands.size() == 1 && commandLine.settingsFile == split.operands.front(),
+                  "a report reads its one operand");
+        FuzzCheck(commandLine.strMessage.empty(), "a report has no message");
+        FuzzCheck(bExport == commandLine.outputFile.has_value(), "an export, and only an export, has its file");
+        if (bExport) {
+            FuzzCheck(ReportFormatOfPath(*commandLine.outputFile) == commandLine.format,
+                      "an export's format is its file's extension");
+        } else {
+            FuzzCheck(commandLine.format == ReportFormat::Text || commandLine.format == ReportFormat::Csv ||
+                          commandLine.format == ReportFormat::Json,
+                      "a report on standard output is text, CSV or JSON");
+        }
+        FuzzCheck(IsImageSize(commandLine.imageSize), "an image's size is within its limits");
+        FuzzCheck(!commandLine.cruiseMph || (std::isfinite(*commandLine.cruiseMph) && *commandLine.cruiseMph >= 0),
+                  "a cruise speed is a speed");
+        break;
     }
-    FuzzCheck(commandLine.action == Action::Run || bAnyOption || operands.size() > 1,
+    }
+    for (const std::string& name : split.names) {
+        FuzzCheck(commandLine.action == Action::UsageError || commandLine.action == Action::ShowHelp ||
+                      commandLine.action == Action::ShowVersion || TakesValue(name) || name == "--help" ||
+                      name == "--version" || name == "--report",
+                  "an unknown option is a usage error, unless help or version came first");
+    }
+    FuzzCheck(commandLine.action == Action::Run || bAnyOption || split.operands.size() > 1,
               "a command line without options and with one file at most runs");
 
     // "--" ends options: whatever follows it is a file's name.
-    if (commandLine.action == Action::Run && !commandLine.settingsFile && optionsEnd == args.end()) {
+    if (commandLine.action == Action::Run && !commandLine.settingsFile && !split.bEnded) {
         std::vector<std::string> ended = args;
         ended.insert(ended.end(), {"--", "--help"});
         const CommandLine endedLine = ParseCommandLine(ended);
         FuzzCheck(endedLine.action == Action::Run && endedLine.settingsFile == "--help", "-- ends options");
+    }
+    // --report anywhere among the options turns a run into the report of its file.
+    if (commandLine.action == Action::Run && commandLine.settingsFile && !split.bEnded) {
+        std::vector<std::string> reported = args;
+        reported.emplace_back("--report");
+        const CommandLine reportLine = ParseCommandLine(reported);
+        FuzzCheck(reportLine.action == Action::Report && reportLine.settingsFile == commandLine.settingsFile &&
+                      reportLine.format == ReportFormat::Text,
+                  "--report reports the file a run would open");
     }
     return 0;
 }

@@ -1,7 +1,11 @@
 #include "platform/window.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QFile>
@@ -20,10 +24,25 @@ QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+void DropNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "ratiograph: %s\n", message.toLocal8Bit().constData());
+}
+
 } // namespace
 
-CPlatformSession::CPlatformSession(int& argc, char** argv)
+CPlatformSession::CPlatformSession(int& argc, char** argv, Screen screen)
 {
+    if (screen == Screen::None) {
+        // Before the application object exists, which is when Qt picks its platform.
+        qunsetenv("DISPLAY");
+        qunsetenv("WAYLAND_DISPLAY");
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+        // Qt's notes about the desktop it misses (no XDG_RUNTIME_DIR on a server) mean nothing to a command that
+        // only draws; whatever fails in drawing comes back as an error of its own.
+        qInstallMessageHandler(DropNotes);
+    }
     g_pApplication = std::make_unique<QApplication>(argc, argv);
     // The program's life is a sequence of modal dialogs; the one that closes is never the last window.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -121,7 +140,20 @@ int MessageBox(HWND hOwner, std::string_view text, std::string_view caption, uns
 
 namespace {
 
-std::optional<std::string> RunFileDialog(HWND hOwner, const FileDialogOptions& options, bool bSave)
+char Lower(char ch)
+{
+    return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view suffix)
+{
+    return text.size() >= suffix.size() &&
+           std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                      [](char a, char b) { return Lower(a) == Lower(b); });
+}
+
+// The dialog and its answer: the file's name as bytes and the filter chosen.
+std::pair<std::optional<std::string>, std::size_t> AskForFile(HWND hOwner, const FileDialogOptions& options, bool bSave)
 {
     if (CModalSeam* pSeam = CModalSeam::Current()) {
         CBoxRecord record;
@@ -134,27 +166,69 @@ std::optional<std::string> RunFileDialog(HWND hOwner, const FileDialogOptions& o
     QFileDialog dialog(WidgetOf(hOwner));
     dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(ToQString(options.strFilter));
-    dialog.setDefaultSuffix(ToQString(options.strDefaultExt));
+    QStringList nameFilters;
+    for (const FileFilter& filter : options.filters)
+        nameFilters << ToQString(filter.strName + " (*." + filter.strExtension + ")");
+    if (nameFilters.isEmpty()) {
+        dialog.setNameFilter(ToQString(options.strFilter));
+        dialog.setDefaultSuffix(ToQString(options.strDefaultExt));
+    } else {
+        dialog.setNameFilters(nameFilters);
+        dialog.setDefaultSuffix(ToQString(options.filters.front().strExtension));
+        // The dialog adds the chosen type's extension itself, before it asks about replacing a file.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& nameFilter) {
+            const qsizetype nFilter = nameFilters.indexOf(nameFilter);
+            if (nFilter >= 0)
+                dialog.setDefaultSuffix(ToQString(options.filters[static_cast<std::size_t>(nFilter)].strExtension));
+        });
+    }
     // A name with a wildcard only says what to list, as the filter already does.
     if (!options.strFileName.empty() && options.strFileName.find_first_of("*?") == std::string::npos)
         dialog.selectFile(ToQString(options.strFileName));
     dialog.setWindowModality(Qt::ApplicationModal);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+        return {std::nullopt, 0};
+    const qsizetype nFilter = nameFilters.indexOf(dialog.selectedNameFilter());
+    return {QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString(),
+            static_cast<std::size_t>(std::max<qsizetype>(nFilter, 0))};
+}
+
+// What the user typed, with the chosen filter's extension added unless it ends in one of the filters' extensions
+// (in any case), so that the extension tells which type was taken.
+std::string WithChosenExtension(const std::string& strPath, const FileDialogOptions& options, std::size_t nFilter)
+{
+    if (nFilter >= options.filters.size())
+        return strPath;
+    const std::string_view name = std::string_view(strPath).substr(strPath.rfind('/') + 1);
+    for (const FileFilter& filter : options.filters) {
+        if (name.size() > filter.strExtension.size() + 1 && EndsWithNoCase(name, "." + filter.strExtension))
+            return strPath;
+    }
+    return strPath + (strPath.ends_with('.') ? "" : ".") + options.filters[nFilter].strExtension;
 }
 
 } // namespace
 
 std::optional<std::string> GetOpenFileName(HWND hOwner, const FileDialogOptions& options)
 {
-    return RunFileDialog(hOwner, options, false);
+    return AskForFile(hOwner, options, false).first;
 }
 
 std::optional<std::string> GetSaveFileName(HWND hOwner, const FileDialogOptions& options)
 {
-    return RunFileDialog(hOwner, options, true);
+    const auto [path, nFilter] = AskForFile(hOwner, options, true);
+    if (!path)
+        return std::nullopt;
+    const std::string strPath = WithChosenExtension(*path, options, nFilter);
+    // The dialog asked about replacing the name it was given, not about the one with the extension added.
+    struct stat info = {};
+    if (strPath != *path && stat(strPath.c_str(), &info) == 0) {
+        const std::string strName = strPath.substr(strPath.rfind('/') + 1);
+        if (MessageBox(hOwner, strName + " already exists.\nDo you want to replace it?", "Confirm Save As",
+                       MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+            return std::nullopt;
+    }
+    return strPath;
 }
 
 } // namespace platform

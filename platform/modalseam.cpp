@@ -21,9 +21,14 @@ CModalSeam* CModalSeam::Current()
     return g_pCurrentSeam;
 }
 
-void CModalSeam::QueueFileAnswer(std::optional<std::string> path)
+void CModalSeam::QueueFileAnswer(std::optional<std::string> path, std::size_t nFilter)
 {
-    m_fileAnswers.push_back(std::move(path));
+    m_fileAnswers.emplace_back(std::move(path), nFilter);
+}
+
+void CModalSeam::QueuePrintAnswer(std::optional<std::string> pdfPath)
+{
+    m_printAnswers.push_back(std::move(pdfPath));
 }
 
 void CModalSeam::SetMessageBoxHandler(std::function<int(const CBoxRecord&)> handler)
@@ -54,13 +59,23 @@ int CModalSeam::AnswerMessageBox(const CBoxRecord& record)
     }
 }
 
-std::optional<std::string> CModalSeam::AnswerFileDialog(const CBoxRecord& record)
+std::pair<std::optional<std::string>, std::size_t> CModalSeam::AnswerFileDialog(const CBoxRecord& record)
 {
     m_records.push_back(record);
     if (m_fileAnswers.empty())
-        return std::nullopt;
-    std::optional<std::string> answer = std::move(m_fileAnswers.front());
+        return {std::nullopt, 0};
+    std::pair<std::optional<std::string>, std::size_t> answer = std::move(m_fileAnswers.front());
     m_fileAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> CModalSeam::AnswerPrintDialog(const CBoxRecord& record)
+{
+    m_records.push_back(record);
+    if (m_printAnswers.empty())
+        return std::nullopt;
+    std::optional<std::string> answer = std::move(m_printAnswers.front());
+    m_printAnswers.pop_front();
     return answer;
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 
-// The one place where tests answer what would otherwise wait for a person: message boxes, file dialogs and
-// modal loops. While a CModalSeam exists, no box is shown: each is recorded and answered at once, and each
+// The one place where tests answer what would otherwise wait for a person: message boxes, file and print dialogs
+// and modal loops. While a CModalSeam exists, no box is shown: each is recorded and answered at once, and each
 // dialog's modal loop hands the dialog to the test's driver, so a test never blocks.
 
 #include <deque>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/window.h"
@@ -19,11 +20,12 @@ struct CBoxRecord
         Message,
         OpenFile,
         SaveFile,
+        Print,
     };
     Kind kind = Kind::Message;
-    std::string strText; // message text
-    std::string strCaption;
-    unsigned nType = 0; // message box type, icon included
+    std::string strText;    // message text
+    std::string strCaption; // a print dialog: the document's title
+    unsigned nType = 0;     // message box type, icon included
     HWND hOwner = nullptr;
     FileDialogOptions fileOptions;
 };
@@ -40,7 +42,10 @@ public:
 
     // The answer of the next file dialog: a path, or nothing for Cancel. A file dialog without a queued
     // answer is cancelled.
-    void QueueFileAnswer(std::optional<std::string> path);
+    void QueueFileAnswer(std::optional<std::string> path, std::size_t nFilter = 0);
+    // The answer of the next print dialog: "print to this PDF file", or nothing for Cancel. A print dialog
+    // without a queued answer is cancelled.
+    void QueuePrintAnswer(std::optional<std::string> pdfPath);
 
     // Called for every message box while it is "open", before it is answered; returns the button pressed.
     // Without a handler every box is answered with its first button.
@@ -56,14 +61,17 @@ public:
 
     // For the window system: answer a box or run a driver.
     int AnswerMessageBox(const CBoxRecord& record);
-    std::optional<std::string> AnswerFileDialog(const CBoxRecord& record);
+    // The path chosen, with the filter the user took (an index into the options' filters).
+    std::pair<std::optional<std::string>, std::size_t> AnswerFileDialog(const CBoxRecord& record);
+    std::optional<std::string> AnswerPrintDialog(const CBoxRecord& record);
     bool DriveModalLoop(HWND hDlg);
     void NoteLoopLeftOpen() { ++m_nLoopsLeftOpen; }
 
 private:
     CModalSeam* m_pPrevious;
     std::vector<CBoxRecord> m_records;
-    std::deque<std::optional<std::string>> m_fileAnswers;
+    std::deque<std::pair<std::optional<std::string>, std::size_t>> m_fileAnswers;
+    std::deque<std::optional<std::string>> m_printAnswers;
     std::function<int(const CBoxRecord&)> m_messageHandler;
     std::function<void(HWND)> m_modalDriver;
     int m_nLoopsLeftOpen = 0;

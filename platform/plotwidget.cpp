@@ -6,6 +6,7 @@
 
 #include <QAccessibleWidget>
 #include <QEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -201,6 +202,7 @@ void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours, bool
 {
     if (!IsDrawable())
         return;
+    const bool bRaster = painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster;
     painter.save();
     painter.setFont(m_font);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -218,17 +220,29 @@ void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours, bool
             painter.setPen(QPen(colours.ghost, 1.5, Qt::DashLine));
             break;
         }
-        // Separate segments rather than a polyline, which the raster engine would stroke as a path.
+        // On screen, separate segments take the raster engine's fast path, which a keystroke needs. Elsewhere,
+        // and for a dash pattern that should run on around corners, one path per polyline: a vector file then
+        // holds each line as one element.
+        QPainterPath path;
         std::vector<QLineF> segments;
+        std::optional<QPointF> lastEnd;
         for (std::size_t i = 1; i < line.points.size(); ++i) {
             const auto clipped = ClipSegment({line.points[i - 1].first, line.points[i - 1].second},
                                              {line.points[i].first, line.points[i].second}, m_data);
-            if (clipped) {
-                segments.emplace_back(Map(clipped->first.x(), clipped->first.y()),
-                                      Map(clipped->second.x(), clipped->second.y()));
-            }
+            if (!clipped)
+                continue;
+            const QPointF from = Map(clipped->first.x(), clipped->first.y());
+            const QPointF to = Map(clipped->second.x(), clipped->second.y());
+            segments.emplace_back(from, to);
+            if (clipped->first != lastEnd)
+                path.moveTo(from);
+            path.lineTo(to);
+            lastEnd = clipped->second;
         }
-        painter.drawLines(segments.data(), static_cast<int>(segments.size()));
+        if (bRaster && line.pen != PlotPen::Ghost)
+            painter.drawLines(segments.data(), static_cast<int>(segments.size()));
+        else if (!path.isEmpty())
+            painter.strokePath(path, painter.pen());
         if (line.label.empty() || line.points.empty())
             continue;
         const auto [x, y] = line.points.back();

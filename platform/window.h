@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/dialogtemplate.h"
 
@@ -61,18 +62,40 @@ public:
     virtual void OnWindowCommand(int nId, int nCode, HWND hControl) = 0;
 };
 
+// One entry of a file dialog's list of types: "PDF document" and "pdf" show as "PDF document (*.pdf)".
+struct FileFilter
+{
+    std::string strName;
+    std::string strExtension; // without the dot
+};
+
 struct FileDialogOptions
 {
+    FileDialogOptions() = default;
+    FileDialogOptions(std::string fileName, std::string filter, std::string defaultExt,
+                      std::vector<FileFilter> fileFilters = {})
+        : strFileName(std::move(fileName)), strFilter(std::move(filter)), strDefaultExt(std::move(defaultExt)),
+          filters(std::move(fileFilters))
+    {}
+
     std::string strFileName;   // the name the dialog starts with
     std::string strFilter;     // a pattern such as "*.kvr"
     std::string strDefaultExt; // added to a name typed without an extension
+    // When given, offered instead of strFilter, the first one chosen at the start. A name whose extension is none
+    // of theirs gets the chosen one's, so the returned name's extension tells which one the user took.
+    std::vector<FileFilter> filters;
 };
 
 // Starts and ends the window system for the program's life; nothing else here works outside of it.
 class CPlatformSession
 {
 public:
-    CPlatformSession(int& argc, char** argv);
+    enum class Screen
+    {
+        Desktop,
+        None, // drawing only, for documents: no display is opened, even when one is there
+    };
+    CPlatformSession(int& argc, char** argv, Screen screen = Screen::Desktop);
     ~CPlatformSession();
     CPlatformSession(const CPlatformSession&) = delete;
     CPlatformSession& operator=(const CPlatformSession&) = delete;

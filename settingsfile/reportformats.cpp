@@ -136,13 +136,48 @@ ReportTable BuildReportTable(const GearReport& report)
     return table;
 }
 
+ReportTable BuildValueTable(const ValueTexts& valueTexts)
+{
+    ReportTable table;
+    for (const ValueLabel& label : kValueLabels)
+        table.rows.push_back({std::string(label.strLabel) + ":", valueTexts[static_cast<std::size_t>(label.value)]});
+    return table;
+}
+
+std::string ShiftDropsHeading(const GearReport& report)
+{
+    if (report.shiftDrops.empty())
+        return "Shift drops: none; they need two forward gears with a speed.";
+    return "Shift drops at " + report.shiftDrops.front().rpmBefore.Text() + " RPM:";
+}
+
+ReportTable BuildShiftDropTable(const GearReport& report)
+{
+    ReportTable table;
+    table.headers = {"Shift", "RPM after", "Drop"};
+    for (const ShiftDrop& drop : report.shiftDrops)
+        table.rows.push_back({GearNumberName(drop.nFromGear) + " to " + GearNumberName(drop.nToGear),
+                              Cell(drop.rpmAfter), Cell(drop.drop)});
+    return table;
+}
+
+std::vector<std::string> ComparisonLines(const GearReport& report)
+{
+    if (!report.setupB)
+        return {};
+    const ValueTexts textsB = FormatValueTexts(*report.setupB);
+    return {CrtFormat("Setup B: %s RPM, rear-end ratio %s, tire %s in.",
+                      {std::string_view(textsB[static_cast<std::size_t>(GearValue::Rpm)]),
+                       std::string_view(textsB[static_cast<std::size_t>(GearValue::RearEnd)]),
+                       std::string_view(textsB[static_cast<std::size_t>(GearValue::TireOD)])}),
+            "Speedometer calibrated for setup B, at a true 60 MPH: " + Cell(report.speedometerAt60) +
+                (report.speedometerAt60.value ? " MPH" : "")};
+}
+
 std::string FormatTextReport(const GearReport& report, const ValueTexts& valueTexts)
 {
     std::string out = std::string(kReportTitle) + "\n\n";
-    std::vector<Cells> values;
-    for (const ValueLabel& label : kValueLabels)
-        values.push_back({std::string(label.strLabel) + ":", valueTexts[static_cast<std::size_t>(label.value)]});
-    AppendAligned(out, values);
+    AppendAligned(out, BuildValueTable(valueTexts).rows);
 
     const ReportTable table = BuildReportTable(report);
     std::vector<Cells> gearLines = {table.headers};
@@ -150,27 +185,18 @@ std::string FormatTextReport(const GearReport& report, const ValueTexts& valueTe
     out += '\n';
     AppendAligned(out, gearLines);
 
-    out += '\n';
-    if (report.shiftDrops.empty()) {
-        out += "Shift drops: none; they need two forward gears with a speed.\n";
-    } else {
-        out += "Shift drops at " + report.shiftDrops.front().rpmBefore.Text() + " RPM:\n";
-        std::vector<Cells> drops = {{"Shift", "RPM after", "Drop"}};
-        for (const ShiftDrop& drop : report.shiftDrops)
-            drops.push_back({GearNumberName(drop.nFromGear) + " to " + GearNumberName(drop.nToGear),
-                             Cell(drop.rpmAfter), Cell(drop.drop)});
-        AppendAligned(out, drops);
+    out += '\n' + ShiftDropsHeading(report) + '\n';
+    if (const ReportTable drops = BuildShiftDropTable(report); !drops.rows.empty()) {
+        std::vector<Cells> dropLines = {drops.headers};
+        dropLines.insert(dropLines.end(), drops.rows.begin(), drops.rows.end());
+        AppendAligned(out, dropLines);
     }
 
-    if (report.setupB) {
-        const ValueTexts textsB = FormatValueTexts(*report.setupB);
-        out += CrtFormat("\nSetup B: %s RPM, rear-end ratio %s, tire %s in.\n",
-                         {std::string_view(textsB[static_cast<std::size_t>(GearValue::Rpm)]),
-                          std::string_view(textsB[static_cast<std::size_t>(GearValue::RearEnd)]),
-                          std::string_view(textsB[static_cast<std::size_t>(GearValue::TireOD)])});
-        out += "Speedometer calibrated for setup B, at a true 60 MPH: " + Cell(report.speedometerAt60) +
-               (report.speedometerAt60.value ? " MPH\n" : "\n");
-    }
+    const std::vector<std::string> comparison = ComparisonLines(report);
+    if (!comparison.empty())
+        out += '\n';
+    for (const std::string& line : comparison)
+        out += line + '\n';
     out += '\n' + std::string(kCircumferenceNote) + '\n';
     return out;
 }
@@ -262,4 +288,41 @@ std::string FormatJsonReport(const GearReport& report)
         out += "  \"comparison\": null,\n";
     out += "  \"note\": " + FormatJsonString(kCircumferenceNote) + "\n}\n";
     return out;
+}
+
+std::string_view ReportFormatExtension(ReportFormat format)
+{
+    switch (format) {
+    case ReportFormat::Text:
+        return "txt";
+    case ReportFormat::Csv:
+        return "csv";
+    case ReportFormat::Json:
+        return "json";
+    case ReportFormat::Pdf:
+        return "pdf";
+    case ReportFormat::Svg:
+        return "svg";
+    case ReportFormat::Png:
+        return "png";
+    }
+    return {};
+}
+
+std::optional<ReportFormat> ReportFormatOfPath(std::string_view strPath)
+{
+    const std::string_view name = strPath.substr(strPath.rfind('/') + 1);
+    const std::size_t nDot = name.rfind('.');
+    // A dot that starts the name makes it hidden, not an extension.
+    if (nDot == std::string_view::npos || nDot == 0)
+        return std::nullopt;
+    std::string extension(name.substr(nDot + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; });
+    for (const ReportFormat format : {ReportFormat::Text, ReportFormat::Csv, ReportFormat::Json, ReportFormat::Pdf,
+                                      ReportFormat::Svg, ReportFormat::Png}) {
+        if (extension == ReportFormatExtension(format))
+            return format;
+    }
+    return std::nullopt;
 }

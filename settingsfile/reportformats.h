@@ -6,6 +6,7 @@
 // bytes to a file is the caller's.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,16 @@ struct ReportTable
 
 ReportTable BuildReportTable(const GearReport& report);
 
+// The ten values as "Engine RPM:" and its text, one row each in reading order (the engine, the gearbox, what
+// follows it); no headers.
+ReportTable BuildValueTable(const ValueTexts& valueTexts);
+// "Shift drops at 1500 RPM:", or the sentence that says there are none.
+std::string ShiftDropsHeading(const GearReport& report);
+// Shift, RPM after, Drop: one row per upshift; no rows when there are none.
+ReportTable BuildShiftDropTable(const GearReport& report);
+// Setup B's values and the speedometer reading at a true 60 MPH, one sentence each; none without B.
+std::vector<std::string> ComparisonLines(const GearReport& report);
+
 // The title, the ten values as valueTexts give them (a printed page shows them as the fields hold them), the
 // per-gear table in aligned columns, the shift drops, the comparison when B is held and what 3.124 means.
 // LF line ends.
@@ -50,3 +61,29 @@ std::string FormatJsonString(std::string_view text);
 // One JSON object (RFC 8259) holding the whole report; its keys are documented in ratiograph(1), JSON REPORT.
 // Numbers at the precision the displays show; N/A and values that are not finite are null.
 std::string FormatJsonReport(const GearReport& report);
+
+// The forms a report is written in; a file name's extension names one.
+enum class ReportFormat
+{
+    Text,
+    Csv,
+    Json,
+    Pdf,
+    Svg, // the shift chart alone
+    Png, // the shift chart alone
+};
+
+// "txt", "csv", "json", "pdf", "svg", "png".
+std::string_view ReportFormatExtension(ReportFormat format);
+// The format the extension of a path's last part names, in any case; nothing for another or no extension.
+std::optional<ReportFormat> ReportFormatOfPath(std::string_view strPath);
+
+// A chart image's size in pixels: 800 x 600 unless the user asks otherwise, within limits that keep an image's
+// memory within reason (8000 x 8000 x 4 bytes is 256 MB).
+struct ImageSize
+{
+    int nWidth = 800;
+    int nHeight = 600;
+};
+inline constexpr int kImagePixelsMin = 16;
+inline constexpr int kImagePixelsMax = 8000;

@@ -25,7 +25,7 @@ fuzzers=(settingslines_fuzz settingsread_fuzz commandline_fuzz numtext_fuzz)
 cmake --build "$build" --target "${fuzzers[@]}"
 
 # Starting points: a settings file as the program writes it, files around the reader's budget (300 bytes),
-# command lines (arguments split at NUL) and number texts of every shape.
+# command lines (arguments split at NUL, the report modes among them) and number texts of every shape.
 seeds="$build/seeds"
 for fuzzer in "${fuzzers[@]}"; do
     mkdir -p "$seeds/$fuzzer"
@@ -40,7 +40,9 @@ for length in 279 280 281; do # the tenth line end just inside, on and just past
         >"$seeds/settingsread_fuzz/budget$length"
 done
 n=0
-for args in 'car.kvr' '--help' '--version' '--' '--\0-odd.kvr' '-' 'a.kvr\0b.kvr' '--bogus' 'car.kvr\0--\0--help'; do
+for args in 'car.kvr' '--help' '--version' '--' '--\0-odd.kvr' '-' 'a.kvr\0b.kvr' '--bogus' 'car.kvr\0--\0--help' \
+    '--report\0car.kvr\0--format\0csv' '--export=chart.png\0--size\01200x800\0car.kvr' \
+    '--report\0--cruise=110 km/h\0--compare\0b.kvr\0car.kvr' '--export\0out.pdf\0car.kvr'; do
     printf '%b' "$args" >"$seeds/commandline_fuzz/seed$((n++))"
 done
 n=0

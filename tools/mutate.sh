@@ -62,6 +62,13 @@ ui/gearcalcdlg.cpp @@ &m_editSpeed1, &m_editSpeed2 @@ &m_editSpeed2, &m_editSpee
 ui/gearcalcdlg.cpp @@ {IDC_GAS, BN_CLICKED, &CGearCalcDlg::OnGas} @@ {IDC_GAS, BN_CLICKED, &CGearCalcDlg::OnBrake} @@ Gas brakes
 ui/tiresizedlg.cpp @@ constexpr std::size_t kResultChars = 19; @@ constexpr std::size_t kResultChars = 2; @@ tire result read cut short
 ui/tiresizedlg.cpp @@ if (!ExchangeData(true)) @@ if (!ExchangeData(true) && false) @@ tire OK closes over a bad field
+settingsfile/reportformats.cpp @@ if (nDot == std::string_view::npos || nDot == 0) @@ if (nDot == std::string_view::npos) @@ a hidden file's dot read as an extension
+app/commandline.cpp @@ value = args[++i]; @@ value = args[i + 1]; @@ an option's argument read as an operand too
+app/commandline.cpp @@ if (commandLine.format != ReportFormat::Svg && commandLine.format != ReportFormat::Png) @@ if (false) @@ --size taken with any format
+app/reportcommand.cpp @@ if (!values.problems.empty()) @@ if (false) @@ a refused value told but reported on
+platform/boxes.cpp @@ return strPath + (strPath.ends_with('.') ? "" : ".") + options.filters[nFilter].strExtension; @@ return strPath; @@ an export name without extension kept as typed
+platform/document.cpp @@ if (!(nFit < 1.0 / nScale)) @@ if (true) @@ a long page runs off the sheet
+ui/reportactions.cpp @@ if (format == ReportFormat::Png || format == ReportFormat::Svg) { @@ if (format == ReportFormat::Png) { @@ an SVG export asks no size
 FAULTS
 )
 

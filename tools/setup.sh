@@ -7,9 +7,11 @@ ratiograph_need_packages=(
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
 )
-# What the tests use besides: a comma locale, and the desktop tools that check an installation.
+# What the tests use besides: a comma locale, the desktop tools that check an installation, and pdftotext to read
+# exported and printed reports back.
 ratiograph_test_packages=(
     locales clang-format desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl file man-db
+    poppler-utils
 )
 
 ratiograph_as_root() {

@@ -7,6 +7,7 @@ inline constexpr int IDD_GEARCALC_DIALOG = 102;
 inline constexpr int IDD_EXPLAIN = 129;
 inline constexpr int IDD_NOTICE = 131;
 inline constexpr int IDD_TIRE_DIAMETER = 132;
+inline constexpr int IDD_CHART_SIZE = 140;
 
 // The application icon.
 inline constexpr int IDR_MAINFRAME = 128;
@@ -72,3 +73,7 @@ inline constexpr int IDC_TIRE_RIM = 1003;
 inline constexpr int IDC_TIRE_RESULT = 1004;
 inline constexpr int IDC_SAMPLE_TIRE = 1017;
 inline constexpr int IDC_TIRE_WIDTH = 1024;
+
+// The chart image size dialog of Export.
+inline constexpr int IDC_CHART_WIDTH = 1001;
+inline constexpr int IDC_CHART_HEIGHT = 1002;

@@ -162,11 +162,21 @@ constexpr ControlTemplate kExplainControls[] = {
      49, 170, 329, 25},
 };
 
+constexpr ControlTemplate kChartSizeControls[] = {
+    {IDC_STATIC, ControlKind::Label, "&Width (pixels):", 7, 10, 64, 9, CS_NONE, {}, IDC_CHART_WIDTH},
+    {IDC_CHART_WIDTH, ControlKind::Edit, "", 74, 7, 44, 14, kEdit, "Chart width in pixels"},
+    {IDC_STATIC, ControlKind::Label, "&Height (pixels):", 7, 28, 64, 9, CS_NONE, {}, IDC_CHART_HEIGHT},
+    {IDC_CHART_HEIGHT, ControlKind::Edit, "", 74, 25, 44, 14, kEdit, "Chart height in pixels"},
+    {IDOK, ControlKind::PushButton, "&OK", 13, 48, 50, 14, kDefaultButton},
+    {IDCANCEL, ControlKind::PushButton, "&Cancel", 68, 48, 50, 14, kButton},
+};
+
 constexpr DialogTemplate kGearCalcDialog{IDD_GEARCALC_DIALOG,       "Corvane Ratiograph", 373, 193,
                                          DS_CAPTION | DS_APPWINDOW, kGearCalcControls,    {},  673};
 constexpr DialogTemplate kTireDiameterDialog{IDD_TIRE_DIAMETER, "Calculate Tire Diameter", 228, 129,
                                              DS_CAPTION,        kTireDiameterControls};
 constexpr DialogTemplate kNoticeDialog{IDD_NOTICE, "", 186, 98, DS_THINBORDER, kNoticeControls, "Corvane Ratiograph"};
+constexpr DialogTemplate kChartSizeDialog{IDD_CHART_SIZE, "Chart Image Size", 125, 69, DS_CAPTION, kChartSizeControls};
 constexpr DialogTemplate kExplainDialog{IDD_EXPLAIN,      "",           426, 239, DS_CAPTION | DS_SETFOREGROUND,
                                         kExplainControls, "Who and why"};
 
@@ -176,7 +186,8 @@ void RegisterProgramResources()
 {
     static const std::array mainIconPngs{kIcon16Png, kIcon32Png, kIcon48Png, kIcon64Png, kIcon128Png, kIcon256Png};
     static const IconResource mainIcon{IDR_MAINFRAME, mainIconPngs, kIconSvg};
-    for (const DialogTemplate* pTemplate : {&kGearCalcDialog, &kTireDiameterDialog, &kNoticeDialog, &kExplainDialog})
+    for (const DialogTemplate* pTemplate :
+         {&kGearCalcDialog, &kTireDiameterDialog, &kNoticeDialog, &kExplainDialog, &kChartSizeDialog})
         AddDialogTemplate(*pTemplate);
     AddIconResource(mainIcon);
 }

@@ -9,11 +9,10 @@
 #include <gtest/gtest.h>
 
 #include "calc/tiresize.h"
+#include "tests/support/csv.h"
 #include "tests/support/samplerecord.h"
 
 namespace {
-
-using Records = std::vector<std::vector<std::string>>;
 
 // The process locale for one scope; the reports must not notice it.
 struct LocaleScope
@@ -23,33 +22,6 @@ struct LocaleScope
     explicit LocaleScope(const char* pszLocale) : bActive(std::setlocale(LC_ALL, pszLocale) != nullptr) {}
     ~LocaleScope() { std::setlocale(LC_ALL, strSaved.c_str()); }
 };
-
-// RFC 4180 records, each ending in CR LF; a quoted field may hold commas, line breaks and "" for a quote.
-std::optional<Records> ReadCsv(std::string_view text)
-{
-    Records records(1);
-    for (std::size_t i = 0; i < text.size();) {
-        std::string field;
-        if (text[i] == '"') {
-            for (++i; i < text.size() && (text[i] != '"' || text.substr(i, 2) == "\"\""); ++i)
-                field += text[text[i] == '"' ? i++ : i];
-            if (i++ == text.size())
-                return std::nullopt; // no closing quote
-        } else {
-            const std::size_t nEnd = std::min(text.find_first_of(",\r\n\"", i), text.size());
-            field = text.substr(i, nEnd - i);
-            i = nEnd;
-        }
-        records.back().push_back(field);
-        if (text.substr(i, 1) == ",")
-            i += 1;
-        else if (text.substr(i, 2) == "\r\n" && (i += 2) < text.size())
-            records.emplace_back();
-        else if (i < text.size() || !text.ends_with("\r\n"))
-            return std::nullopt;
-    }
-    return records;
-}
 
 // Brackets balance outside strings, and strings hold no raw control character.
 bool IsBalancedJson(std::string_view text)
@@ -175,6 +147,24 @@ TEST(TextReport, ValuesAsGivenAlignedTableDropsAndNote)
 
     const std::string plain = FormatTextReport(BuildGearReport(GearSettings{}));
     EXPECT_TRUE(plain.find("MPH per 1000 RPM\n") != std::string::npos && plain.find("setup B") == std::string::npos);
+}
+
+// The extension names the format in any case; a hidden file's dot, a directory's extension or another one names
+// none.
+TEST(ReportFormats, FormatOfAPathsExtension)
+{
+    const std::vector<std::pair<const char*, std::optional<ReportFormat>>> rows = {
+        {"a.pdf", ReportFormat::Pdf},  {"dir/B.CSV", ReportFormat::Csv}, {"x.tar.json", ReportFormat::Json},
+        {"n.txt", ReportFormat::Text}, {"c.Svg", ReportFormat::Svg},     {"/tmp/c.png", ReportFormat::Png},
+        {".png", std::nullopt},        {"d.svg/file", std::nullopt},     {"a.jpeg", std::nullopt},
+        {"pdf", std::nullopt},         {"a.pdf.", std::nullopt},
+    };
+    for (const auto& [pszPath, format] : rows) {
+        EXPECT_EQ(ReportFormatOfPath(pszPath), format) << pszPath;
+        if (format) {
+            EXPECT_EQ(ReportFormatOfPath(std::string("x.") + std::string(ReportFormatExtension(*format))), format);
+        }
+    }
 }
 
 } // namespace

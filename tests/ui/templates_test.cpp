@@ -114,7 +114,8 @@ TEST_P(Templates, FitEveryFontAndScreen)
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, Templates,
-                         ::testing::Values(IDD_GEARCALC_DIALOG, IDD_EXPLAIN, IDD_NOTICE, IDD_TIRE_DIAMETER));
+                         ::testing::Values(IDD_GEARCALC_DIALOG, IDD_EXPLAIN, IDD_NOTICE, IDD_TIRE_DIAMETER,
+                                           IDD_CHART_SIZE));
 
 std::string AccessibleName(HWND hControl)
 {

@@ -1,0 +1,284 @@
+#include "platform/document.h"
+
+#include <algorithm>
+
+#include <QBuffer>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSvgGenerator>
+
+#include "platform/modalseam.h"
+#include "platform/plotwidget.h"
+#include "platform/widgetaccess.h"
+
+namespace {
+
+// The page is laid out in points (1/72 inch), whatever the device's resolution.
+constexpr double kPointsPerInch = 72.0;
+constexpr double kMarginMillimetres = 15.0;
+constexpr int kTitlePoints = 16;
+constexpr int kHeadingPoints = 11;
+constexpr int kBodyPoints = 9;
+constexpr int kChartPoints = 8;
+constexpr double kBlockGap = 6.0;
+constexpr double kColumnGap = 12.0;
+constexpr double kChartHeight = 250.0;
+
+QString ToQString(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// Sizes in the painter's own units: the page's points or the image's pixels, on any device.
+QFont FontOfSize(int nUnits, bool bBold = false)
+{
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(nUnits);
+    font.setBold(bBold);
+    return font;
+}
+
+// Black on white, with the palette's own adjustments that keep every line and text legible.
+PlotColours PaperColours()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Dark, QColor(0x50, 0x50, 0x50));
+    palette.setColor(QPalette::Midlight, QColor(0x90, 0x90, 0x90));
+    palette.setColor(QPalette::Highlight, Qt::black);
+    palette.setColor(QPalette::PlaceholderText, QColor(0x60, 0x60, 0x60));
+    return ChoosePlotColours(palette);
+}
+
+void PaintChart(QPainter& painter, const PlotData& plot, const QRectF& bounds, int nFontUnits)
+{
+    const CPlotLayout layout(plot, bounds, FontOfSize(nFontUnits));
+    const PlotColours colours = PaperColours();
+    layout.PaintBackdrop(painter, colours);
+    layout.PaintLines(painter, colours);
+}
+
+// Lays the blocks out from the top, nWidth wide, painting them when a painter is given; returns the size used.
+QSizeF LayOutPage(QPainter* pPainter, const PageDocument& page, double nWidth)
+{
+    double y = 0;
+    double nUsedWidth = 0;
+    for (const PageBlock& block : page.blocks) {
+        switch (block.kind) {
+        case PageBlock::Kind::Title:
+        case PageBlock::Kind::Heading:
+        case PageBlock::Kind::Text: {
+            const bool bTitle = block.kind == PageBlock::Kind::Title;
+            const QFont font = block.kind == PageBlock::Kind::Text
+                                   ? FontOfSize(kBodyPoints)
+                                   : FontOfSize(bTitle ? kTitlePoints : kHeadingPoints, true);
+            const int nFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+            const QRectF rect =
+                QFontMetricsF(font).boundingRect(QRectF(0, y, nWidth, 1e6), nFlags, ToQString(block.strText));
+            if (pPainter != nullptr) {
+                pPainter->setFont(font);
+                pPainter->drawText(QRectF(0, y, nWidth, rect.height()), nFlags, ToQString(block.strText));
+            }
+            nUsedWidth = std::max(nUsedWidth, rect.width());
+            y += rect.height() + (block.kind == PageBlock::Kind::Heading ? 2 : kBlockGap);
+            break;
+        }
+        case PageBlock::Kind::Table: {
+            const QFont body = FontOfSize(kBodyPoints);
+            const QFont bold = FontOfSize(kBodyPoints, true);
+            const QFontMetricsF bodyMetrics(body);
+            const QFontMetricsF boldMetrics(bold);
+            std::vector<double> widths;
+            auto widen = [&](const std::vector<std::string>& cells, const QFontMetricsF& metrics) {
+                widths.resize(std::max(widths.size(), cells.size()));
+                for (std::size_t i = 0; i < cells.size(); ++i)
+                    widths[i] = std::max(widths[i], metrics.horizontalAdvance(ToQString(cells[i])));
+            };
+            widen(block.headers, boldMetrics);
+            for (const std::vector<std::string>& row : block.rows)
+                widen(row, bodyMetrics);
+            const double nLine = bodyMetrics.lineSpacing();
+            auto drawRow = [&](const std::vector<std::string>& cells, const QFont& font) {
+                double x = 0;
+                if (pPainter != nullptr)
+                    pPainter->setFont(font);
+                for (std::size_t i = 0; i < cells.size(); ++i) {
+                    if (pPainter != nullptr) {
+                        pPainter->drawText(QRectF(x, y, widths[i], nLine),
+                                           (i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
+                                           ToQString(cells[i]));
+                    }
+                    x += widths[i] + kColumnGap;
+                }
+                nUsedWidth = std::max(nUsedWidth, x - kColumnGap);
+                y += nLine;
+            };
+            if (!block.headers.empty()) {
+                drawRow(block.headers, bold);
+                double nRuleWidth = -kColumnGap;
+                for (const double nColumn : widths)
+                    nRuleWidth += nColumn + kColumnGap;
+                if (pPainter != nullptr)
+                    pPainter->drawLine(QPointF(0, y + 0.5), QPointF(nRuleWidth, y + 0.5));
+                y += 2;
+            }
+            for (const std::vector<std::string>& row : block.rows)
+                drawRow(row, body);
+            y += kBlockGap;
+            break;
+        }
+        case PageBlock::Kind::Chart:
+            if (pPainter != nullptr)
+                PaintChart(*pPainter, block.chart, QRectF(0, y, nWidth, kChartHeight), kChartPoints);
+            nUsedWidth = std::max(nUsedWidth, nWidth);
+            y += kChartHeight + kBlockGap;
+            break;
+        }
+    }
+    return {nUsedWidth, y};
+}
+
+// The page on a paged device whose painter starts at the printable area's corner: in points, shrunk as a whole
+// when it would not fit the sheet.
+bool PaintPage(QPagedPaintDevice& device, const PageDocument& page)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const double nDeviceUnitsPerPoint = device.logicalDpiX() / kPointsPerInch;
+    const double nWidth = device.width() / nDeviceUnitsPerPoint;
+    const double nHeight =
+        device.height() * (device.logicalDpiX() / double(device.logicalDpiY())) / nDeviceUnitsPerPoint;
+    double nScale = 1.0;
+    // Narrower text wraps onto more lines, so a second look may shrink a little further.
+    for (int nPass = 0; nPass < 3; ++nPass) {
+        const QSizeF used = LayOutPage(nullptr, page, nWidth / nScale);
+        const double nFit = std::min(nWidth / used.width(), nHeight / used.height());
+        if (!(nFit < 1.0 / nScale))
+            break;
+        nScale = nFit;
+    }
+    painter.scale(nDeviceUnitsPerPoint * nScale, device.logicalDpiY() / kPointsPerInch * nScale);
+    painter.setPen(Qt::black);
+    LayOutPage(&painter, page, nWidth / nScale);
+    return painter.end();
+}
+
+void PreparePrinter(QPrinter& printer, const PageDocument& page)
+{
+    printer.setDocName(ToQString(page.strTitle));
+    printer.setCreator(QStringLiteral("Corvane Ratiograph"));
+    printer.setPageMargins(QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+                           QPageLayout::Millimeter);
+}
+
+int ChartFontPixels(int nWidth, int nHeight)
+{
+    return std::clamp(std::min(nWidth, nHeight) / 45, 8, 48);
+}
+
+bool IsImageSize(int nWidth, int nHeight)
+{
+    return nWidth > 0 && nHeight > 0 && nWidth <= 1 << 14 && nHeight <= 1 << 14;
+}
+
+} // namespace
+
+std::string RenderPagePdf(const PageDocument& page)
+{
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+                              QPageLayout::Millimeter);
+        writer.setTitle(ToQString(page.strTitle));
+        writer.setCreator(QStringLiteral("Corvane Ratiograph"));
+        if (!PaintPage(writer, page))
+            return {};
+    }
+    return bytes.toStdString();
+}
+
+std::string RenderChartSvg(const PlotData& plot, int nWidth, int nHeight)
+{
+    if (!IsImageSize(nWidth, nHeight))
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(nWidth, nHeight));
+    generator.setViewBox(QRect(0, 0, nWidth, nHeight));
+    // CSS pixels, so that the drawing is nWidth by nHeight pixels where it is shown.
+    generator.setResolution(96);
+    generator.setTitle(QStringLiteral("Shift chart"));
+    generator.setDescription(ToQString(plot.description));
+    QPainter painter;
+    if (!painter.begin(&generator))
+        return {};
+    PaintChart(painter, plot, QRectF(0, 0, nWidth, nHeight), ChartFontPixels(nWidth, nHeight));
+    if (!painter.end())
+        return {};
+    return bytes.toStdString();
+}
+
+std::string RenderChartPng(const PlotData& plot, int nWidth, int nHeight)
+{
+    if (!IsImageSize(nWidth, nHeight))
+        return {};
+    QImage image(nWidth, nHeight, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        PaintChart(painter, plot, QRectF(0, 0, nWidth, nHeight), ChartFontPixels(nWidth, nHeight));
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return {};
+    return bytes.toStdString();
+}
+
+namespace platform {
+
+PrintOutcome PrintPage(HWND hOwner, const PageDocument& page)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    PreparePrinter(printer, page);
+    if (CModalSeam* pSeam = CModalSeam::Current()) {
+        CBoxRecord record;
+        record.kind = CBoxRecord::Kind::Print;
+        record.strCaption = page.strTitle;
+        record.hOwner = hOwner;
+        const std::optional<std::string> pdfPath = pSeam->AnswerPrintDialog(record);
+        if (!pdfPath)
+            return PrintOutcome::Cancelled;
+        // What a user types into the dialog's "Print to file": Qt takes the name as text.
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(*pdfPath)));
+    } else {
+        QPrintDialog dialog(&printer, WidgetOf(hOwner));
+        dialog.setWindowModality(Qt::ApplicationModal);
+        if (dialog.exec() != QDialog::Accepted)
+            return PrintOutcome::Cancelled;
+    }
+    return PaintPage(printer, page) ? PrintOutcome::Printed : PrintOutcome::Failed;
+}
+
+} // namespace platform

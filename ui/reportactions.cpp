@@ -1,0 +1,74 @@
+#include "ui/reportactions.h"
+
+#include <optional>
+#include <string>
+
+#include "platform/document.h"
+#include "settingsfile/atomicfile.h"
+#include "ui/chartsizedlg.h"
+#include "ui/exchange/wnd.h"
+#include "ui/reportpage.h"
+
+namespace {
+
+constexpr std::string_view kDefaultExportName = "ratiograph-report.pdf";
+
+std::string_view FormatName(ReportFormat format)
+{
+    switch (format) {
+    case ReportFormat::Pdf:
+        return "PDF document";
+    case ReportFormat::Csv:
+        return "CSV table";
+    case ReportFormat::Png:
+        return "PNG chart image";
+    case ReportFormat::Svg:
+        return "SVG chart drawing";
+    case ReportFormat::Json:
+        return "JSON report";
+    case ReportFormat::Text:
+        return "Text report";
+    }
+    return {};
+}
+
+HWND OwnerHandle(CWnd* pOwner)
+{
+    return pOwner != nullptr ? pOwner->m_hWnd : nullptr;
+}
+
+} // namespace
+
+bool PrintGearReport(CWnd* pOwner, const GearReport& report, const ValueTexts& valueTexts)
+{
+    const platform::PrintOutcome outcome =
+        platform::PrintPage(OwnerHandle(pOwner), ComposeReportPage(report, valueTexts, TodayText()));
+    if (outcome == platform::PrintOutcome::Failed)
+        platform::MessageBox(OwnerHandle(pOwner), "Error printing.", "ERROR", MB_OK);
+    return outcome == platform::PrintOutcome::Printed;
+}
+
+bool ExportGearReport(CWnd* pOwner, const GearReport& report, const ValueTexts& valueTexts)
+{
+    FileDialogOptions options;
+    options.strFileName = std::string(kDefaultExportName);
+    for (const ReportFormat format : kExportFormats)
+        options.filters.push_back({std::string(FormatName(format)), std::string(ReportFormatExtension(format))});
+    const std::optional<std::string> path = platform::GetSaveFileName(OwnerHandle(pOwner), options);
+    if (!path)
+        return false;
+    // The dialog gives every name one of the offered extensions.
+    const ReportFormat format = ReportFormatOfPath(*path).value_or(kExportFormats[0]);
+    ImageSize size;
+    if (format == ReportFormat::Png || format == ReportFormat::Svg) {
+        CChartSizeDlg sizeDialog(&size, pOwner);
+        if (sizeDialog.RunModal() != IDOK)
+            return false;
+    }
+    const std::string bytes = RenderReport(format, report, valueTexts, size);
+    if (bytes.empty() || !WriteFileAtomically(*path, bytes)) {
+        platform::MessageBox(OwnerHandle(pOwner), "Error saving file.", "ERROR", MB_OK);
+        return false;
+    }
+    return true;
+}
