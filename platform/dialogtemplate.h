@@ -54,6 +54,13 @@ struct ControlTemplate
     int nIconId = 0;
 };
 
+// A key that issues a command anywhere in the dialog, as a menu's shortcut would.
+struct Accelerator
+{
+    std::string_view keys; // as Qt reads a key sequence: "Ctrl+P"
+    int nCommand;
+};
+
 struct DialogTemplate
 {
     int nId;
@@ -65,6 +72,7 @@ struct DialogTemplate
     // The width with the dialog's extension shown, or 0: controls from x = cx on belong to the extension,
     // hidden until the dialog shows it.
     int cxExtended = 0;
+    std::span<const Accelerator> accelerators = {};
 };
 
 struct IconResource

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTimer>
@@ -275,6 +276,11 @@ CDialogWindow::CDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, 
         auto* pLabel = qobject_cast<QLabel*>(pControl->m_pWidget.data());
         if (pLabel != nullptr && pControl->m_pControl->nBuddyId != 0)
             pLabel->setBuddy(platform::WidgetOf(FindControl(pControl->m_pControl->nBuddyId)));
+    }
+    for (const Accelerator& accelerator : dialogTemplate.accelerators) {
+        const int nCommand = accelerator.nCommand;
+        connect(new QShortcut(QKeySequence(ToQString(accelerator.keys)), this), &QShortcut::activated, this,
+                [this, nCommand] { Dispatch(nCommand, 0, nullptr); });
     }
     LayOut(false);
 }

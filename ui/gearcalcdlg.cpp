@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr std::array<MessageEntry<CGearCalcDlg>, 28> kMessageTable{{
+constexpr std::array<MessageEntry<CGearCalcDlg>, 32> kMessageTable{{
     {IDC_GEAR1, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_RPM, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_REAR_END, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
@@ -45,6 +45,10 @@ constexpr std::array<MessageEntry<CGearCalcDlg>, 28> kMessageTable{{
     {IDC_HOLD_B, BN_CLICKED, &CGearCalcDlg::OnHoldB},
     {IDC_LOAD_B, BN_CLICKED, &CGearCalcDlg::OnLoadB},
     {IDC_CLEAR_B, BN_CLICKED, &CGearCalcDlg::OnClearB},
+    {IDC_PRINT, BN_CLICKED, &CGearCalcDlg::OnPrint},
+    {IDC_EXPORT, BN_CLICKED, &CGearCalcDlg::OnExport},
+    {ID_PRINT, 0, &CGearCalcDlg::OnPrint},
+    {ID_EXPORT, 0, &CGearCalcDlg::OnExport},
 }};
 
 constexpr std::string_view kDefaultSettingsName = "mixo.kvr";

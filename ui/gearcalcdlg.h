@@ -8,6 +8,7 @@
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
 #include "calc/shiftchart.h"
+#include "settingsfile/reportformats.h"
 #include "ui/exchange/dialog.h"
 #include "ui/resource.h"
 
@@ -55,6 +56,9 @@ public:
     void OnHoldB();
     void OnLoadB();
     void OnClearB();
+    // Print and Export (Ctrl+P, Ctrl+E): the report of the record, the workbench's figures and the fields' texts.
+    void OnPrint();
+    void OnExport();
     // The figures the panel shows, for the record as the last pass left it.
     GearReport CurrentReport() const;
 
@@ -73,6 +77,8 @@ private:
     // The chart and the workbench from the record as it stands, without a pass.
     void ShowFigures();
     void UpdateWorkbench();
+    // The ten fields' texts, indexed by GearValue.
+    ValueTexts FieldTexts() const;
     void ShowWorkbenchMessages();
     void SetSetupB(std::optional<GearSettings> setupB, std::string_view source);
 

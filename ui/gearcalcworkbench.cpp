@@ -8,6 +8,7 @@
 #include "settingsfile/settingsfile.h"
 #include "ui/exchange/formexchange.h"
 #include "ui/gearcalcdlg.h"
+#include "ui/reportactions.h"
 #include "ui/settingsvalues.h"
 
 namespace {
@@ -177,4 +178,22 @@ void CGearCalcDlg::OnLoadB()
 void CGearCalcDlg::OnClearB()
 {
     SetSetupB(std::nullopt, {});
+}
+
+ValueTexts CGearCalcDlg::FieldTexts() const
+{
+    ValueTexts texts;
+    for (const GearValueInfo& info : kGearExchangeOrder)
+        texts[static_cast<std::size_t>(info.value)] = GetDlgItemText(GearValueControlId(info.value));
+    return texts;
+}
+
+void CGearCalcDlg::OnPrint()
+{
+    PrintGearReport(this, CurrentReport(), FieldTexts());
+}
+
+void CGearCalcDlg::OnExport()
+{
+    ExportGearReport(this, CurrentReport(), FieldTexts());
 }

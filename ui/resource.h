@@ -63,9 +63,13 @@ inline constexpr int IDC_CLEAR_B = 1150;
 inline constexpr int IDC_B_STATUS = 1151;
 inline constexpr int IDC_SPEEDOMETER = 1152;
 inline constexpr int IDC_WORKBENCH_MESSAGE = 1153;
+inline constexpr int IDC_PRINT = 1154;
+inline constexpr int IDC_EXPORT = 1155;
 
 // Commands that come from no control.
 inline constexpr int ID_LOAD_STARTUP_FILE = 0x8001;
+inline constexpr int ID_PRINT = 0x8002;  // Ctrl+P
+inline constexpr int ID_EXPORT = 0x8003; // Ctrl+E
 
 // The tire diameter dialog.
 inline constexpr int IDC_TIRE_ASPECT = 1001;

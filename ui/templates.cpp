@@ -72,6 +72,8 @@ constexpr ControlTemplate kGearCalcControls[] = {
     {IDC_HOLD_B, ControlKind::PushButton, "Hold as B", 556, 107, 36, 14, kButton},
     {IDC_LOAD_B, ControlKind::PushButton, "Load B", 593, 107, 36, 14, kButton},
     {IDC_CLEAR_B, ControlKind::PushButton, "Clear B", 630, 107, 36, 14, kButton},
+    {IDC_PRINT, ControlKind::PushButton, "Pri&nt", 556, 172, 54, 14, kButton},
+    {IDC_EXPORT, ControlKind::PushButton, "E&xport", 612, 172, 54, 14, kButton},
     {IDC_B_STATUS, ControlKind::Label, "", 556, 124, 110, 26},
     {IDC_STATIC, ControlKind::Label, "km/h", 378, 15, 36, 10},
     {IDC_STATIC, ControlKind::Label, "RPM at cruise", 417, 12, 36, 17},
@@ -171,8 +173,10 @@ constexpr ControlTemplate kChartSizeControls[] = {
     {IDCANCEL, ControlKind::PushButton, "&Cancel", 68, 48, 50, 14, kButton},
 };
 
+constexpr Accelerator kGearCalcAccelerators[] = {{"Ctrl+P", ID_PRINT}, {"Ctrl+E", ID_EXPORT}};
 constexpr DialogTemplate kGearCalcDialog{IDD_GEARCALC_DIALOG,       "Corvane Ratiograph", 373, 193,
-                                         DS_CAPTION | DS_APPWINDOW, kGearCalcControls,    {},  673};
+                                         DS_CAPTION | DS_APPWINDOW, kGearCalcControls,    {},  673,
+                                         kGearCalcAccelerators};
 constexpr DialogTemplate kTireDiameterDialog{IDD_TIRE_DIAMETER, "Calculate Tire Diameter", 228, 129,
                                              DS_CAPTION,        kTireDiameterControls};
 constexpr DialogTemplate kNoticeDialog{IDD_NOTICE, "", 186, 98, DS_THINBORDER, kNoticeControls, "Corvane Ratiograph"};

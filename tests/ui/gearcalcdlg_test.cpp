@@ -222,6 +222,14 @@ TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
         EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "");
         EXPECT_FALSE(pChart->accessibleDescription().contains(QStringLiteral("Setup B")));
 
+        // Print and Export from the keyboard and from the panel; cancelled here, they write nothing.
+        PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_P, Qt::ControlModifier);
+        PressKey(platform::GetDlgItem(hDlg, IDC_GEAR1), Qt::Key_E, Qt::ControlModifier);
+        ASSERT_EQ(m_seam.Records().size(), 2U);
+        EXPECT_EQ(m_seam.Records()[0].kind, CBoxRecord::Kind::Print);
+        EXPECT_EQ(m_seam.Records()[1].kind, CBoxRecord::Kind::SaveFile);
+        m_seam.ClearRecords();
+
         click(IDC_WORKBENCH);
         EXPECT_EQ(pWindow->size(), closedSize);
         EXPECT_TRUE(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_CRUISE_SPEED))->isHidden());
