@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -30,6 +31,24 @@ void DropNotes(QtMsgType type, const QMessageLogContext&, const QString& message
         std::fprintf(stderr, "ratiograph: %s\n", message.toLocal8Bit().constData());
 }
 
+// While Qt starts, its notes wait here: when it cannot open the display or find the platform it was asked for,
+// it ends the program with a core dump and a page of advice, and one line saying why is what a user needs.
+QtMessageHandler g_previousHandler = nullptr;
+QList<std::pair<QtMsgType, QString>> g_startNotes;
+
+void HoldStartNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtFatalMsg) {
+        g_startNotes.append({type, message});
+        return;
+    }
+    // The first note says what failed ("could not connect to display :77"), the fatal one only that it did.
+    const QString reason =
+        g_startNotes.isEmpty() ? message.section(QLatin1Char('\n'), 0, 0) : g_startNotes.constFirst().second;
+    std::fprintf(stderr, "ratiograph: cannot start the window system: %s\n", reason.toLocal8Bit().constData());
+    std::_Exit(1);
+}
+
 } // namespace
 
 CPlatformSession::CPlatformSession(int& argc, char** argv, Screen screen)
@@ -43,9 +62,19 @@ CPlatformSession::CPlatformSession(int& argc, char** argv, Screen screen)
         // only draws; whatever fails in drawing comes back as an error of its own.
         qInstallMessageHandler(DropNotes);
     }
+    if (screen == Screen::Desktop)
+        g_previousHandler = qInstallMessageHandler(HoldStartNotes);
+    // Qt takes its own options (-style, -platform, -reverse...) out of argv here.
     g_pApplication = std::make_unique<QApplication>(argc, argv);
+    if (screen == Screen::Desktop) {
+        qInstallMessageHandler(g_previousHandler);
+        for (const auto& [type, message] : std::exchange(g_startNotes, {}))
+            g_previousHandler(type, QMessageLogContext(), message);
+    }
     // The program's life is a sequence of modal dialogs; the one that closes is never the last window.
     QApplication::setQuitOnLastWindowClosed(false);
+    // How Wayland compositors find the program's icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.corvane.Ratiograph"));
 }
 
 CPlatformSession::~CPlatformSession()
@@ -55,10 +84,15 @@ CPlatformSession::~CPlatformSession()
 
 namespace platform {
 
-bool HasDisplay()
+bool HasDisplay(const std::vector<std::string>& args)
 {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    // Qt reads its options with one dash or two.
+    const bool bPlatformGiven = std::any_of(args.begin(), args.end(), [](const std::string& arg) {
+        return arg == "-platform" || arg == "--platform" || arg.starts_with("-platform=") ||
+               arg.starts_with("--platform=");
+    });
+    return bPlatformGiven || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
 std::string GetModuleFileName()

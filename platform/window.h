@@ -103,8 +103,9 @@ public:
 
 namespace platform {
 
-// False when there is no screen to show windows on (no display server and no headless platform chosen).
-bool HasDisplay();
+// False when there is no screen to show windows on: no display server, and no platform chosen in the
+// environment or among the program's arguments.
+bool HasDisplay(const std::vector<std::string>& args);
 // Full path of the running program file.
 std::string GetModuleFileName();
 

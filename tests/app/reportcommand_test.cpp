@@ -31,6 +31,7 @@ ProgramRun RunProgram(const QString& dir, const std::vector<std::string>& args, 
     for (const char* pszName : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromUtf8(pszName));
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir); // else Qt's start in a window system says so
     QProcess program;
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(dir);
@@ -107,6 +108,21 @@ TEST(ReportCommand, ReportsExportsAndErrors)
         {{"--report", "missing.kvr"}, 1, "ratiograph: missing.kvr: Cannot open file.\n", nullptr},
         {{"--export", "x.csv", "--compare", ".", "sample.kvr"}, 1, "ratiograph: .: Cannot open file.\n", nullptr},
         {{"--export", "nodir/x.csv", "sample.kvr"}, 1, "ratiograph: nodir/x.csv: Error saving file.\n", nullptr},
+        // The calculator lets Qt take its own options first, and a window system that cannot start is one line.
+        {{"-platform", "offscreen", "-reverse", "--version"},
+         0,
+         "",
+         [](const std::string& out) {
+             EXPECT_TRUE(out.starts_with("ratiograph (Corvane Ratiograph)")) << out;
+         }},
+        {{"-platform", "nope"},
+         1,
+         "ratiograph: cannot start the window system: Could not find the Qt platform plugin \"nope\" in \"\"\n",
+         nullptr},
+        {{"-platform", "xcb", "-display", ":77"},
+         1,
+         "ratiograph: cannot start the window system: could not connect to display :77\n",
+         nullptr},
         {{"--report", "sample.kvr", "--size", "10x10"},
          2,
          "ratiograph: --size goes with an SVG or PNG export (try 'ratiograph --help')\n",
