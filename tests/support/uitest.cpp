@@ -36,6 +36,31 @@ std::string Text(HWND hDlg, int nId)
     return platform::GetWindowText(platform::GetDlgItem(hDlg, nId));
 }
 
+void TypeInto(HWND hDlg, int nId, std::string_view text)
+{
+    TypeInto(platform::GetDlgItem(hDlg, nId), text);
+}
+
+void PressKey(HWND hDlg, int nId, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    PressKey(platform::GetDlgItem(hDlg, nId), key, modifiers);
+}
+
+void Click(HWND hDlg, int nId)
+{
+    Click(platform::GetDlgItem(hDlg, nId));
+}
+
+QWidget* Widget(HWND hDlg, int nId)
+{
+    return platform::WidgetOf(platform::GetDlgItem(hDlg, nId));
+}
+
+void SetText(HWND hDlg, int nId, std::string_view text)
+{
+    platform::SetWindowText(platform::GetDlgItem(hDlg, nId), text);
+}
+
 void Click(HWND hButton)
 {
     // Through the window, as the window system delivers a click, so that a modal dialog can refuse it.
@@ -48,14 +73,14 @@ void Click(HWND hButton)
 DialogAction ClickOn(int nId)
 {
     return [nId](HWND hDlg) {
-        Click(platform::GetDlgItem(hDlg, nId));
+        Click(hDlg, nId);
     };
 }
 
 DialogAction KeyIn(int nId, Qt::Key key)
 {
     return [nId, key](HWND hDlg) {
-        PressKey(platform::GetDlgItem(hDlg, nId), key);
+        PressKey(hDlg, nId, key);
     };
 }
 

@@ -10,6 +10,8 @@
 
 #include <Qt>
 
+class QWidget;
+
 #include <gtest/gtest.h>
 
 #include "platform/modalseam.h"
@@ -23,6 +25,12 @@ void TypeInto(HWND hEdit, std::string_view text);
 void PressKey(HWND hWnd, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void Click(HWND hButton);
 std::string Text(HWND hDlg, int nId);
+// The same on the dialog's control nId; SetText writes the text as the program would, at once.
+void TypeInto(HWND hDlg, int nId, std::string_view text);
+void PressKey(HWND hDlg, int nId, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void Click(HWND hDlg, int nId);
+void SetText(HWND hDlg, int nId, std::string_view text);
+QWidget* Widget(HWND hDlg, int nId);
 
 // What a user does to end or use a dialog, as one cell of a table.
 using DialogAction = std::function<void(HWND hDlg)>;

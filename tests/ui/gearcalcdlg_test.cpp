@@ -29,45 +29,40 @@ namespace {
 const SpeedTable kNoSpeeds = {"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"};
 const std::string kNumber = "Please enter a number.";
 
-void SetText(HWND hDlg, int nId, const char* pszText)
-{
-    platform::SetWindowText(platform::GetDlgItem(hDlg, nId), pszText);
-}
-
 // The calculator as a user first meets it, then the sample: the explanation leaves it alone, every keystroke
 // recalculates the speeds and the chart, Clear empties it again, and Enter in a field closes it.
 TEST_F(CalculatorTest, OpensEmptyRecalculatesAtEveryKeystrokeAndClosesWithEnter)
 {
     const int nResult = RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        QWidget* pChart = platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_SHIFT_CHART));
+        QWidget* pChart = Widget(hDlg, IDC_SHIFT_CHART);
         const QImage emptyChart = pChart->grab().toImage();
         EXPECT_EQ(Column(hDlg, IDC_RPM, 9), Texts(9, "0")) << "RPM and gears 1001 to 1008";
         EXPECT_EQ(Text(hDlg, IDC_REVERSE), "0");
         EXPECT_EQ(Speeds(hDlg), kNoSpeeds);
         EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDC_RPM));
         EXPECT_EQ(platform::GetWindowText(hDlg), "Corvane Ratiograph");
-        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+        Click(hDlg, IDC_SAMPLE);
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
         EXPECT_EQ(Text(hDlg, IDC_GEAR2), "2.0");
         EXPECT_NE(pChart->grab().toImage(), emptyChart);
         DriveDialogs(m_seam, [&](HWND hExplain) {
             EXPECT_EQ(platform::GetDialogTemplateId(hExplain), IDD_EXPLAIN);
             EXPECT_EQ(platform::GetWindowOwner(hExplain), hDlg);
-            PressKey(platform::GetDlgItem(hExplain, IDOK), Qt::Key_Return);
+            PressKey(hExplain, IDOK, Qt::Key_Return);
         });
-        Click(platform::GetDlgItem(hDlg, IDC_HUH));
+        Click(hDlg, IDC_HUH);
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
-        TypeInto(platform::GetDlgItem(hDlg, IDC_GEAR1), "3");
+        TypeInto(hDlg, IDC_GEAR1, "3");
         EXPECT_EQ(Text(hDlg, IDC_SPEED1), "11.1");
-        PressKey(platform::GetDlgItem(hDlg, IDC_GEAR1), Qt::Key_End);
-        QTest::keyClicks(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_GEAR1)), QStringLiteral(".5"));
+        PressKey(hDlg, IDC_GEAR1, Qt::Key_End);
+        QTest::keyClicks(Widget(hDlg, IDC_GEAR1), QStringLiteral(".5"));
         EXPECT_EQ(Text(hDlg, IDC_SPEED1), " 9.5");
-        TypeInto(platform::GetDlgItem(hDlg, IDC_RPM), "0");
+        TypeInto(hDlg, IDC_RPM, "0");
         EXPECT_EQ(Speeds(hDlg), (SpeedTable{" 0.0", " 0.0", " 0.0", " 0.0", " 0.0", "N/A", " 0.0"}));
-        Click(platform::GetDlgItem(hDlg, IDC_CLEAR));
+        Click(hDlg, IDC_CLEAR);
         EXPECT_EQ(Speeds(hDlg), kNoSpeeds);
         EXPECT_EQ(pChart->grab().toImage(), emptyChart);
-        PressKey(platform::GetDlgItem(hDlg, IDC_TIRE_OD), Qt::Key_Return);
+        PressKey(hDlg, IDC_TIRE_OD, Qt::Key_Return);
     });
     EXPECT_EQ(nResult, IDOK);
     EXPECT_TRUE(TakeMessages(m_seam).empty());
@@ -82,40 +77,40 @@ TEST_F(CalculatorTest, PromptsKeepTheFocusOnTheFieldAndTheRecordComputing)
         const int nResult = RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
             HWND hRpm = platform::GetDlgItem(hDlg, IDC_RPM);
             HWND hGear4 = platform::GetDlgItem(hDlg, IDC_GEAR4);
-            Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+            Click(hDlg, IDC_SAMPLE);
             TypeInto(hRpm, "20000");
             EXPECT_EQ(TakeMessages(m_seam), Texts{"Please enter a number between 0 and 15000."});
             EXPECT_EQ(Text(hDlg, IDC_SPEED1), "165.1");
             EXPECT_EQ(platform::GetFocus(), hRpm);
             EXPECT_EQ(platform::GetTextSelection(hRpm), std::make_pair(0, 5));
 
-            Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
-            PressKey(platform::GetDlgItem(hDlg, IDC_GEAR1), Qt::Key_Home);
-            QTest::keyClick(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_GEAR1)), Qt::Key_Minus);
+            Click(hDlg, IDC_SAMPLE);
+            PressKey(hDlg, IDC_GEAR1, Qt::Key_Home);
+            QTest::keyClick(Widget(hDlg, IDC_GEAR1), Qt::Key_Minus);
             EXPECT_EQ(TakeMessages(m_seam), Texts{"Please enter a number between 0 and 50."});
             EXPECT_EQ(Text(hDlg, IDC_SPEED1), "-12.4");
 
-            Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+            Click(hDlg, IDC_SAMPLE);
             TakeMessages(m_seam);
             TypeInto(hGear4, "");
             EXPECT_EQ(TakeMessages(m_seam), Texts{kNumber});
             EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
             // Each button writes RPM and recalculates once more: the bad field is prompted twice.
             for (int nButton : {IDC_GAS, IDC_BRAKE}) {
-                Click(platform::GetDlgItem(hDlg, nButton));
+                Click(hDlg, nButton);
                 EXPECT_EQ(TakeMessages(m_seam), Texts(2, kNumber));
             }
             EXPECT_EQ(Text(hDlg, IDC_RPM), "1500 ");
             EXPECT_EQ(platform::GetFocus(), hGear4);
-            Click(platform::GetDlgItem(hDlg, IDOK));
+            Click(hDlg, IDOK);
             EXPECT_EQ(TakeMessages(m_seam), Texts{kNumber});
             EXPECT_TRUE(platform::IsInModalLoop(hDlg));
             // The preset prompts at every write until it rewrites the bad field (fourth gear is its fifth write).
-            Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+            Click(hDlg, IDC_SAMPLE);
             EXPECT_EQ(TakeMessages(m_seam), Texts(4, kNumber));
             SetText(hDlg, IDC_RPM, "99999");
             TakeMessages(m_seam);
-            Click(platform::GetDlgItem(hDlg, IDC_CLEAR));
+            Click(hDlg, IDC_CLEAR);
             EXPECT_EQ(TakeMessages(m_seam), Texts{}) << "Clear rewrites RPM first";
             SetText(hDlg, IDC_GEAR1, "x");
             TakeMessages(m_seam);
@@ -142,10 +137,10 @@ TEST_F(CalculatorTest, GasAndBrakeClampOnlyAtTheirOwnBound)
         {"1e20", IDC_BRAKE, "100000000000000000000"},
     };
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+        Click(hDlg, IDC_SAMPLE);
         for (const auto& [pszRpm, nButton, pszExpected] : rows) {
             SetText(hDlg, IDC_RPM, pszRpm);
-            Click(platform::GetDlgItem(hDlg, nButton));
+            Click(hDlg, nButton);
             EXPECT_EQ(Text(hDlg, IDC_RPM), pszExpected) << pszRpm;
         }
     });
@@ -158,38 +153,34 @@ TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
         QWidget* pWindow = platform::WidgetOf(hDlg);
         const QSize closedSize = pWindow->size();
-        const auto click = [&](int nId) {
-            Click(platform::GetDlgItem(hDlg, nId));
-        };
-        click(IDC_SAMPLE);
-        EXPECT_TRUE(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_CRUISE_SPEED))->isHidden());
+        Click(hDlg, IDC_SAMPLE);
+        EXPECT_TRUE(Widget(hDlg, IDC_CRUISE_SPEED)->isHidden());
         // An access key clicks its button the way a mouse would, pressed a moment before it is released.
-        PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_W, Qt::AltModifier);
+        PressKey(hDlg, IDC_RPM, Qt::Key_W, Qt::AltModifier);
         EXPECT_TRUE(QTest::qWaitFor([&] { return pWindow->width() > closedSize.width(); }));
         EXPECT_EQ(pWindow->height(), closedSize.height());
         EXPECT_GT(pWindow->width(), closedSize.width() * 3 / 2);
         EXPECT_EQ(Column(hDlg, IDC_KMH1, 7), (Texts{"19.9", "26.7", "41.1", "53.4", "71.2", "N/A", "-18.4"}));
         EXPECT_EQ(Column(hDlg, IDC_SHIFT_DROP1, 5),
                   (Texts{"1119 (-381)", "975 (-525)", "1154 (-346)", "1125 (-375)", "N/A"}));
-        TypeInto(platform::GetDlgItem(hDlg, IDC_CRUISE_SPEED), "70 mph");
+        TypeInto(hDlg, IDC_CRUISE_SPEED, "70 mph");
         EXPECT_EQ(Column(hDlg, IDC_CRUISE_RPM1, 6), (Texts{"8479", "6328", "4113", "3164", "2373", "N/A"}));
 
         // What the panel cannot read is marked there; nothing prompts, and the record is untouched.
-        TypeInto(platform::GetDlgItem(hDlg, IDC_CRUISE_SPEED), "fast");
-        TypeInto(platform::GetDlgItem(hDlg, IDC_TIRE_SIZE), "big");
+        TypeInto(hDlg, IDC_CRUISE_SPEED, "fast");
+        TypeInto(hDlg, IDC_TIRE_SIZE, "big");
         EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE),
                   "Cruise speed: use a speed like 70, 70 mph or 110 km/h. " + std::string(kTireSizeHint));
-        EXPECT_EQ(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_TIRE_SIZE))->accessibleDescription().toStdString(),
-                  kTireSizeHint);
-        click(IDC_USE_TIRE_SIZE);
+        EXPECT_EQ(Widget(hDlg, IDC_TIRE_SIZE)->accessibleDescription().toStdString(), kTireSizeHint);
+        Click(hDlg, IDC_USE_TIRE_SIZE);
         EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "26.4");
-        TypeInto(platform::GetDlgItem(hDlg, IDC_CRUISE_SPEED), "");
+        TypeInto(hDlg, IDC_CRUISE_SPEED, "");
         EXPECT_EQ(Column(hDlg, IDC_CRUISE_RPM1, 6), Texts(6, ""));
 
-        TypeInto(platform::GetDlgItem(hDlg, IDC_TIRE_SIZE), "205/55R16 91V");
+        TypeInto(hDlg, IDC_TIRE_SIZE, "205/55R16 91V");
         EXPECT_EQ(Column(hDlg, IDC_TIRE_SIZE_INCHES, 3), (Texts{"24.88 in", "632 mm", "811/mile"}));
         EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "");
-        click(IDC_USE_TIRE_SIZE);
+        Click(hDlg, IDC_USE_TIRE_SIZE);
         EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "24.88");
         EXPECT_EQ(Text(hDlg, IDC_SPEED1), "11.7");
 
@@ -202,8 +193,8 @@ TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
                                            {IDC_GEAR5, "0.87"},
                                            {IDC_REAR_END, "3.92"}})
             SetText(hDlg, nId, pszText);
-        TypeInto(platform::GetDlgItem(hDlg, IDC_REVS_PER_MILE), "925");
-        click(IDC_USE_REVS);
+        TypeInto(hDlg, IDC_REVS_PER_MILE, "925");
+        Click(hDlg, IDC_USE_REVS);
         EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "21.93");
         EXPECT_EQ(Speeds(hDlg), (SpeedTable{"56.1", "86.0", "109.4", "132.4", "152.2", "N/A", "-45.7"}));
         EXPECT_EQ(Column(hDlg, IDC_SHIFT_DROP1, 5),
@@ -211,28 +202,28 @@ TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
 
         // Setup B: the differences, the speedometer, and B's sawtooth on the chart.
         SetText(hDlg, IDC_TIRE_OD, "26.4");
-        click(IDC_HOLD_B);
+        Click(hDlg, IDC_HOLD_B);
         EXPECT_EQ(Column(hDlg, IDC_DIFF_B1, 6), (Texts{"+0.0%", "+0.0%", "+0.0%", "+0.0%", "+0.0%", "N/A"}));
         SetText(hDlg, IDC_TIRE_OD, "28.0");
         EXPECT_EQ(Column(hDlg, IDC_DIFF_B1, 6), (Texts{"+6.1%", "+6.1%", "+6.1%", "+6.1%", "+6.1%", "N/A"}));
         EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "56.6");
-        QWidget* pChart = platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_SHIFT_CHART));
+        QWidget* pChart = Widget(hDlg, IDC_SHIFT_CHART);
         EXPECT_TRUE(pChart->accessibleDescription().endsWith(QStringLiteral("Setup B is drawn dashed.")));
-        click(IDC_CLEAR_B);
+        Click(hDlg, IDC_CLEAR_B);
         EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "");
         EXPECT_FALSE(pChart->accessibleDescription().contains(QStringLiteral("Setup B")));
 
         // Print and Export from the keyboard and from the panel; cancelled here, they write nothing.
-        PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_P, Qt::ControlModifier);
-        PressKey(platform::GetDlgItem(hDlg, IDC_GEAR1), Qt::Key_E, Qt::ControlModifier);
+        PressKey(hDlg, IDC_RPM, Qt::Key_P, Qt::ControlModifier);
+        PressKey(hDlg, IDC_GEAR1, Qt::Key_E, Qt::ControlModifier);
         ASSERT_EQ(m_seam.Records().size(), 2U);
         EXPECT_EQ(m_seam.Records()[0].kind, CBoxRecord::Kind::Print);
         EXPECT_EQ(m_seam.Records()[1].kind, CBoxRecord::Kind::SaveFile);
         m_seam.ClearRecords();
 
-        click(IDC_WORKBENCH);
+        Click(hDlg, IDC_WORKBENCH);
         EXPECT_EQ(pWindow->size(), closedSize);
-        EXPECT_TRUE(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_CRUISE_SPEED))->isHidden());
+        EXPECT_TRUE(Widget(hDlg, IDC_CRUISE_SPEED)->isHidden());
     });
     EXPECT_TRUE(TakeMessages(m_seam).empty());
 }

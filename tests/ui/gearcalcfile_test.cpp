@@ -31,7 +31,7 @@ protected:
     void ClickWithFile(HWND hDlg, int nButton, std::optional<std::string> path)
     {
         m_seam.QueueFileAnswer(std::move(path));
-        Click(platform::GetDlgItem(hDlg, nButton));
+        Click(hDlg, nButton);
     }
 
     CScratchDir m_dir;
@@ -41,7 +41,7 @@ TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
 {
     const std::string strPath = PathOf("mine.kvr");
     RunCalculator([&](CGearCalcDlg& dialog, HWND hDlg) {
-        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+        Click(hDlg, IDC_SAMPLE);
         ClickWithFile(hDlg, IDC_SAVE, strPath);
         ASSERT_EQ(m_seam.Records().front().kind, CBoxRecord::Kind::SaveFile);
         const FileDialogOptions save = m_seam.Records().front().fileOptions;
@@ -50,7 +50,7 @@ TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
                   Texts{"SAVE SUCCESSFUL|File Saved.  You may print the file, or examine in a word processor."});
         EXPECT_EQ(ReadBytes(strPath), FormatSettingsFile(SampleSettings(), SampleSpeeds()));
 
-        Click(platform::GetDlgItem(hDlg, IDC_CLEAR));
+        Click(hDlg, IDC_CLEAR);
         ClickWithFile(hDlg, IDC_LOAD, strPath);
         EXPECT_EQ(m_seam.Records().front().kind, CBoxRecord::Kind::OpenFile);
         EXPECT_EQ(m_seam.Records().front().fileOptions.strFileName, "*.kvr");
@@ -89,14 +89,14 @@ TEST_F(SettingsFileDialogs, LoadingWhatUsersHaveOnDisk)
         SCOPED_TRACE(pszName);
         const std::string strPath = *pszName ? WriteFile(pszName, bytes) : m_dir.Path();
         RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-            Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
-            platform::SetWindowText(platform::GetDlgItem(hDlg, IDC_RPM), "1234");
+            Click(hDlg, IDC_SAMPLE);
+            SetText(hDlg, IDC_RPM, "1234");
             TakeMessages(m_seam);
             ClickWithFile(hDlg, IDC_LOAD, strPath);
             EXPECT_EQ(TakeMessages(m_seam), messages);
             EXPECT_EQ(Text(hDlg, IDC_RPM), pszRpmAfter);
 
-            Click(platform::GetDlgItem(hDlg, IDC_WORKBENCH));
+            Click(hDlg, IDC_WORKBENCH);
             TakeMessages(m_seam);
             ClickWithFile(hDlg, IDC_LOAD_B, strPath);
             EXPECT_EQ(TakeMessages(m_seam), setupBMessages);
@@ -111,7 +111,7 @@ TEST_F(SettingsFileDialogs, CancelledDialogsAndAFailedSave)
 {
     const std::string strOld = WriteFile("old.kvr", "keep me\n");
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+        Click(hDlg, IDC_SAMPLE);
         for (int nButton : {IDC_SAVE, IDC_LOAD})
             ClickWithFile(hDlg, nButton, std::nullopt);
         EXPECT_EQ(TakeMessages(m_seam), Texts{});

@@ -45,10 +45,10 @@ TEST_F(CalculatorTest, MonkeyNeverLeavesTheDisplaysBehindTheRecord)
         DriveDialogs(m_seam, [&](HWND hTire) {
             ++nTireDialogs;
             for (int nId : {IDC_TIRE_WIDTH, IDC_TIRE_ASPECT, IDC_TIRE_RIM})
-                platform::SetWindowText(platform::GetDlgItem(hTire, nId), pick(texts));
+                SetText(hTire, nId, pick(texts));
             pick(closeTire)(hTire);
             if (platform::IsInModalLoop(hTire)) // OK over a field it refused
-                PressKey(platform::GetDlgItem(hTire, IDOK), Qt::Key_Escape);
+                PressKey(hTire, IDOK, Qt::Key_Escape);
         });
         for (int nStep = 0; nStep < 3000; ++nStep) {
             switch (random() % 6) {
@@ -67,7 +67,7 @@ TEST_F(CalculatorTest, MonkeyNeverLeavesTheDisplaysBehindTheRecord)
                 Click(platform::GetDlgItem(hDlg, random() % 2 ? IDC_LOAD : IDC_LOAD_B));
                 break;
             default:
-                Click(platform::GetDlgItem(hDlg, IDC_CALC_DIAMETER));
+                Click(hDlg, IDC_CALC_DIAMETER);
             }
             ASSERT_EQ(Speeds(hDlg), BuildSpeedTable(dialog.GetSettings())) << "step " << nStep;
             ASSERT_EQ(QApplication::activeModalWidget(), platform::WidgetOf(hDlg)) << "step " << nStep;

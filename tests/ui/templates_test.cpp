@@ -182,16 +182,13 @@ TEST_F(CalculatorTest, ScreenReadersNameEveryControl)
     }
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
         const auto description = [&] {
-            return QAccessible::queryAccessibleInterface(
-                       platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_SHIFT_CHART)))
+            return QAccessible::queryAccessibleInterface(Widget(hDlg, IDC_SHIFT_CHART))
                 ->text(QAccessible::Description)
                 .toStdString();
         };
         EXPECT_EQ(description(), "No speeds to chart");
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(platform::WidgetOf(platform::GetDlgItem(hDlg, IDC_SHIFT_CHART)))
-                      ->role(),
-                  QAccessible::Chart);
-        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(Widget(hDlg, IDC_SHIFT_CHART))->role(), QAccessible::Chart);
+        Click(hDlg, IDC_SAMPLE);
         EXPECT_TRUE(description().starts_with("Shift chart of 1st, 2nd, 3rd, 4th and 5th gears at 1500 RPM."))
             << description();
     });
@@ -219,12 +216,12 @@ TEST_F(CalculatorTest, AccessKeysAreUniqueAndNeverType)
         }
     }
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
-        PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_Q, Qt::AltModifier);
+        Click(hDlg, IDC_SAMPLE);
+        PressKey(hDlg, IDC_RPM, Qt::Key_Q, Qt::AltModifier);
         EXPECT_EQ(Text(hDlg, IDC_RPM), "1500");
-        PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_A, Qt::AltModifier);
+        PressKey(hDlg, IDC_RPM, Qt::Key_A, Qt::AltModifier);
         EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDC_REAR_END));
-        PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_S, Qt::AltModifier);
+        PressKey(hDlg, IDC_RPM, Qt::Key_S, Qt::AltModifier);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !m_seam.Records().empty(); }));
         EXPECT_EQ(m_seam.Records().front().kind, CBoxRecord::Kind::SaveFile);
         m_seam.ClearRecords();

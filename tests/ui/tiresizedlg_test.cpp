@@ -34,8 +34,8 @@ protected:
     {
         TireOutcome outcome;
         RunCalculator([&](CGearCalcDlg& dialog, HWND hDlg) {
-            Click(platform::GetDlgItem(hDlg, IDC_SAMPLE));
-            TypeInto(platform::GetDlgItem(hDlg, IDC_TIRE_OD), pszTyped);
+            Click(hDlg, IDC_SAMPLE);
+            TypeInto(hDlg, IDC_TIRE_OD, pszTyped);
             TakeMessages(m_seam);
             DriveDialogs(m_seam, [&](HWND hTire) {
                 EXPECT_EQ(platform::GetDialogTemplateId(hTire), IDD_TIRE_DIAMETER);
@@ -48,7 +48,7 @@ protected:
                 for (const CBoxRecord& record : m_seam.Records())
                     EXPECT_EQ(record.hOwner, hTire);
             });
-            Click(platform::GetDlgItem(hDlg, IDC_CALC_DIAMETER));
+            Click(hDlg, IDC_CALC_DIAMETER);
             outcome = {Text(hDlg, IDC_TIRE_OD), dialog.GetSettings().m_fTireOD, Speeds(hDlg)};
         });
         return outcome;
@@ -58,9 +58,9 @@ protected:
 TEST_F(TireSizeTest, OkHandsTheDiameterOver)
 {
     TireOutcome outcome = CalcDiameter("26.4", [&](HWND hTire) {
-        Click(platform::GetDlgItem(hTire, IDC_SAMPLE_TIRE));
+        Click(hTire, IDC_SAMPLE_TIRE);
         EXPECT_EQ(Text(hTire, IDC_TIRE_RESULT), "27.4");
-        Click(platform::GetDlgItem(hTire, IDOK));
+        Click(hTire, IDOK);
     });
     EXPECT_EQ(outcome.strTireField, "27.4 ");
     EXPECT_EQ(outcome.fTire, 27.4F);
@@ -68,17 +68,17 @@ TEST_F(TireSizeTest, OkHandsTheDiameterOver)
 
     // A width with a decimal point is refused and the previous one kept; Enter in a field is OK.
     outcome = CalcDiameter("26.4", [&](HWND hTire) {
-        Click(platform::GetDlgItem(hTire, IDC_SAMPLE_TIRE));
-        platform::SetWindowText(platform::GetDlgItem(hTire, IDC_TIRE_WIDTH), "225.5");
+        Click(hTire, IDC_SAMPLE_TIRE);
+        SetText(hTire, IDC_TIRE_WIDTH, "225.5");
         EXPECT_EQ(TakeMessages(m_seam), Texts{"Please enter an integer."});
         EXPECT_EQ(Text(hTire, IDC_TIRE_RESULT), "27.4");
-        TypeInto(platform::GetDlgItem(hTire, IDC_TIRE_WIDTH), "225");
-        PressKey(platform::GetDlgItem(hTire, IDC_TIRE_RIM), Qt::Key_Return);
+        TypeInto(hTire, IDC_TIRE_WIDTH, "225");
+        PressKey(hTire, IDC_TIRE_RIM, Qt::Key_Return);
     });
     EXPECT_EQ(outcome.speeds, kSpeedsOn274);
 
     // No diameter: the tire becomes 0.0 and no gear has a speed.
-    outcome = CalcDiameter("26.4", [&](HWND hTire) { Click(platform::GetDlgItem(hTire, IDOK)); });
+    outcome = CalcDiameter("26.4", [&](HWND hTire) { Click(hTire, IDOK); });
     EXPECT_EQ(outcome.strTireField, "0.0  ");
     EXPECT_EQ(outcome.speeds, (SpeedTable{"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"}));
     EXPECT_TRUE(TakeMessages(m_seam).empty());
@@ -92,11 +92,11 @@ TEST_F(TireSizeTest, CancelAfterARefusedOkChangesNothing)
                                          {"close box", CloseBox()}}) {
         SCOPED_TRACE(pszName);
         const TireOutcome outcome = CalcDiameter("26.43", [&](HWND hTire) {
-            Click(platform::GetDlgItem(hTire, IDC_SAMPLE_TIRE));
-            TypeInto(platform::GetDlgItem(hTire, IDC_TIRE_ASPECT), "301");
+            Click(hTire, IDC_SAMPLE_TIRE);
+            TypeInto(hTire, IDC_TIRE_ASPECT, "301");
             EXPECT_EQ(Text(hTire, IDC_TIRE_RESULT), "68.3") << "the out-of-range aspect stays in the member";
             EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hTire, IDC_TIRE_ASPECT));
-            Click(platform::GetDlgItem(hTire, IDOK));
+            Click(hTire, IDOK);
             EXPECT_TRUE(platform::IsInModalLoop(hTire));
             close(hTire);
         });
