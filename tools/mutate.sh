@@ -20,7 +20,7 @@ numtext/numtext.cpp @@ text[at] == 'd' || text[at] == 'D' @@ text[at] == 'D' @@ 
 numtext/numtext.cpp @@ std::min(magnitude, nLimit - 1) @@ std::min(magnitude, nLimit) @@ strtol overflow not clamped
 numtext/numtext.cpp @@ 0x1.ffffffp127 @@ 0x1.fffffep127 @@ narrowing saturates one step too early
 numtext/numtext.cpp @@ if (SkipBlanks(text, start + number.nConsumed) != text.size()) @@ if (SkipBlanks(text, start + number.nConsumed) > text.size()) @@ trailing garbage accepted
-calc/roadspeed.cpp @@ kCircumferenceFactor = 3.124F @@ kCircumferenceFactor = 3.14159F @@ pi instead of 3.124
+calc/roadspeed.h @@ kCircumferenceFactor = 3.124F @@ kCircumferenceFactor = 3.14159F @@ pi instead of 3.124
 calc/roadspeed.cpp @@ double{fRatio} / double{settings.m_fRearEnd} @@ double{fRatio} * double{settings.m_fRearEnd} @@ rear-end multiplies
 calc/roadspeed.cpp @@ {*speed + 0.0} @@ {*speed} @@ a zero reverse speed shows -0.0
 calc/roadspeed.cpp @@ || settings.m_fTireOD == 0.0F @@ || false @@ a tire of 0 gives a speed
