@@ -1,0 +1,260 @@
+#include <cmath>
+#include <limits>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "calc/gearreport.h"
+#include "calc/roadspeed.h"
+#include "calc/shiftchart.h"
+#include "calc/tirediameter.h"
+#include "calc/tiresize.h"
+#include "numtext/numtext.h"
+#include "tests/support/samplerecord.h"
+
+namespace {
+
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+// A close-ratio box at 8000 RPM, members in declaration order.
+constexpr GearSettings kCloseRatio = {8000.0F, 2.36F, 3.92F, 26.0F, 1.54F, 1.21F, 1.0F, 0.87F};
+
+GearSettings With(GearValue value, float fValue, GearSettings settings = SampleSettings())
+{
+    settings[value] = fValue;
+    return settings;
+}
+
+SpeedTable Texts(const GearReport& report, Figure GearReportRow::*pFigure)
+{
+    SpeedTable texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = (report.rows[i].*pFigure).Text();
+    return texts;
+}
+
+// The sample with one value changed; values held after a failed range test are computed as they stand.
+TEST(BuildSpeedTable, SampleWithOneValueChanged)
+{
+    const SpeedTable none = {"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"};
+    const std::vector<std::tuple<GearValue, float, SpeedTable>> rows = {
+        {GearValue::Rpm, 1500.0F, {"12.4", "16.6", "25.5", "33.2", "44.2", "N/A", "-11.4"}},
+        {GearValue::Rpm, 0.0F, {" 0.0", " 0.0", " 0.0", " 0.0", " 0.0", "N/A", " 0.0"}}, // no minus sign
+        {GearValue::Rpm, kInfinity, none},
+        {GearValue::RearEnd, 0.0F, none},
+        {GearValue::TireOD, 0.0F, none},
+        {GearValue::Gear3, 0.0F, {"12.4", "16.6", "N/A", "33.2", "44.2", "N/A", "-11.4"}},
+        {GearValue::Gear1, -2.68F, {"-12.4", "16.6", "25.5", "33.2", "44.2", "N/A", "-11.4"}},
+        {GearValue::Gear2, kInfinity, {"12.4", " 0.0", "25.5", "33.2", "44.2", "N/A", "-11.4"}}, // 1500 / inf
+    };
+    for (const auto& [value, fValue, expected] : rows)
+        EXPECT_EQ(BuildSpeedTable(With(value, fValue)), expected) << fValue;
+}
+
+// Each row rounds the other way with exact decimal constants or in single precision; wide speeds are not cut.
+TEST(ComputeGearSpeed, RoundingFollowsTheStoredConstants)
+{
+    const std::vector<std::tuple<float, float, float, float, const char*>> rows = {
+        {500, 0.8F, 3.55F, 26.4F, "13.8"},  {550, 2.0F, 3.55F, 26.4F, " 6.1"},
+        {900, 1.0F, 3.55F, 27.4F, "20.6"},  {2100, 1.0F, 3.08F, 26.4F, "53.3"},
+        {6150, 1.0F, 4.1F, 26.4F, "117.2"}, {15000, 0.01F, 0.01F, 100, "44375002.9"},
+    };
+    for (const auto& [fRpm, fRatio, fRearEnd, fTire, pszExpected] : rows) {
+        const GearSettings settings = {.m_fRpm = fRpm, .m_fRearEnd = fRearEnd, .m_fTireOD = fTire};
+        EXPECT_EQ(FormatSpeedText(ComputeGearSpeed(settings, fRatio, false)), pszExpected)
+            << fRpm << " rpm, " << fRatio;
+    }
+}
+
+// Each preset, typed field by field over a record of sevens (a value none holds), writes every value.
+TEST(GearSettings, PresetsGiveTheSampleAndAnEmptyRecord)
+{
+    for (const auto& [pPreset, expected] :
+         {std::pair(&kSampleSettings, SampleSettings()), std::pair(&kClearedSettings, GearSettings{})}) {
+        GearSettings settings = {7, 7, 7, 7, 7, 7, 7, 7, 7, 7};
+        for (const PresetStep& step : *pPreset)
+            settings[step.field] = NarrowToFloat(ParseFloatText(step.text).value());
+        for (const GearValueInfo& info : kGearExchangeOrder)
+            EXPECT_EQ(settings[info.value], expected[info.value]) << static_cast<int>(info.value);
+    }
+}
+
+// Width, aspect and rim as the tire dialog's fields hold them; any of them 0 gives no diameter.
+TEST(ComputeTireDiameter, Sizes)
+{
+    const std::vector<std::tuple<int, int, float, const char*>> rows = {
+        {225, 70, 15.0F, "27.4"}, {225, 301, 15.0F, "68.3"}, {0, 70, 15.0F, "N/A"},
+        {225, 0, 15.0F, "N/A"},   {225, 70, 0.0F, "N/A"},    {225, 70, kInfinity, "N/A"},
+    };
+    for (const auto& [nWidth, nAspect, fRim, pszText] : rows) {
+        const TireDiameter result = ComputeTireDiameter(nWidth, nAspect, fRim);
+        EXPECT_EQ(result.strText, pszText) << nWidth << '/' << nAspect << 'R' << fRim;
+        EXPECT_EQ(result.inches.has_value(), nWidth != 0 && nAspect != 0 && fRim != 0.0F);
+    }
+}
+
+// A flotation size may not exceed what the tire field takes.
+TEST(ParseTireSize, NotationsGoodAndBad)
+{
+    using enum TireNotation;
+    const std::vector<std::tuple<const char*, TireNotation, const char*>> rows = {
+        {"P225/70R15", Metric, "27.40 in, 696 mm, 736 revs/mile"},
+        {"205/55R16", Metric, "24.88 in, 632 mm, 811 revs/mile"},
+        {"265/70R17", Metric, "31.61 in, 803 mm, 638 revs/mile"},
+        {"205/55ZR16 91W", Metric, "24.88 in, 632 mm, 811 revs/mile"},
+        {" p 225 / 70 r 15 ", Metric, "27.40 in, 696 mm, 736 revs/mile"},
+        {"195/70R15C 104/102R", Metric, "25.75 in, 654 mm, 783 revs/mile"},
+        {"245/40ZR18 (97Y) XL", Metric, "25.72 in, 653 mm, 784 revs/mile"},
+        {"LT265/75R16 123/120S", LtMetric, "31.65 in, 804 mm, 637 revs/mile"},
+        {"33x12.50R15", Flotation, "33.00 in, 838 mm, 611 revs/mile"},
+        {"33X12.50-15LT", Flotation, "33.00 in, 838 mm, 611 revs/mile"},
+        {"66x43.00-25", Flotation, "66.00 in, 1676 mm, 306 revs/mile"},
+        {"37-622", IsoBicycle, "27.40 in, 696 mm, 736 revs/mile"},
+    };
+    for (const auto& [pszText, notation, pszDescription] : rows) {
+        const TireSizeParse parse = ParseTireSize(pszText);
+        ASSERT_TRUE(parse.size && parse.strMessage.empty()) << pszText;
+        EXPECT_EQ(parse.size->notation, notation) << pszText;
+        EXPECT_EQ(DescribeTireSize(*parse.size), pszDescription) << pszText;
+    }
+    for (const char* pszText :
+         {"", "P225/70", "225/70R", "225R15", "225/70X15", "225/70R15 junk", "225/70R15.", "0/70R15", "225/0R15",
+          "225/70R0", "225/70R51", "P33x12.50R15", "33x12.50R40", "101x12.50R15", "37-62", "37-622 91W", "0-622"}) {
+        const TireSizeParse parse = ParseTireSize(pszText);
+        EXPECT_TRUE(!parse.size && parse.strMessage == kTireSizeHint) << '"' << pszText << '"';
+    }
+}
+
+// The tire field that makes the close-ratio box's speeds exact for a tire of 925 revs per mile.
+TEST(ComputeCalibratedTireDiameter, NineHundredTwentyFiveRevsPerMile)
+{
+    const std::string strField = FormatTireFieldText(ComputeCalibratedTireDiameter(925).value_or(0));
+    EXPECT_EQ(strField, "21.93");
+    EXPECT_EQ(BuildSpeedTable(With(GearValue::TireOD, NarrowToFloat(*ParseFloatText(strField)), kCloseRatio)),
+              (SpeedTable{"56.1", "86.0", "109.4", "132.4", "152.2", "N/A", "N/A"}));
+    for (const double revs : {0.0, -925.0, double{kInfinity}, std::nan(""), 1e-320})
+        EXPECT_FALSE(ComputeCalibratedTireDiameter(revs)) << revs;
+}
+
+TEST(GearReport, SampleAtSeventyMph)
+{
+    const GearReport report = BuildGearReport(SampleSettings(), ParseCruiseSpeed("70"));
+    const SpeedTable kmh = {"19.9", "26.7", "41.1", "53.4", "71.2", "N/A", "-18.4"};
+    const std::vector<std::pair<Figure GearReportRow::*, SpeedTable>> rows = {
+        {&GearReportRow::mph, SampleSpeeds()},
+        {&GearReportRow::kmh, kmh},
+        {&GearReportRow::rpmAtCruise, {"8479", "6328", "4113", "3164", "2373", "N/A", "N/A"}},
+        {&GearReportRow::overallRatio, {"9.4604", "7.06", "4.589", "3.53", "2.6475", "0", "10.237"}},
+        {&GearReportRow::mphPer1000Rpm, {" 8.3", "11.1", "17.0", "22.1", "29.5", "N/A", "-7.6"}},
+        {&GearReportRow::differenceToB, {"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"}},
+    };
+    for (const auto& [pFigure, expected] : rows)
+        EXPECT_EQ(Texts(report, pFigure), expected) << expected[0];
+    EXPECT_EQ(BuildKmhTable(SampleSettings()), kmh);
+    EXPECT_FALSE(report.speedometerAt60.value);
+}
+
+// MPH unless km/h, kmh or kph follows, in any case; a negative or infinite speed is refused.
+TEST(ParseCruiseSpeed, UnitsAndRejects)
+{
+    const double k110Kmh = 110 / 1.609344;
+    const double kRejected = -1;
+    const std::vector<std::pair<const char*, double>> rows = {
+        {"70", 70},          {" 70 mph ", 70},          {"70MPH", 70},     {"110 km/h", k110Kmh},
+        {"110KMH", k110Kmh}, {"110 kph", k110Kmh},      {"0", 0},          {"", kRejected},
+        {"mph", kRejected},  {"70 km", kRejected},      {"-5", kRejected}, {"1e999", kRejected},
+        {"7O", kRejected},   {"70 mph mph", kRejected},
+    };
+    for (const auto& [pszText, mph] : rows)
+        EXPECT_NEAR(ParseCruiseSpeed(pszText).value_or(kRejected), mph, 1e-12) << pszText;
+    EXPECT_EQ(FormatCruiseSpeedText(70) + ", " + FormatCruiseSpeedText(k110Kmh), "70 MPH, 68.4 MPH");
+}
+
+// Against setup B: each gear's speed difference (none in sixth) and B's speedometer at a true 60 MPH.
+TEST(GearReport, ComparisonWithSetupB)
+{
+    const std::vector<std::tuple<GearSettings, GearSettings, const char*, const char*>> rows = {
+        {With(GearValue::TireOD, 28.0F), SampleSettings(), "+6.1%", "56.6"},
+        {With(GearValue::RearEnd, 4.10F), SampleSettings(), "-13.9%", "69.7"},
+        {With(GearValue::Rpm, 3000.0F), SampleSettings(), "+100.0%", "60.0"},
+        {With(GearValue::TireOD, 0.0F), SampleSettings(), "N/A", "N/A"},
+        {SampleSettings(), With(GearValue::RearEnd, 0.0F), "N/A", "N/A"},
+    };
+    for (const auto& [current, setupB, pszDifference, pszSpeedometer] : rows) {
+        const GearReport report = BuildGearReport(current, std::nullopt, setupB);
+        SpeedTable expected;
+        expected.fill(pszDifference);
+        expected[5] = "N/A";
+        EXPECT_EQ(Texts(report, &GearReportRow::differenceToB), expected) << pszDifference;
+        EXPECT_EQ(report.speedometerAt60.Text(), pszSpeedometer) << pszDifference;
+    }
+}
+
+// From and to gear, RPM before, after and dropped: the close-ratio box, a gear of 0 skipped, no tire.
+TEST(ComputeShiftDrops, CloseRatioBoxAndSkippedGear)
+{
+    const std::vector<std::pair<GearSettings, std::string>> rows = {
+        {kCloseRatio, "1 2 8000 5220 2780|2 3 8000 6286 1714|3 4 8000 6612 1388|4 5 8000 6960 1040|"},
+        {With(GearValue::Gear3, 0.0F), "1 2 1500 1119 381|2 4 1500 750 750|4 5 1500 1125 375|"},
+        {With(GearValue::TireOD, 0.0F), ""},
+    };
+    for (const auto& [settings, expected] : rows) {
+        std::string text;
+        for (const ShiftDrop& drop : ComputeShiftDrops(settings))
+            text += std::to_string(drop.nFromGear) + ' ' + std::to_string(drop.nToGear) + ' ' + drop.rpmBefore.Text() +
+                    ' ' + drop.rpmAfter.Text() + ' ' + drop.drop.Text() + '|';
+        EXPECT_EQ(text, expected);
+    }
+}
+
+// The sample's teeth at each gear's top speed; round axes with room to the next round speed, in MPH, km/h, RPM.
+TEST(ShiftChart, SampleSawtoothAndAxes)
+{
+    const ShiftChart chart = ComputeShiftChart(SampleSettings());
+    std::string text;
+    for (const ShiftChartTooth& tooth : chart.teeth)
+        text += FormatSpeedText(tooth.mph) + ' ';
+    for (const auto* pTicks : {&chart.mphTicks, &chart.kmhTicks, &chart.rpmTicks}) {
+        text += '|';
+        for (const ShiftChartTick& tick : *pTicks)
+            text += tick.text + ' ';
+    }
+    EXPECT_EQ(text, "12.4 16.6 25.5 33.2 |0 10 20 30 40 50 |0 20 40 60 80 |0 500 1000 1500 ");
+    EXPECT_EQ(std::tuple(chart.rpmMin, chart.rpmMax, chart.mphMin, chart.mphMax), std::tuple(0.0, 1500.0, 0.0, 50.0));
+    EXPECT_NEAR(chart.kmhTicks[1].value, 20 / kKilometresPerMile, 1e-9);
+}
+
+// No speed, no chart; values held after a failed range test keep the axes finite and bounded.
+TEST(ShiftChart, EmptyOrBounded)
+{
+    const std::vector<std::tuple<GearValue, float, bool>> rows = {
+        {GearValue::Rpm, 0, true},         {GearValue::RearEnd, 0, true},      {GearValue::TireOD, 0, true},
+        {GearValue::Rpm, kInfinity, true}, {GearValue::Rpm, 1e30F, false},     {GearValue::Gear1, 1e-30F, false},
+        {GearValue::Gear2, -2.0F, false},  {GearValue::Rpm, -20000.0F, false}, {GearValue::TireOD, 3e38F, false},
+    };
+    for (const auto& [value, fValue, bEmpty] : rows) {
+        const ShiftChart chart = ComputeShiftChart(With(value, fValue));
+        EXPECT_EQ(std::pair(chart.IsEmpty(), chart.rpmTicks.empty()), std::pair(bEmpty, bEmpty)) << fValue;
+        EXPECT_TRUE(bEmpty ||
+                    (-kChartMphLimit <= chart.mphMin && chart.mphMin < chart.mphMax && chart.mphMax <= kChartMphLimit &&
+                     -kChartRpmLimit <= chart.rpmMin && chart.rpmMin < chart.rpmMax && chart.rpmMax <= kChartRpmLimit &&
+                     chart.mphTicks.size() <= 8))
+            << fValue;
+    }
+}
+
+TEST(NiceTicks, RoundSteps)
+{
+    const std::vector<std::tuple<double, double, int, std::vector<double>>> rows = {
+        {-12.4, 44.25, 8, {-10, 0, 10, 20, 30, 40}},
+        {0, 1, 6, {0, 0.2, 0.4, 0.6000000000000001, 0.8, 1}},
+        {5, 5, 6, {}},
+        {0, std::numeric_limits<double>::infinity(), 6, {}},
+    };
+    for (const auto& [first, last, nMaxTicks, expected] : rows)
+        EXPECT_EQ(NiceTicks(first, last, nMaxTicks), expected) << first << " to " << last;
+}
+
+} // namespace

@@ -1,0 +1,169 @@
+#include "numtext/numtext.h"
+
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <locale>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kIntMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::nullopt_t kRejected = std::nullopt;
+
+// The runtime's texts, three-digit exponents included; a row's arguments are formatted one by one, joined by '|'.
+TEST(CrtFormat, Conversions)
+{
+    const std::vector<std::tuple<const char*, std::vector<CrtArg>, const char*>> rows = {
+        {"%g",
+         {2.68F, 1e6, 5e-5, 1234567.0, 0.0001, 123456.0, 1e100, -2.5e-300, kInf},
+         "2.68|1e+006|5e-005|1.23457e+006|0.0001|123456|1e+100|-2.5e-300|inf"},
+        {"%G", {1e-10}, "1E-010"},
+        {"%.0e", {5.0}, "5e+000"},
+        {"%4.1f", {5.0, 12.38, -11.44, 123456.78}, " 5.0|12.4|-11.4|123456.8"},
+        {"%-5.0f", {1500.0, 123456.0, -kInf}, "1500 |123456|-inf "},
+        {"%4.2g", {2.68F, 2.0, 12345.0}, " 2.7|   2|1.2e+004"},
+        {"%+.1f", {2.0}, "+2.0"},
+        {"% .1f", {2.0}, " 2.0"},
+        {"%06.1f", {-2.5, kInf}, "-002.5|   inf"},
+        {"%d", {0, 42}, "0|42"},
+        {"%ld", {-2147483648L}, "-2147483648"},
+        {"%5d", {42}, "   42"},
+        {"%-5d", {42}, "42   "},
+        {"%05d", {-42}, "-0042"},
+        {"%.3d", {7}, "007"},
+        {"%6s", {"N/A"}, "   N/A"},
+        {"%-6s", {"N/A"}, "N/A   "},
+        {"%.2s", {"N/A"}, "N/"},
+    };
+    for (const auto& [pszFormat, args, pszExpected] : rows) {
+        std::string texts;
+        for (const CrtArg& arg : args)
+            texts += (&arg == &args.front() ? "" : "|") + CrtFormat(pszFormat, {arg});
+        EXPECT_EQ(texts, pszExpected) << pszFormat;
+    }
+    EXPECT_EQ(CrtFormat("%.*g %.*g|%*d|100%%", {6, 1e6, 6, 15000.0F, -4, 7}), "1e+006 15000|7   |100%");
+    EXPECT_EQ(CrtFormat("Reverse  %4.2g %s\n", {2.9F, "-11.4"}), "Reverse   2.9 -11.4\n");
+}
+
+TEST(CrtFormat, MisuseIsRefused)
+{
+    EXPECT_THROW(CrtFormat("%g"), std::invalid_argument);
+    EXPECT_THROW(CrtFormat("%g", {1}), std::invalid_argument);
+    EXPECT_THROW(CrtFormat("%d", {1.0}), std::invalid_argument);
+    EXPECT_THROW(CrtFormat("%q", {1.0}), std::invalid_argument);
+    EXPECT_THROW(CrtFormat("%d", {1, 2}), std::invalid_argument);
+    EXPECT_THROW(CrtFormat("%5"), std::invalid_argument);
+}
+
+// A comma locale for C and C++ alike, put back afterwards: numbers still write and read with a point.
+TEST(NumText, CommaLocaleChangesNothing)
+{
+    struct LocaleScope
+    {
+        std::string strSavedC = std::setlocale(LC_ALL, nullptr);
+        std::locale saved = std::locale::global(std::locale("de_DE.UTF-8")); // tools/test.sh generates it
+        ~LocaleScope()
+        {
+            std::locale::global(saved);
+            std::setlocale(LC_ALL, strSavedC.c_str());
+        }
+    } scope;
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f", 2.68);
+    ASSERT_STREQ(buffer, "2,68") << "the locale switch did not take effect";
+    EXPECT_EQ(CrtFormat("%g %4.1f", {2.68F, 12.38}), "2.68 12.4");
+    EXPECT_EQ(CrtAtof("2,68"), 2.0);
+    EXPECT_EQ(ParseFloatText("26.4"), 26.4);
+    EXPECT_EQ(ParseFloatText("26,4"), std::nullopt);
+    EXPECT_EQ(ParseIntText("1.000"), std::nullopt);
+}
+
+// The text, then the value read and how many characters belong to the number.
+TEST(CrtStrtod, GrammarRangeAndRounding)
+{
+    const std::vector<std::pair<std::string, CrtDouble>> grammar = {
+        {"1.5xyz", {1.5, 3}}, {" \t\n\v\f\r7", {7, 7}}, {"-.5", {-0.5, 3}},  {"+3.", {3, 3}}, {"2.5d1", {25, 5}},
+        {"2.5D+1", {25, 6}},  {"2.5E1", {25, 5}},       {"25e-1", {2.5, 5}}, {"1e", {1, 1}},  {"1e+", {1, 1}},
+        {"0x10", {0, 1}},     {"inf", {0, 0}},          {".", {0, 0}},       {"-", {0, 0}},   {"- 5", {0, 0}},
+        {"000.000", {0, 7}},  {"1,5", {1, 1}},
+    };
+    const std::vector<std::pair<std::string, CrtDouble>> range = {
+        {"1e400", {kInf, 5}},
+        {"1e99999999999999999999", {kInf, 22}},
+        {"1e-400", {0, 6}},
+        {"4.9406564584124654e-324", {4.9406564584124654e-324, 23}},
+        {"1.7976931348623157e308", {DBL_MAX, 22}},
+        {std::string(500, '9'), {kInf, 500}},
+        {"0." + std::string(400, '0') + "1e402", {10, 407}},
+        {"9007199254740993", {9007199254740992.0, 16}}, // a tie rounds to even
+    };
+    for (const auto* pRows : {&grammar, &range}) {
+        for (const auto& [text, expected] : *pRows) {
+            EXPECT_EQ(CrtStrtod(text).value, expected.value) << '"' << text << '"';
+            EXPECT_EQ(CrtStrtod(text).nConsumed, expected.nConsumed) << '"' << text << '"';
+        }
+    }
+    EXPECT_TRUE(std::signbit(CrtStrtod("-1e-400").value));
+}
+
+// A field's text: blanks (space, tab) around the number only, and a 0 must be written with the digit 0.
+TEST(ParseFloatText, AcceptsAndRejects)
+{
+    const std::vector<std::pair<const char*, std::optional<double>>> rows = {
+        {"0", 0.0},           {"  0\t ", 0.0},    {".5", 0.5},         {"7\t", 7.0},
+        {"\n7", 7.0},         {"-2.68", -2.68},   {"1e400", kInf},     {".0", kRejected},
+        {"-0", kRejected},    {"+0", kRejected},  {"", kRejected},     {"7 7", kRejected},
+        {"12abc", kRejected}, {"1,5", kRejected}, {"0x10", kRejected}, {"1e-400", kRejected},
+        {"7\n", kRejected},   {"1e", kRejected},
+    };
+    for (const auto& [pszText, expected] : rows)
+        EXPECT_EQ(ParseFloatText(pszText), expected) << '"' << pszText << '"';
+}
+
+// CrtStrtol under the same rule; values beyond 32 bits clamp to its ends.
+TEST(ParseIntText, AcceptsClampsAndRejects)
+{
+    const std::vector<std::pair<const char*, std::optional<int>>> rows = {
+        {"0", 0},
+        {" +7 ", 7},
+        {"2147483647", kIntMax},
+        {"2147483648", kIntMax},
+        {"-99999999999999999999999", kIntMin},
+        {"-0", kRejected},
+        {"- 5", kRejected},
+        {"12abc", kRejected},
+        {"7.5", kRejected},
+        {"225.", kRejected},
+        {"1e3", kRejected},
+    };
+    for (const auto& [pszText, expected] : rows)
+        EXPECT_EQ(ParseIntText(pszText), expected) << '"' << pszText << '"';
+}
+
+// Rounds like the hardware; beyond float's range, infinity from halfway past FLT_MAX on.
+TEST(NarrowToFloat, RoundsAndSaturates)
+{
+    constexpr float kFloatInf = std::numeric_limits<float>::infinity();
+    const std::vector<std::pair<double, float>> rows = {
+        {0.1, 0.1F},
+        {double{FLT_MAX} * (1 + 1e-9), FLT_MAX},
+        {0x1.ffffffp127, kFloatInf},
+        {-1e39, -kFloatInf},
+    };
+    for (const auto& [value, expected] : rows)
+        EXPECT_EQ(NarrowToFloat(value), expected) << value;
+    EXPECT_TRUE(std::isnan(NarrowToFloat(std::nan(""))));
+}
+
+} // namespace

@@ -1,0 +1,334 @@
+#include "settingsfile/settingsfile.h"
+
+#include <algorithm>
+#include <chrono>
+#include <clocale>
+#include <cmath>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <optional>
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "settingsfile/reportformats.h"
+#include "tests/support/files.h"
+#include "tests/support/samplerecord.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::array<std::string, 10>;
+using Status = SettingsReadStatus;
+
+// The file saved for the sample record, byte for byte: the ten values, then the report, 27 lines.
+const std::string kSampleFile = "2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\n1500 \r\n3.53\r\n26.4\r\n"
+                                "\r\n\r\n\r\nCorvane Ratiograph Analysis Data:\r\n\r\nSet RPM:  1500\r\n"
+                                "Rear-end Gear: 3.53\r\nOutside Diameter of Rear Tire: 26.4\r\n\r\n"
+                                "Transmission Gear Ratios and Speeds: \r\nFirst     2.7 12.4\r\n"
+                                "Second      2 16.6\r\nThird     1.3 25.5\r\nFourth      1 33.2\r\n"
+                                "Fifth    0.75 44.2\r\nSixth       0 N/A\r\nReverse   2.9 -11.4\r\n";
+
+// Whatever follows the last CR LF is the last element, so a file with LF line ends splits wrongly.
+std::vector<std::string> SplitCrLf(std::string_view text)
+{
+    std::vector<std::string> lines;
+    for (std::size_t end; (end = text.find("\r\n")) != std::string_view::npos; text.remove_prefix(end + 2))
+        lines.emplace_back(text.substr(0, end));
+    lines.emplace_back(text);
+    return lines;
+}
+
+// One value changed: only its value line (as kSettingsFileOrder numbers it) and its report line differ.
+TEST(FormatSettingsFile, ValueLinesAndReportLines)
+{
+    const std::tuple<std::size_t, float, const char*, std::size_t, const char*> rows[] = {
+        {7, 1500.0F, "1500 ", 15, "Set RPM:  1500"}, // the sample itself
+        {7, 0.0F, "0    ", 15, "Set RPM:     0"},         {7, 123456.0F, "123456", 15, "Set RPM: 123456"},
+        {7, INFINITY, "inf  ", 15, "Set RPM:   inf"},     {7, -0.0F, "0    ", 15, "Set RPM:     0"},
+        {0, 1e-5F, "1e-005", 20, "First    1e-005 12.4"}, {1, 1234567.0F, "1.23457e+006", 21, "Second   1.2e+006 16.6"},
+        {2, 1.25F, "1.25", 22, "Third     1.2 25.5"},     {3, 0.625F, "0.625", 23, "Fourth   0.62 33.2"},
+        {4, 123.0F, "123", 24, "Fifth    1.2e+002 44.2"}, {5, 0.875F, "0.875", 25, "Sixth    0.88 N/A"},
+        {6, 3.25F, "3.25", 26, "Reverse   3.2 -11.4"},
+    };
+    for (const auto& [nValueLine, fValue, pszValueLine, nReportLine, pszReportLine] : rows) {
+        GearSettings settings = SampleSettings();
+        settings[kSettingsFileOrder[nValueLine]] = fValue;
+        std::vector<std::string> expected = SplitCrLf(kSampleFile);
+        expected[nValueLine] = pszValueLine;
+        expected[nReportLine] = pszReportLine;
+        EXPECT_EQ(SplitCrLf(FormatSettingsFile(settings, SampleSpeeds())), expected) << fValue;
+    }
+}
+
+// The first ten lines, or nothing when the file has fewer (TooShort).
+TEST(ParseSettingsLines, LinesAndStatus)
+{
+    using namespace std::string_literals;
+    const std::tuple<const char*, std::string, std::optional<Lines>> rows[] = {
+        {"CR LF", kSampleFile, Lines{"2.68", "2", "1.3", "1", "0.75", "0", "2.9", "1500 ", "3.53", "26.4"}},
+        {"LF, a CR not just before it stays, no line end after the tenth line",
+         "1\r\r\n2\r3\n3\n4\n5\n6\n7\n8\n9\n10\r", Lines{"1\r", "2\r3", "3", "4", "5", "6", "7", "8", "9", "10\r"}},
+        {"NUL ends a line's text", "2.\0junk\r\n\0junk\r\n3\n4\n5\n6\n7\n8\n9\n10\0"s,
+         Lines{"2.", "", "3", "4", "5", "6", "7", "8", "9", "10"}},
+        {"ten empty lines", std::string(10, '\n'), Lines{}},
+        {"nine lines", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n", std::nullopt},
+        {"empty", "", std::nullopt},
+    };
+    for (const auto& [pszName, fileBytes, lines] : rows) {
+        const SettingsFileLines parsed = ParseSettingsLines(fileBytes);
+        EXPECT_EQ(parsed.status, lines ? SettingsReadStatus::Read : SettingsReadStatus::TooShort) << pszName;
+        EXPECT_EQ(parsed.lines, lines.value_or(Lines{})) << pszName;
+    }
+}
+
+// Everything below a directory, so a temporary file left by a save shows up wherever it is.
+std::set<fs::path> EntriesBelow(const std::string& strDir)
+{
+    const fs::recursive_directory_iterator entries(strDir);
+    return {fs::begin(entries), fs::end(entries)};
+}
+
+// A fresh directory per test; TearDown first undoes what a test changed for the process, last change first.
+class SettingsFileIo : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_FALSE(m_strDir.empty()); }
+    void TearDown() override
+    {
+        std::for_each(m_undo.rbegin(), m_undo.rend(), [](const auto& undo) { undo(); });
+    }
+
+    CScratchDir m_dir;
+    const std::string m_strDir = m_dir.Path();
+    const std::string m_strFile = m_strDir + "/settings.kvr";
+    std::vector<std::function<void()>> m_undo;
+};
+
+// Line ends at chunk edges, the tenth around the budget's last byte (63 of 64); a file read whole reads as it parses.
+TEST_F(SettingsFileIo, ReadsAcrossChunksUpToTheBudget)
+{
+    const std::string nine = "1\n2\n3\n4\n5\n6\n7\n8\n9\n"; // 18 bytes
+    const std::tuple<const char*, std::string, SettingsReadLimits, Status> rows[] = {
+        {"CR ends a chunk, LF starts the next", "1234567\r\n" + nine.substr(2) + "10\r\n", {8, 64}, Status::Read},
+        {"a line over three chunks", std::string(20, 'x') + nine.substr(1) + "10\n", {8, 64}, Status::Read},
+        {"the ninth line end ends a chunk", nine + "10\r\nreport\r\n", {18, 64}, Status::Read},
+        {"the tenth line end at 62", nine + std::string(44, 't') + "\nreport", {7, 64}, Status::Read},
+        {"the tenth line end at 63", nine + std::string(45, 't') + "\nreport", {7, 64}, Status::Read},
+        {"the tenth line end at 64", nine + std::string(46, 't') + "\nreport", {7, 64}, Status::TooLong},
+        {"the file ends with the budget", nine + std::string(46, 't'), {7, 64}, Status::Read},
+        {"the file ends one byte later", nine + std::string(47, 't'), {7, 64}, Status::TooLong},
+        {"no line end after the tenth line", nine + "1", {7, 20}, Status::Read},
+        {"nine lines", nine, {7, 20}, Status::TooShort},
+        {"a first line longer than a chunk", std::string(1'000'000, '7') + kSampleFile.substr(4), {}, Status::Read},
+    };
+    for (const auto& [pszName, fileBytes, limits, status] : rows) {
+        ASSERT_TRUE(WriteBytes(m_strFile, fileBytes));
+        const SettingsFileLines read = ReadSettingsFile(m_strFile, limits);
+        EXPECT_EQ(read.status, status) << pszName;
+        EXPECT_TRUE(read.lines == (status == Status::Read ? ParseSettingsLines(fileBytes).lines : Lines{})) << pszName;
+    }
+}
+
+// Nothing but a regular file is read, and refusing takes no time: a FIFO without a writer, an endless device.
+TEST_F(SettingsFileIo, ReadsOnlyRegularFiles)
+{
+    const std::string strFifo = m_strDir + "/fifo.kvr";
+    ASSERT_EQ(mkfifo(strFifo.c_str(), 0600), 0);
+    const std::vector<std::pair<std::string, Status>> rows = {
+        {m_strDir + "/missing.kvr", Status::CannotOpen},
+        {m_strDir, Status::CannotOpen},
+        {strFifo, Status::NotRegular},
+        {"/dev/zero", Status::NotRegular},
+    };
+    for (const auto& [strPath, status] : rows) {
+        auto reading = std::async(std::launch::async, [&strPath] { return ReadSettingsFile(strPath).status; });
+        if (reading.wait_for(std::chrono::seconds(2)) == std::future_status::timeout) {
+            ADD_FAILURE() << strPath << " is still being read after 2 s";
+            close(open(strFifo.c_str(), O_WRONLY | O_NONBLOCK)); // a writer for a moment ends the wait
+        }
+        EXPECT_EQ(reading.get(), status) << strPath;
+    }
+}
+
+// A save replaces a file whole, keeps its mode (a new one: 0666 less the umask), writes through links, existing or
+// not, and keeps them; names are bytes, not UTF-8; nothing else is left.
+TEST_F(SettingsFileIo, SaveKeepsModeAndLinks)
+{
+    const mode_t oldMask = umask(027);
+    m_undo.push_back([oldMask] { umask(oldMask); });
+    constexpr fs::perms kOld = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+    constexpr fs::perms kNew = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    ASSERT_TRUE(WriteBytes(m_strDir + "/old\xff.kvr", std::string(100'000, 'x')));
+    fs::permissions(m_strDir + "/old\xff.kvr", kOld);
+    fs::create_symlink("old\xff.kvr", m_strDir + "/link.kvr");
+    fs::create_symlink("later.kvr", m_strDir + "/dangling.kvr");
+    const std::tuple<const char*, const char*, fs::perms> rows[] = {
+        {"old\xff.kvr", "old\xff.kvr", kOld},
+        {"new.kvr", "new.kvr", kNew},
+        {"link.kvr", "old\xff.kvr", kOld},
+        {"dangling.kvr", "later.kvr", kNew},
+    };
+    for (const auto& [pszSaved, pszWritten, perms] : rows) {
+        const std::string strWritten = m_strDir + "/" + pszWritten;
+        ASSERT_TRUE(SaveSettingsFile(m_strDir + "/" + pszSaved, SampleSettings(), SampleSpeeds())) << pszSaved;
+        EXPECT_EQ(ReadBytes(strWritten), kSampleFile) << pszSaved;
+        EXPECT_EQ(fs::symlink_status(strWritten).permissions(), perms) << pszSaved;
+    }
+    EXPECT_TRUE(fs::is_symlink(m_strDir + "/link.kvr") && fs::is_symlink(m_strDir + "/dangling.kvr"));
+    EXPECT_EQ(EntriesBelow(m_strDir).size(), 5U);
+}
+
+class FailedSave : public SettingsFileIo, public testing::WithParamInterface<std::string>
+{};
+
+// A save that fails leaves an old file byte for byte as it was, and no temporary file.
+TEST_P(FailedSave, LeavesEverythingAsItWas)
+{
+    const std::string& cause = GetParam();
+    const std::string strSub = m_strDir + "/" + cause; // the target's directory
+    const std::string strTarget = strSub + "/settings.kvr";
+    std::string oldBytes;
+    if (cause == "ParentIsAFile") {
+        ASSERT_TRUE(WriteBytes(strSub, "not a directory"));
+    } else if (cause == "TargetIsADirectory") {
+        ASSERT_TRUE(fs::create_directories(strTarget) && WriteBytes(strTarget + "/inside.txt", "kept"));
+    } else {
+        ASSERT_TRUE(fs::create_directory(strSub));
+        if (cause == "FullDisk" && mount("tmpfs", strSub.c_str(), "tmpfs", 0, "size=64k") != 0)
+            GTEST_SKIP() << "cannot mount a small tmpfs here (needs root)";
+        if (cause == "FullDisk")
+            m_undo.push_back([strSub] { umount2(strSub.c_str(), MNT_DETACH); });
+        ASSERT_TRUE(WriteBytes(strTarget, oldBytes = "old\r\n"));
+    }
+    if (cause == "ReadOnlyDirectory") {
+        fs::permissions(strSub, fs::perms::owner_read | fs::perms::owner_exec);
+        m_undo.push_back([strSub] { fs::permissions(strSub, fs::perms::owner_all); });
+        if (access(strSub.c_str(), W_OK) == 0)
+            GTEST_SKIP() << "directory permissions do not stop this user (root) from writing";
+    } else if (cause == "FullDisk") {
+        ASSERT_FALSE(WriteBytes(strSub + "/filler", std::string(1 << 17, 'f'))) << "the disk did not fill up";
+    } else if (cause == "FileSizeLimit") {
+        // With SIGXFSZ ignored, as the program does, a write past the limit fails (EFBIG) as over a quota.
+        rlimit oldLimit = {};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+        const auto oldDisposition = std::signal(SIGXFSZ, SIG_IGN);
+        m_undo.push_back([oldDisposition] { std::signal(SIGXFSZ, oldDisposition); });
+        const rlimit limit = {100, oldLimit.rlim_max};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        m_undo.push_back([oldLimit] { setrlimit(RLIMIT_FSIZE, &oldLimit); });
+    }
+    const std::set<fs::path> entriesBefore = EntriesBelow(m_strDir);
+    EXPECT_FALSE(SaveSettingsFile(strTarget, SampleSettings(), SampleSpeeds()));
+    EXPECT_EQ(EntriesBelow(m_strDir), entriesBefore);
+    EXPECT_EQ(ReadBytes(strTarget), oldBytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, FailedSave,
+                         testing::Values("ParentIsAFile", "TargetIsADirectory", "ReadOnlyDirectory", "FullDisk",
+                                         "FileSizeLimit"),
+                         [](const auto& info) { return info.param; });
+
+// The sample record against a setup B on 28-inch tires, at 70 MPH, formatted in a comma locale.
+class Reports : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(std::setlocale(LC_ALL, "de_DE.UTF-8")) << "tools/test.sh generates it"; }
+    void TearDown() override { std::setlocale(LC_ALL, m_strSavedLocale.c_str()); }
+
+    const std::string m_strSavedLocale = std::setlocale(LC_ALL, nullptr);
+    const GearSettings m_setupB = {1500.0F, 2.68F, 3.53F, 28.0F, 2.0F, 1.3F, 1.0F, 0.75F, 0.0F, 2.9F};
+    const GearReport m_report = BuildGearReport(SampleSettings(), 70.0, m_setupB);
+};
+
+// Byte for byte; a record quoted as RFC 4180 says.
+TEST_F(Reports, Csv)
+{
+    EXPECT_EQ(FormatCsvReport(m_report),
+              "Gear,Ratio,Overall ratio,MPH,km/h,MPH per 1000 RPM,RPM at 70 MPH,Difference to B (%)\r\n"
+              "1st,2.68,9.4604,12.4,19.9,8.3,8479,-5.7%\r\n"
+              "2nd,2,7.06,16.6,26.7,11.1,6328,-5.7%\r\n"
+              "3rd,1.3,4.589,25.5,41.1,17.0,4113,-5.7%\r\n"
+              "4th,1,3.53,33.2,53.4,22.1,3164,-5.7%\r\n"
+              "5th,0.75,2.6475,44.2,71.2,29.5,2373,-5.7%\r\n"
+              "6th,0,0,N/A,N/A,N/A,N/A,N/A\r\n"
+              "Reverse,2.9,10.237,-11.4,-18.4,-7.6,N/A,-5.7%\r\n");
+    EXPECT_EQ(FormatCsvRecord({"plain", "a,b", "say \"hi\"", "two\nlines", "cr\r", "", "\""}),
+              "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\"cr\r\",,\"\"\"\"\r\n");
+}
+
+// Exact parts, numbers at the displays' precision and null for N/A.
+TEST_F(Reports, Json)
+{
+    const std::vector<std::pair<GearReport, std::vector<std::string>>> rows = {
+        {m_report,
+         {R"("rpm": 1500, "gear1": 2.68,)", R"("tireDiameter": 26.4},)", R"("cruiseMph": 70.0,)",
+          R"({"name": "1st", "ratio": 2.68, "overallRatio": 9.4604, "mph": 12.4, "kmh": 19.9, "mphPer1000Rpm": 8.3, )"
+          R"("rpmAtCruise": 8479, "differenceToBPercent": -5.7})",
+          R"({"name": "6th", "ratio": 0, "overallRatio": 0, "mph": null, "kmh": null, "mphPer1000Rpm": null, )"
+          R"("rpmAtCruise": null, "differenceToBPercent": null})",
+          R"("mph": -11.4, "kmh": -18.4, "mphPer1000Rpm": -7.6, "rpmAtCruise": null, "differenceToBPercent": -5.7})"
+          "\n  ],\n  \"shiftDrops\": [\n    {",
+          R"({"fromGear": 4, "toGear": 5, "rpmBefore": 1500, "rpmAfter": 1125, "drop": 375})"
+          "\n  ],\n  "
+          R"("comparison": {"setupB": {"rpm": 1500,)",
+          R"("tireDiameter": 28}, "speedometerAt60Mph": 63.6},)", R"("note": "Speeds use 3.124 for pi)"}},
+        {BuildGearReport({INFINITY, 2.68F, 3.53F, 26.4F, 2.0F, 1.3F, 1.0F, 0.75F, 0.0F, 2.9F}),
+         {R"("rpm": null,)", R"("cruiseMph": null,)", R"("mph": null, "kmh": null, "mphPer1000Rpm": 8.3)",
+          R"("shiftDrops": [],)", R"("comparison": null,)"}},
+    };
+    for (const auto& [report, parts] : rows) {
+        const std::string json = FormatJsonReport(report);
+        EXPECT_TRUE(json.starts_with("{\n  \"title\": \"Corvane Ratiograph Report\",\n") && json.ends_with(".\"\n}\n"))
+            << json;
+        for (const std::string& part : parts)
+            EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+    }
+    EXPECT_EQ(FormatJsonString("a\"b\\c\n\t\x01\x1f\x7f é"), "\"a\\\"b\\\\c\\n\\t\\u0001\\u001f\x7f é\"");
+}
+
+// The values as the fields hold them, columns aligned, the drops, B's speedometer and the note.
+TEST_F(Reports, Text)
+{
+    ValueTexts texts = FormatValueTexts(SampleSettings());
+    texts[static_cast<std::size_t>(GearValue::Gear2)] = "2.0";
+    const std::string text = FormatTextReport(m_report, texts);
+    for (const std::string_view line : {
+             "\n2nd gear:             2.0\n",
+             "\n\nGear     Ratio  Overall ratio    MPH   km/h  MPH per 1000 RPM  RPM at 70 MPH  Difference to B (%)\n"
+             "1st       2.68         9.4604   12.4   19.9               8.3           8479                -5.7%\n",
+             "\nReverse    2.9         10.237  -11.4  -18.4              -7.6            N/A                -5.7%\n\n"
+             "Shift drops at 1500 RPM:\nShift       RPM after  Drop\n1st to 2nd       1119   381\n",
+             "\n\nSetup B: 1500 RPM, rear-end ratio 3.53, tire 28 in.\n"
+             "Speedometer calibrated for setup B, at a true 60 MPH: 63.6 MPH\n\nSpeeds use 3.124 for pi",
+         })
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    EXPECT_TRUE(text.starts_with(std::string(kReportTitle) + "\n\nEngine RPM:          1500\n") &&
+                text.ends_with("calibrate.\n"));
+    const std::string plain = FormatTextReport(BuildGearReport(GearSettings{}));
+    EXPECT_TRUE(plain.find("MPH per 1000 RPM\n") != std::string::npos && plain.find("setup B") == std::string::npos);
+}
+
+// The extension names the format in any case; a hidden file's dot, a directory's extension or another one names none.
+TEST(ReportFormats, FormatOfAPathsExtension)
+{
+    const std::vector<std::pair<const char*, std::optional<ReportFormat>>> rows = {
+        {"a.pdf", ReportFormat::Pdf},  {"dir/B.CSV", ReportFormat::Csv}, {"x.tar.json", ReportFormat::Json},
+        {"n.txt", ReportFormat::Text}, {"c.Svg", ReportFormat::Svg},     {"/tmp/c.png", ReportFormat::Png},
+        {".png", std::nullopt},        {"d.svg/file", std::nullopt},     {"a.jpeg", std::nullopt},
+        {"pdf", std::nullopt},         {"a.pdf.", std::nullopt},
+    };
+    for (const auto& [pszPath, format] : rows)
+        EXPECT_EQ(ReportFormatOfPath(pszPath), format) << pszPath;
+}
+
+} // namespace
