@@ -138,24 +138,6 @@ TEST(ComputeCalibratedTireDiameter, NineHundredTwentyFiveRevsPerMile)
         EXPECT_FALSE(ComputeCalibratedTireDiameter(revs)) << revs;
 }
 
-TEST(GearReport, SampleAtSeventyMph)
-{
-    const GearReport report = BuildGearReport(SampleSettings(), ParseCruiseSpeed("70"));
-    const SpeedTable kmh = {"19.9", "26.7", "41.1", "53.4", "71.2", "N/A", "-18.4"};
-    const std::vector<std::pair<Figure GearReportRow::*, SpeedTable>> rows = {
-        {&GearReportRow::mph, SampleSpeeds()},
-        {&GearReportRow::kmh, kmh},
-        {&GearReportRow::rpmAtCruise, {"8479", "6328", "4113", "3164", "2373", "N/A", "N/A"}},
-        {&GearReportRow::overallRatio, {"9.4604", "7.06", "4.589", "3.53", "2.6475", "0", "10.237"}},
-        {&GearReportRow::mphPer1000Rpm, {" 8.3", "11.1", "17.0", "22.1", "29.5", "N/A", "-7.6"}},
-        {&GearReportRow::differenceToB, {"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"}},
-    };
-    for (const auto& [pFigure, expected] : rows)
-        EXPECT_EQ(Texts(report, pFigure), expected) << expected[0];
-    EXPECT_EQ(BuildKmhTable(SampleSettings()), kmh);
-    EXPECT_FALSE(report.speedometerAt60.value);
-}
-
 // MPH unless km/h, kmh or kph follows, in any case; a negative or infinite speed is refused.
 TEST(ParseCruiseSpeed, UnitsAndRejects)
 {

@@ -37,6 +37,7 @@ protected:
     CScratchDir m_dir;
 };
 
+// Save, then Load over a cleared calculator, restores everything.
 TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
 {
     const std::string strPath = PathOf("mine.kvr");
@@ -49,6 +50,15 @@ TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
         EXPECT_EQ(TakeMessages(m_seam),
                   Texts{"SAVE SUCCESSFUL|File Saved.  You may print the file, or examine in a word processor."});
         EXPECT_EQ(ReadBytes(strPath), FormatSettingsFile(SampleSettings(), SampleSpeeds()));
+
+        // Cancelled file dialogs do nothing; a save that fails says so and leaves the old file as it was.
+        for (int nButton : {IDC_SAVE, IDC_LOAD})
+            ClickWithFile(hDlg, nButton, std::nullopt);
+        ClickWithFile(hDlg, IDC_SAVE, strPath + "/inside.kvr"); // a path below a file cannot be written
+        EXPECT_EQ(TakeMessages(m_seam), Texts{"ERROR|Error saving file."});
+        EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
+        EXPECT_EQ(ReadBytes(strPath), FormatSettingsFile(SampleSettings(), SampleSpeeds()));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1);
 
         Click(hDlg, IDC_CLEAR);
         ClickWithFile(hDlg, IDC_LOAD, strPath);
@@ -104,23 +114,6 @@ TEST_F(SettingsFileDialogs, LoadingWhatUsersHaveOnDisk)
             EXPECT_EQ(strStatus.starts_with("B (" + std::string(pszName) + "): "), setupBMessages.empty()) << strStatus;
         });
     }
-}
-
-// Cancelled file dialogs do nothing; a save that fails says so and leaves the old file as it was.
-TEST_F(SettingsFileDialogs, CancelledDialogsAndAFailedSave)
-{
-    const std::string strOld = WriteFile("old.kvr", "keep me\n");
-    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        Click(hDlg, IDC_SAMPLE);
-        for (int nButton : {IDC_SAVE, IDC_LOAD})
-            ClickWithFile(hDlg, nButton, std::nullopt);
-        EXPECT_EQ(TakeMessages(m_seam), Texts{});
-        EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
-        ClickWithFile(hDlg, IDC_SAVE, PathOf("old.kvr/inside.kvr")); // a path below a file cannot be written
-        EXPECT_EQ(TakeMessages(m_seam), Texts{"ERROR|Error saving file."});
-    });
-    EXPECT_EQ(ReadBytes(strOld), "keep me\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1);
 }
 
 } // namespace

@@ -199,8 +199,8 @@ TEST_F(CalculatorTest, AccessKeysAreUniqueAndNeverType)
     });
 }
 
-// The notice and the explanation start with the focus on OK and end however the user closes them. The notice
-// shows the icon, the program's name and its version.
+// The notice and the explanation start with the focus on OK and end however the user closes them; the notice
+// shows the program's icon.
 TEST_F(CalculatorTest, InfoDialogsCloseWithOkEnterEscapeOrTheCloseBox)
 {
     const std::vector<std::tuple<int, DialogAction, int>> rows = {
@@ -210,26 +210,20 @@ TEST_F(CalculatorTest, InfoDialogsCloseWithOkEnterEscapeOrTheCloseBox)
         {IDD_EXPLAIN, CloseBox(), IDCANCEL},
     };
     for (const auto& [nTemplateId, close, nExpected] : rows) {
-        SCOPED_TRACE(nTemplateId);
         CDialog dialog(nTemplateId);
-        QStringList texts;
-        QSize iconSize;
-        const int nResult = RunDriven(m_seam, dialog, [&](HWND hDlg) {
-            EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDOK));
-            for (const QLabel* pLabel : platform::WidgetOf(hDlg)->findChildren<QLabel*>()) {
-                texts << pLabel->text();
-                if (!pLabel->pixmap().isNull())
-                    iconSize = pLabel->pixmap().deviceIndependentSize().toSize();
-            }
-            close(hDlg);
-        });
-        EXPECT_EQ(nResult, nExpected);
-        if (nTemplateId == IDD_NOTICE) {
-            EXPECT_EQ(iconSize, QSize(32, 32));
-            for (const char* pszText :
-                 {"Corvane Ratiograph", "Version 2.0   Created 1/19/2000", "Freeware.   Please distribute!"})
-                EXPECT_TRUE(texts.contains(QString::fromUtf8(pszText))) << pszText;
-        }
+        EXPECT_EQ(RunDriven(m_seam, dialog,
+                            [&](HWND hDlg) {
+                                EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDOK));
+                                QSize iconSize;
+                                for (const QLabel* pLabel : platform::WidgetOf(hDlg)->findChildren<QLabel*>()) {
+                                    if (!pLabel->pixmap().isNull())
+                                        iconSize = pLabel->pixmap().deviceIndependentSize().toSize();
+                                }
+                                EXPECT_EQ(iconSize, nTemplateId == IDD_NOTICE ? QSize(32, 32) : QSize());
+                                close(hDlg);
+                            }),
+                  nExpected)
+            << nTemplateId;
     }
     EXPECT_TRUE(m_seam.Records().empty());
 }
