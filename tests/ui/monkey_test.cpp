@@ -51,22 +51,16 @@ TEST_F(CalculatorTest, MonkeyNeverLeavesTheDisplaysBehindTheRecord)
                 PressKey(hTire, IDOK, Qt::Key_Escape);
         });
         for (int nStep = 0; nStep < 3000; ++nStep) {
-            switch (random() % 6) {
-            case 0:
-            case 1:
-                platform::SetWindowText(platform::GetDlgItem(hDlg, pick(fields)), pick(texts));
-                break;
-            case 2:
-                TypeInto(platform::GetDlgItem(hDlg, pick(fields)), pick(texts));
-                break;
-            case 3:
-                Click(platform::GetDlgItem(hDlg, pick(buttons)));
-                break;
-            case 4:
+            const unsigned nAction = random() % 6;
+            if (nAction < 3) { // typed or written by the program, as Load and the presets write
+                HWND hField = platform::GetDlgItem(hDlg, pick(fields));
+                nAction < 2 ? platform::SetWindowText(hField, pick(texts)) : TypeInto(hField, pick(texts));
+            } else if (nAction == 3) {
+                Click(hDlg, pick(buttons));
+            } else if (nAction == 4) {
                 m_seam.QueueFileAnswer(pick(files));
-                Click(platform::GetDlgItem(hDlg, random() % 2 ? IDC_LOAD : IDC_LOAD_B));
-                break;
-            default:
+                Click(hDlg, random() % 2 ? IDC_LOAD : IDC_LOAD_B);
+            } else {
                 Click(hDlg, IDC_CALC_DIAMETER);
             }
             ASSERT_EQ(Speeds(hDlg), BuildSpeedTable(dialog.GetSettings())) << "step " << nStep;
