@@ -112,14 +112,10 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, Templates,
                          ::testing::Values(IDD_GEARCALC_DIALOG, IDD_EXPLAIN, IDD_NOTICE, IDD_TIRE_DIAMETER,
                                            IDD_CHART_SIZE));
 
-QString AccessibleName(QWidget* pWidget)
-{
-    return QAccessible::queryAccessibleInterface(pWidget)->text(QAccessible::Name);
-}
-
 // A screen reader names the windows, and every control a user can reach or read, each differently; a control on a
-// gear's row names that gear. An edit says whether it takes input.
-TEST_F(CalculatorTest, ScreenReadersNameEveryControl)
+// gear's row names that gear; an edit says whether it takes input. Every button and labelled field of the dialog
+// has an access key, no two alike; Alt with a letter never types into a field, and an access key reaches its control.
+TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
 {
     using namespace Qt::StringLiterals;
     const QStringList gears = {u"1st"_s, u"2nd"_s, u"3rd"_s, u"4th"_s, u"5th"_s, u"6th"_s, u"Reverse"_s};
@@ -128,9 +124,24 @@ TEST_F(CalculatorTest, ScreenReadersNameEveryControl)
                                                           {IDD_NOTICE, u"Corvane Ratiograph"_s},
                                                           {IDD_EXPLAIN, u"Who and why"_s}};
     for (const auto& [nTemplateId, windowName] : windows) {
-        HWND hDlg = platform::CreateDialogWindow(*FindDialogTemplate(nTemplateId), nullptr, nullptr);
+        const DialogTemplate& dialogTemplate = *FindDialogTemplate(nTemplateId);
+        std::set<std::string> keys;
+        for (const ControlTemplate& control : dialogTemplate.controls) {
+            const bool bNeedsKey =
+                control.x < dialogTemplate.cx && (control.kind == ControlKind::PushButton ||
+                                                  (control.kind == ControlKind::Label && control.nBuddyId != 0));
+            const QKeySequence key =
+                QKeySequence::mnemonic(QString::fromUtf8(control.text.data(), control.text.size()));
+            if (bNeedsKey) {
+                EXPECT_FALSE(key.isEmpty()) << control.text;
+            }
+            if (!key.isEmpty()) {
+                EXPECT_TRUE(keys.insert(key.toString().toStdString()).second) << "twice: " << control.text;
+            }
+        }
+        HWND hDlg = platform::CreateDialogWindow(dialogTemplate, nullptr, nullptr);
         QWidget* pWindow = platform::WidgetOf(hDlg);
-        EXPECT_EQ(AccessibleName(pWindow), windowName);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(pWindow)->text(QAccessible::Name), windowName);
         std::map<QString, const QLabel*> gearLabels;
         for (const QLabel* pLabel : pWindow->findChildren<QLabel*>()) {
             if (gears.contains(QString(pLabel->text()).remove(u'&')))
@@ -162,31 +173,6 @@ TEST_F(CalculatorTest, ScreenReadersNameEveryControl)
         QAccessibleInterface* pChart = QAccessible::queryAccessibleInterface(Widget(hDlg, IDC_SHIFT_CHART));
         EXPECT_EQ(pChart->role(), QAccessible::Chart);
         EXPECT_EQ(pChart->text(QAccessible::Description).toStdString(), "No speeds to chart");
-    });
-}
-
-// Every button and every labelled field of the dialogs has an access key, no two alike in a dialog; Alt with a
-// letter never types into a field, and an access key reaches its control.
-TEST_F(CalculatorTest, AccessKeysAreUniqueAndNeverType)
-{
-    for (int nTemplateId : {IDD_GEARCALC_DIALOG, IDD_TIRE_DIAMETER, IDD_NOTICE, IDD_EXPLAIN}) {
-        const DialogTemplate& dialogTemplate = *FindDialogTemplate(nTemplateId);
-        std::set<std::string> keys;
-        for (const ControlTemplate& control : dialogTemplate.controls) {
-            const bool bNeedsKey =
-                control.x < dialogTemplate.cx && (control.kind == ControlKind::PushButton ||
-                                                  (control.kind == ControlKind::Label && control.nBuddyId != 0));
-            const QKeySequence key =
-                QKeySequence::mnemonic(QString::fromUtf8(control.text.data(), control.text.size()));
-            if (bNeedsKey) {
-                EXPECT_FALSE(key.isEmpty()) << control.text;
-            }
-            if (!key.isEmpty()) {
-                EXPECT_TRUE(keys.insert(key.toString().toStdString()).second) << "twice: " << control.text;
-            }
-        }
-    }
-    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
         Click(hDlg, IDC_SAMPLE);
         PressKey(hDlg, IDC_RPM, Qt::Key_Q, Qt::AltModifier);
         EXPECT_EQ(Text(hDlg, IDC_RPM), "1500");
