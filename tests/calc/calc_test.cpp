@@ -103,6 +103,8 @@ TEST(ParseTireSize, NotationsGoodAndBad)
         {"P225/70R15", Metric, "27.40 in, 696 mm, 736 revs/mile"},
         {"205/55R16", Metric, "24.88 in, 632 mm, 811 revs/mile"},
         {"265/70R17", Metric, "31.61 in, 803 mm, 638 revs/mile"},
+        {"285/70R17", Metric, "32.71 in, 831 mm, 617 revs/mile"},
+        {"225/70-15", Metric, "27.40 in, 696 mm, 736 revs/mile"},
         {"205/55ZR16 91W", Metric, "24.88 in, 632 mm, 811 revs/mile"},
         {" p 225 / 70 r 15 ", Metric, "27.40 in, 696 mm, 736 revs/mile"},
         {"195/70R15C 104/102R", Metric, "25.75 in, 654 mm, 783 revs/mile"},

@@ -123,6 +123,27 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
                                                           {IDD_TIRE_DIAMETER, u"Calculate Tire Diameter"_s},
                                                           {IDD_NOTICE, u"Corvane Ratiograph"_s},
                                                           {IDD_EXPLAIN, u"Who and why"_s}};
+    // The workbench's names, which users of screen readers and scripts find its controls by.
+    QStringList workbenchNames = {u"Workbench"_s,
+                                  u"Cruise speed"_s,
+                                  u"Reverse speed in km/h"_s,
+                                  u"Tire size"_s,
+                                  u"Tire size diameter in inches"_s,
+                                  u"Tire size diameter in millimetres"_s,
+                                  u"Tire size revs per mile"_s,
+                                  u"Use tire size"_s,
+                                  u"Revs per mile"_s,
+                                  u"Use revs per mile"_s,
+                                  u"Hold as B"_s,
+                                  u"Load B"_s,
+                                  u"Clear B"_s,
+                                  u"Speedometer reading at a true 60 MPH"_s};
+    for (qsizetype i = 0; i < 6; ++i) {
+        workbenchNames << gears[i] + u" gear RPM at cruise speed"_s << gears[i] + u" gear speed in km/h"_s
+                       << gears[i] + u" gear difference to B"_s;
+        if (i < 5)
+            workbenchNames << u"RPM after shift from "_s + gears[i];
+    }
     for (const auto& [nTemplateId, windowName] : windows) {
         const DialogTemplate& dialogTemplate = *FindDialogTemplate(nTemplateId);
         std::set<std::string> keys;
@@ -167,6 +188,10 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
             }
         }
         EXPECT_EQ(gearLabels.size(), nTemplateId == IDD_GEARCALC_DIALOG ? 7U : 0U);
+        if (nTemplateId == IDD_GEARCALC_DIALOG) {
+            for (const QString& name : workbenchNames)
+                EXPECT_TRUE(names.contains(name)) << name.toStdString();
+        }
         platform::DestroyWindow(hDlg);
     }
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
