@@ -123,27 +123,38 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
                                                           {IDD_TIRE_DIAMETER, u"Calculate Tire Diameter"_s},
                                                           {IDD_NOTICE, u"Corvane Ratiograph"_s},
                                                           {IDD_EXPLAIN, u"Who and why"_s}};
-    // The workbench's names, which users of screen readers and scripts find its controls by.
-    QStringList workbenchNames = {u"Workbench"_s,
-                                  u"Cruise speed"_s,
-                                  u"Reverse speed in km/h"_s,
-                                  u"Tire size"_s,
-                                  u"Tire size diameter in inches"_s,
-                                  u"Tire size diameter in millimetres"_s,
-                                  u"Tire size revs per mile"_s,
-                                  u"Use tire size"_s,
-                                  u"Revs per mile"_s,
-                                  u"Use revs per mile"_s,
-                                  u"Hold as B"_s,
-                                  u"Load B"_s,
-                                  u"Clear B"_s,
-                                  u"Speedometer reading at a true 60 MPH"_s};
+    // The names users of screen readers and scripts find the controls by.
+    QStringList calculatorNames = {u"Engine RPM"_s,
+                                   u"Reverse gear ratio"_s,
+                                   u"Rear-end gear ratio"_s,
+                                   u"Tire outside diameter in inches"_s,
+                                   u"Reverse speed in MPH"_s,
+                                   u"Shift chart"_s,
+                                   u"Workbench"_s,
+                                   u"Cruise speed"_s,
+                                   u"Reverse speed in km/h"_s,
+                                   u"Tire size"_s,
+                                   u"Tire size diameter in inches"_s,
+                                   u"Tire size diameter in millimetres"_s,
+                                   u"Tire size revs per mile"_s,
+                                   u"Use tire size"_s,
+                                   u"Revs per mile"_s,
+                                   u"Use revs per mile"_s,
+                                   u"Hold as B"_s,
+                                   u"Load B"_s,
+                                   u"Clear B"_s,
+                                   u"Speedometer reading at a true 60 MPH"_s};
     for (qsizetype i = 0; i < 6; ++i) {
-        workbenchNames << gears[i] + u" gear RPM at cruise speed"_s << gears[i] + u" gear speed in km/h"_s
-                       << gears[i] + u" gear difference to B"_s;
+        for (const QString& what : {u" gear ratio"_s, u" gear speed in MPH"_s, u" gear RPM at cruise speed"_s,
+                                    u" gear speed in km/h"_s, u" gear difference to B"_s})
+            calculatorNames << gears[i] + what;
         if (i < 5)
-            workbenchNames << u"RPM after shift from "_s + gears[i];
+            calculatorNames << u"RPM after shift from "_s + gears[i];
     }
+    const std::map<int, QStringList> contract = {{IDD_GEARCALC_DIALOG, calculatorNames},
+                                                 {IDD_TIRE_DIAMETER,
+                                                  {u"Tire width in millimetres"_s, u"Aspect ratio in percent"_s,
+                                                   u"Rim diameter in inches"_s, u"Tire diameter in inches"_s}}};
     for (const auto& [nTemplateId, windowName] : windows) {
         const DialogTemplate& dialogTemplate = *FindDialogTemplate(nTemplateId);
         std::set<std::string> keys;
@@ -188,8 +199,8 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
             }
         }
         EXPECT_EQ(gearLabels.size(), nTemplateId == IDD_GEARCALC_DIALOG ? 7U : 0U);
-        if (nTemplateId == IDD_GEARCALC_DIALOG) {
-            for (const QString& name : workbenchNames)
+        if (contract.contains(nTemplateId)) {
+            for (const QString& name : contract.at(nTemplateId))
                 EXPECT_TRUE(names.contains(name)) << name.toStdString();
         }
         platform::DestroyWindow(hDlg);
