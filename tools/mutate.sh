@@ -56,6 +56,8 @@ ui/exchange/wnd.cpp @@ m_hWnd == g_hLockoutWnd @@ m_hWnd != g_hLockoutWnd @@ loc
 ui/exchange/wnd.cpp @@ ~CLockoutScope() { g_hLockoutWnd = m_hSaved; } @@ ~CLockoutScope() { g_hLockoutWnd = nullptr; } @@ nested lock-out not restored
 ui/exchange/dialog.cpp @@ if (ExchangeData(true)) @@ if (ExchangeData(true) || true) @@ OK closes over a bad field
 ui/exchange/winapp.cpp @@ find_last_of("\\/:") @@ find_last_of("/") @@ app name keeps a Windows directory
+ui/exchange/formexchange.cpp @@ FieldRules<TValue>::Parse(text.substr(0, kFieldChars)) @@ FieldRules<TValue>::Parse(text) @@ a file's line judged beyond 31 characters
+ui/exchange/dialog.cpp @@ return platform::GetLastActivePopup(pApp->m_pMainWnd->m_hWnd); @@ return pApp->m_pMainWnd->m_hWnd; @@ a dialog over a dialog owned by the main window
 ui/gearcalcdlg.cpp @@ if (step < 0 && rpm < double{kRpmMin}) @@ if (rpm < double{kRpmMin}) @@ Gas clamps at 0 too
 ui/gearcalcdlg.cpp @@ CrtFormat("%-5.1f", {double{m_settings.m_fTireOD}}) @@ CrtFormat("%-5.2f", {double{m_settings.m_fTireOD}}) @@ tire written with two decimals
 ui/gearcalcdlg.cpp @@ &m_editSpeed1, &m_editSpeed2 @@ &m_editSpeed2, &m_editSpeed1 @@ first two displays swapped
