@@ -156,11 +156,7 @@ TEST(NarrowToFloat, RoundsAndSaturates)
 {
     constexpr float kFloatInf = std::numeric_limits<float>::infinity();
     const std::vector<std::pair<double, float>> rows = {
-        {0.1, 0.1F},
-        {double{FLT_MAX} * (1 + 1e-9), FLT_MAX},
-        {0x1.ffffffp127, kFloatInf},
-        {-1e39, -kFloatInf},
-    };
+        {0.1, 0.1F}, {double{FLT_MAX} * (1 + 1e-9), FLT_MAX}, {0x1.ffffffp127, kFloatInf}, {-1e39, -kFloatInf}};
     for (const auto& [value, expected] : rows)
         EXPECT_EQ(NarrowToFloat(value), expected) << value;
     EXPECT_TRUE(std::isnan(NarrowToFloat(std::nan(""))));

@@ -5,18 +5,10 @@
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
 
+// Members in declaration order: RPM, first gear, rear end, tire, second to sixth gear, reverse.
 inline GearSettings SampleSettings()
 {
-    return {.m_fRpm = 1500.0F,
-            .m_fGear1 = 2.68F,
-            .m_fRearEnd = 3.53F,
-            .m_fTireOD = 26.4F,
-            .m_fGear2 = 2.0F,
-            .m_fGear3 = 1.3F,
-            .m_fGear4 = 1.0F,
-            .m_fGear5 = 0.75F,
-            .m_fGear6 = 0.0F,
-            .m_fReverse = 2.9F};
+    return {1500.0F, 2.68F, 3.53F, 26.4F, 2.0F, 1.3F, 1.0F, 0.75F, 0.0F, 2.9F};
 }
 
 inline SpeedTable SampleSpeeds()
