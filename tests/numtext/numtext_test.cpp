@@ -1,11 +1,8 @@
 #include "numtext/numtext.h"
 
 #include <cfloat>
-#include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <limits>
-#include <locale>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -64,29 +61,6 @@ TEST(CrtFormat, MisuseIsRefused)
     EXPECT_THROW(CrtFormat("%q", {1.0}), std::invalid_argument);
     EXPECT_THROW(CrtFormat("%d", {1, 2}), std::invalid_argument);
     EXPECT_THROW(CrtFormat("%5"), std::invalid_argument);
-}
-
-// A comma locale for C and C++ alike, put back afterwards: numbers still write and read with a point.
-TEST(NumText, CommaLocaleChangesNothing)
-{
-    struct LocaleScope
-    {
-        std::string strSavedC = std::setlocale(LC_ALL, nullptr);
-        std::locale saved = std::locale::global(std::locale("de_DE.UTF-8")); // tools/test.sh generates it
-        ~LocaleScope()
-        {
-            std::locale::global(saved);
-            std::setlocale(LC_ALL, strSavedC.c_str());
-        }
-    } scope;
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2f", 2.68);
-    ASSERT_STREQ(buffer, "2,68") << "the locale switch did not take effect";
-    EXPECT_EQ(CrtFormat("%g %4.1f", {2.68F, 12.38}), "2.68 12.4");
-    EXPECT_EQ(CrtAtof("2,68"), 2.0);
-    EXPECT_EQ(ParseFloatText("26.4"), 26.4);
-    EXPECT_EQ(ParseFloatText("26,4"), std::nullopt);
-    EXPECT_EQ(ParseIntText("1.000"), std::nullopt);
 }
 
 // The text, then the value read and how many characters belong to the number.
