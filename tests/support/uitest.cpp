@@ -1,14 +1,10 @@
 #include "tests/support/uitest.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
 
-#include <gtest/gtest.h>
-
-#include "platform/widgetaccess.h"
 #include "ui/exchange/dialog.h"
 #include "ui/exchange/winapp.h"
 

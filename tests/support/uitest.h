@@ -10,8 +10,6 @@
 
 #include <Qt>
 
-class QWidget;
-
 #include <gtest/gtest.h>
 
 #include "platform/modalseam.h"

@@ -33,6 +33,5 @@ protected:
     int RunCalculator(const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver);
 
     static SpeedTable Speeds(HWND hDlg);
-    // The texts of nCount controls with consecutive ids from nFirstId.
     static Texts Column(HWND hDlg, int nFirstId, int nCount);
 };

@@ -1,6 +1,5 @@
 #include "ui/gearcalcdlg.h"
 
-#include <span>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -38,25 +37,18 @@ TEST_F(CalculatorTest, OpensEmptyRecalculatesAtEveryKeystrokeAndClosesWithEnter)
         EXPECT_EQ(Text(hDlg, IDC_REVERSE), "0");
         EXPECT_EQ(Speeds(hDlg), kNoSpeeds);
         EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDC_RPM));
-        EXPECT_EQ(platform::GetWindowText(hDlg), "Corvane Ratiograph");
         Click(hDlg, IDC_SAMPLE);
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
         EXPECT_EQ(Text(hDlg, IDC_GEAR2), "2.0");
         EXPECT_NE(pChart->grab().toImage(), emptyChart);
         DriveDialogs(m_seam, [&](HWND hExplain) {
             EXPECT_EQ(platform::GetDialogTemplateId(hExplain), IDD_EXPLAIN);
-            EXPECT_EQ(platform::GetWindowOwner(hExplain), hDlg);
             PressKey(hExplain, IDOK, Qt::Key_Return);
         });
         Click(hDlg, IDC_HUH);
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
         TypeInto(hDlg, IDC_GEAR1, "3");
         EXPECT_EQ(Text(hDlg, IDC_SPEED1), "11.1");
-        PressKey(hDlg, IDC_GEAR1, Qt::Key_End);
-        QTest::keyClicks(Widget(hDlg, IDC_GEAR1), QStringLiteral(".5"));
-        EXPECT_EQ(Text(hDlg, IDC_SPEED1), " 9.5");
-        TypeInto(hDlg, IDC_RPM, "0");
-        EXPECT_EQ(Speeds(hDlg), (SpeedTable{" 0.0", " 0.0", " 0.0", " 0.0", " 0.0", "N/A", " 0.0"}));
         Click(hDlg, IDC_CLEAR);
         EXPECT_EQ(Speeds(hDlg), kNoSpeeds);
         EXPECT_EQ(pChart->grab().toImage(), emptyChart);
@@ -125,12 +117,9 @@ TEST_F(CalculatorTest, GasAndBrakeClampOnlyAtTheirOwnBound)
 {
     const std::vector<std::tuple<const char*, int, const char*>> rows = {
         {"1500", IDC_GAS, "1600 "},
-        {"1500", IDC_BRAKE, "1400 "},
         {"14950", IDC_GAS, "15000"},
-        {"15000", IDC_GAS, "15000"},
         {"50", IDC_BRAKE, "0    "},
         {"abc", IDC_GAS, "100  "},
-        {"2.5e3", IDC_GAS, "2600 "},
         {"-1e20", IDC_GAS, "-100000000000000000000"},
         {"1e20", IDC_BRAKE, "100000000000000000000"},
     };
@@ -157,7 +146,6 @@ TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
         PressKey(hDlg, IDC_RPM, Qt::Key_W, Qt::AltModifier);
         EXPECT_TRUE(QTest::qWaitFor([&] { return pWindow->width() > closedSize.width(); }));
         EXPECT_EQ(pWindow->height(), closedSize.height());
-        EXPECT_GT(pWindow->width(), closedSize.width() * 3 / 2);
         EXPECT_EQ(Column(hDlg, IDC_KMH1, 7), (Texts{"19.9", "26.7", "41.1", "53.4", "71.2", "N/A", "-18.4"}));
         EXPECT_EQ(Column(hDlg, IDC_SHIFT_DROP1, 5),
                   (Texts{"1119 (-381)", "975 (-525)", "1154 (-346)", "1125 (-375)", "N/A"}));
@@ -182,7 +170,6 @@ TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
         EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "24.88");
         EXPECT_EQ(Text(hDlg, IDC_SPEED1), "11.7") << "the write recalculates";
 
-        // A tire calibrated to its revs per mile, as published tables give them.
         TypeInto(hDlg, IDC_REVS_PER_MILE, "925");
         Click(hDlg, IDC_USE_REVS);
         EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "21.93");
@@ -199,12 +186,12 @@ TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
         EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "");
         EXPECT_FALSE(pChart->accessibleDescription().contains(QStringLiteral("Setup B")));
 
-        // Print and Export from the keyboard and from the panel; cancelled here, they write nothing.
+        // Print and Export from the keyboard; cancelled here, they write nothing.
         PressKey(hDlg, IDC_RPM, Qt::Key_P, Qt::ControlModifier);
         PressKey(hDlg, IDC_GEAR1, Qt::Key_E, Qt::ControlModifier);
         ASSERT_EQ(m_seam.Records().size(), 2U);
-        EXPECT_EQ(m_seam.Records()[0].kind, CBoxRecord::Kind::Print);
-        EXPECT_EQ(m_seam.Records()[1].kind, CBoxRecord::Kind::SaveFile);
+        EXPECT_EQ(std::pair(m_seam.Records()[0].kind, m_seam.Records()[1].kind),
+                  std::pair(CBoxRecord::Kind::Print, CBoxRecord::Kind::SaveFile));
         m_seam.ClearRecords();
 
         Click(hDlg, IDC_WORKBENCH);
@@ -230,15 +217,14 @@ TEST(ShiftChartPlot, LinesSawtoothGhostAndDescription)
     const PlotPolyline& sawtooth = plot.lines.back();
     EXPECT_EQ(sawtooth.pen, PlotPen::Emphasis);
     ASSERT_EQ(sawtooth.points.size(), 10U);
-    EXPECT_NEAR(sawtooth.points[2].second, 1500 * 2.0 / 2.68, 0.1) << "first drop ends in second gear";
     EXPECT_EQ(sawtooth.points.back(), plot.lines[4].points.back());
     EXPECT_EQ(plot.description,
               "Shift chart of 1st, 2nd, 3rd, 4th and 5th gears at 1500 RPM. 1st reaches 12.4 MPH, then 2nd lands at "
               "1119 RPM. 2nd reaches 16.6 MPH, then 3rd lands at 975 RPM. 3rd reaches 25.5 MPH, then 4th lands at "
               "1154 RPM. 4th reaches 33.2 MPH, then 5th lands at 1125 RPM. 5th reaches 44.2 MPH. Setup B is drawn "
               "dashed.");
-    const PlotData empty = MakeShiftChartPlot(ComputeShiftChart(GearSettings{}));
-    EXPECT_EQ(std::tie(empty.emptyText, empty.description), std::tie("No speeds to chart", "No speeds to chart"));
+    // The empty chart's description, the same words, is held by the accessibility test.
+    EXPECT_EQ(MakeShiftChartPlot(ComputeShiftChart(GearSettings{})).emptyText, "No speeds to chart");
 }
 
 // Every line stands out from the chart's background by at least 3:1 and every text by 4.5:1 (WCAG), in a light, a
@@ -271,16 +257,11 @@ TEST_F(CalculatorTest, WindowCarriesTheIconAtEverySize)
     };
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
         const QIcon icon = platform::WidgetOf(hDlg)->windowIcon();
-        for (const auto& [nSize, png] : {std::pair{16, kIcon16Png},
-                                         {32, kIcon32Png},
-                                         {48, kIcon48Png},
-                                         {64, kIcon64Png},
-                                         {128, kIcon128Png},
-                                         {256, kIcon256Png}}) {
+        for (const auto png : {kIcon16Png, kIcon32Png, kIcon48Png, kIcon64Png, kIcon128Png, kIcon256Png}) {
             const QImage drawn = argb(QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG"));
-            EXPECT_EQ(qAlpha(drawn.pixel(0, 0)), 0) << nSize;
-            for (const int nRatio : {1, 2})
-                EXPECT_EQ(argb(icon.pixmap(QSize(nSize, nSize) / nRatio, nRatio).toImage()), drawn) << nSize;
+            EXPECT_EQ(qAlpha(drawn.pixel(0, 0)), 0) << drawn.width();
+            EXPECT_EQ(argb(icon.pixmap(drawn.size(), 1).toImage()), drawn) << drawn.width();
+            EXPECT_EQ(argb(icon.pixmap(drawn.size() / 2, 2).toImage()), drawn) << drawn.width();
         }
     });
 }

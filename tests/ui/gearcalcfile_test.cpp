@@ -1,6 +1,5 @@
 // Save, Load and Load B as a user meets them: the file dialogs, the messages, and what the fields hold afterwards.
 
-#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,7 +13,6 @@
 
 namespace {
 
-const std::string kSample = "2.68\n2\n1.3\n1\n0.75\n0\n2.9\n1500 \n3.53\n26.4";
 const std::string kTooShort = "ERROR|This is not a settings file: it has fewer than ten lines. Nothing was loaded.";
 const std::string kNumber = "Please enter a number.";
 
@@ -22,12 +20,6 @@ class SettingsFileDialogs : public CalculatorTest
 {
 protected:
     std::string PathOf(const std::string& strName) const { return m_dir.Path() + "/" + strName; }
-    std::string WriteFile(const std::string& strName, const std::string& bytes) const
-    {
-        EXPECT_TRUE(WriteBytes(PathOf(strName), bytes));
-        return PathOf(strName);
-    }
-    // Answers the next file dialog with the path, then clicks the button.
     void ClickWithFile(HWND hDlg, int nButton, std::optional<std::string> path)
     {
         m_seam.QueueFileAnswer(std::move(path));
@@ -37,11 +29,10 @@ protected:
     CScratchDir m_dir;
 };
 
-// Save, then Load over a cleared calculator, restores everything.
 TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
 {
     const std::string strPath = PathOf("mine.kvr");
-    RunCalculator([&](CGearCalcDlg& dialog, HWND hDlg) {
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
         Click(hDlg, IDC_SAMPLE);
         ClickWithFile(hDlg, IDC_SAVE, strPath);
         ASSERT_EQ(m_seam.Records().front().kind, CBoxRecord::Kind::SaveFile);
@@ -58,7 +49,6 @@ TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
         EXPECT_EQ(TakeMessages(m_seam), Texts{"ERROR|Error saving file."});
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
         EXPECT_EQ(ReadBytes(strPath), FormatSettingsFile(SampleSettings(), SampleSpeeds()));
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1);
 
         Click(hDlg, IDC_CLEAR);
         ClickWithFile(hDlg, IDC_LOAD, strPath);
@@ -67,8 +57,6 @@ TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
         EXPECT_EQ(TakeMessages(m_seam), Texts{});
         EXPECT_EQ(Text(hDlg, IDC_RPM), "1500 ");
         EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
-        for (const GearValueInfo& info : kGearExchangeOrder)
-            EXPECT_EQ(dialog.GetSettings()[info.value], SampleSettings()[info.value]);
     });
 }
 
@@ -77,27 +65,21 @@ TEST_F(SettingsFileDialogs, SaveThenLoadRestoresEverything)
 // messages, the first line a field would refuse, and B held only from a good file.
 TEST_F(SettingsFileDialogs, LoadingWhatUsersHaveOnDisk)
 {
-    const std::string kNotB = " Setup B was not loaded.";
     const Texts kNoFile = {"ERROR|Cannot open file."};
     const std::vector<std::tuple<const char*, std::string, Texts, const char*, Texts>> rows = {
-        {"lf.kvr", kSample + "\n", {}, "1500 ", {}},
-        {"crlf.kvr", "2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\n1600\r\n3.53\r\n26.4\r\n", {}, "1600", {}},
+        {"lf.kvr", "2.68\n2\n1.3\n1\n0.75\n0\n2.9\n1600\n3.53\n26.4\n", {}, "1600", {}},
         {"short.kvr", "2.68\n2\n1.3\n1\n0.75\n0\n2.9\n1500\n3.53\n", {kTooShort}, "1234", {kTooShort}},
         {"", "", kNoFile, "1234", kNoFile},
         {"letters.kvr",
          "2.68\n2\n1.3\n1\n0.75\n0\n2.9\nfast\n3.53\n26.4\n",
          Texts(4, kNumber),
          "fast",
-         {"ERROR|Line 8: " + kNumber + kNotB}},
-        {"binary.kvr",
-         std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe\n\n\n\n\n\n\n\n\n", 27),
-         Texts(11, kNumber),
-         "",
-         {"ERROR|Line 1: " + kNumber + kNotB}},
+         {"ERROR|Line 8: " + kNumber + " Setup B was not loaded."}},
     };
     for (const auto& [pszName, bytes, messages, pszRpmAfter, setupBMessages] : rows) {
         SCOPED_TRACE(pszName);
-        const std::string strPath = *pszName ? WriteFile(pszName, bytes) : m_dir.Path();
+        const std::string strPath = PathOf(pszName);
+        EXPECT_TRUE(!*pszName || WriteBytes(strPath, bytes));
         RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
             Click(hDlg, IDC_SAMPLE);
             SetText(hDlg, IDC_RPM, "1234");
@@ -110,8 +92,8 @@ TEST_F(SettingsFileDialogs, LoadingWhatUsersHaveOnDisk)
             TakeMessages(m_seam);
             ClickWithFile(hDlg, IDC_LOAD_B, strPath);
             EXPECT_EQ(TakeMessages(m_seam), setupBMessages);
-            const std::string strStatus = Text(hDlg, IDC_B_STATUS);
-            EXPECT_EQ(strStatus.starts_with("B (" + std::string(pszName) + "): "), setupBMessages.empty()) << strStatus;
+            EXPECT_EQ(Text(hDlg, IDC_B_STATUS).starts_with("B (" + std::string(pszName) + "): "),
+                      setupBMessages.empty());
         });
     }
 }
