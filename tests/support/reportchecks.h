@@ -1,11 +1,10 @@
 #pragma once
 
 // Reading back a report as a user's tools would: a PDF's text through pdftotext (Debian's poppler-utils), a CSV as
-// a spreadsheet's cells, an SVG as XML, a PNG as an image. Each comes back as lines of words, each word followed by one
-// blank, so that a table's row reads the same in every layout and format.
+// a spreadsheet's cells, an SVG as XML, a PNG as an image. Each comes back as lines of words with one blank between
+// them, so that a table's row reads the same in every layout and format.
 
 #include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,11 +15,11 @@
 
 #include <gtest/gtest.h>
 
-using Words = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
 // The format is the one strName's extension names, in any case. An SVG gives its viewBox, its description and its
-// count of paths; a PNG its size; a PDF's page ends as \f; nothing when unreadable.
-inline std::string ReportWords(std::string bytes, const std::string& strName)
+// count of paths; a PNG its size; a PDF's page ends in a |; nothing when unreadable.
+inline std::string ReportAsText(std::string bytes, const std::string& strName)
 {
     using namespace Qt::StringLiterals;
     const std::string extension = QFileInfo(QString::fromStdString(strName)).suffix().toLower().toStdString();
@@ -48,29 +47,23 @@ inline std::string ReportWords(std::string bytes, const std::string& strName)
         pdftotext.closeWriteChannel();
         const bool bRead = pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0;
         bytes = bRead ? pdftotext.readAllStandardOutput().toStdString() : "";
+        std::replace(bytes.begin(), bytes.end(), '\f', '|');
     }
     if (extension == "csv")
         std::replace(bytes.begin(), bytes.end(), ',', ' ');
-    std::istringstream lines(bytes);
     std::string text;
-    for (std::string line; std::getline(lines, line);) {
-        for (std::size_t at = 0; (at = line.find_first_not_of(" \t\r", at)) != std::string::npos;) {
-            const std::size_t nEnd = std::min(line.find_first_of(" \t\r", at), line.size());
-            text += line.substr(at, nEnd - at) + " ";
-            at = nEnd;
-        }
-        text += "\n";
-    }
+    for (const QString& line : QString::fromStdString(bytes).split(u'\n'))
+        text += line.simplified().toStdString() + "\n";
     return text;
 }
 
 // The sample record's rows of the per-gear table: gear, ratio, overall ratio, MPH, km/h, MPH per 1000 RPM.
-inline const Words kSampleRows = {"\n1st 2.68 9.4604 12.4 19.9 8.3 ",      "\n2nd 2 7.06 16.6 26.7 11.1 ",
-                                  "\n3rd 1.3 4.589 25.5 41.1 17.0 ",       "\n4th 1 3.53 33.2 53.4 22.1 ",
-                                  "\n5th 0.75 2.6475 44.2 71.2 29.5 ",     "\n6th 0 0 N/A N/A N/A ",
-                                  "\nReverse 2.9 10.237 -11.4 -18.4 -7.6 "};
+inline const Texts kSampleRows = {"\n1st 2.68 9.4604 12.4 19.9 8.3",      "\n2nd 2 7.06 16.6 26.7 11.1",
+                                  "\n3rd 1.3 4.589 25.5 41.1 17.0",       "\n4th 1 3.53 33.2 53.4 22.1",
+                                  "\n5th 0.75 2.6475 44.2 71.2 29.5",     "\n6th 0 0 N/A N/A N/A",
+                                  "\nReverse 2.9 10.237 -11.4 -18.4 -7.6"};
 
-inline void ExpectParts(const std::string& text, const Words& parts)
+inline void ExpectParts(const std::string& text, const Texts& parts)
 {
     for (const std::string& part : parts)
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
