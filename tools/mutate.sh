@@ -67,6 +67,7 @@ ui/tiresizedlg.cpp @@ if (!ExchangeData(true)) @@ if (!ExchangeData(true) && fal
 settingsfile/reportformats.cpp @@ if (nDot == std::string_view::npos || nDot == 0) @@ if (nDot == std::string_view::npos) @@ a hidden file's dot read as an extension
 app/commandline.cpp @@ value = args[++i]; @@ value = args[i + 1]; @@ an option's argument read as an operand too
 app/commandline.cpp @@ if (commandLine.format != ReportFormat::Svg && commandLine.format != ReportFormat::Png) @@ if (false) @@ --size taken with any format
+app/commandline.cpp @@ int nError = bArrived ? 0 : errno; @@ int nError = 0; @@ a write error told without its reason
 app/reportcommand.cpp @@ if (!values.problems.empty()) @@ if (false) @@ a refused value told but reported on
 platform/boxes.cpp @@ return strPath + (strPath.ends_with('.') ? "" : ".") + options.filters[nFilter].strExtension; @@ return strPath; @@ an export name without extension kept as typed
 platform/document.cpp @@ if (!(nFit < 1.0 / nScale)) @@ if (true) @@ a long page runs off the sheet

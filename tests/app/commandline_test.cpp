@@ -1,88 +1,75 @@
 #include "app/commandline.h"
 
 #include <cstdio>
+#include <sstream>
+#include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// What a command line asks for, in one line: the action, the settings file, then what a report is made of. A
+// usage error is "error", once its message is seen to be one line that names the program.
+std::string Describe(const CommandLine& commandLine)
+{
+    static const char* const kActions[] = {"run", "help", "version", "report", "export", "error"};
+    std::string text = kActions[static_cast<int>(commandLine.action)];
+    if (commandLine.action == CommandLine::Action::UsageError) {
+        EXPECT_TRUE(commandLine.strMessage.starts_with("ratiograph: ")) << commandLine.strMessage;
+        EXPECT_EQ(commandLine.strMessage.find('\n'), std::string::npos) << commandLine.strMessage;
+        return text;
+    }
+    EXPECT_EQ(commandLine.strMessage, "");
+    text += commandLine.settingsFile ? " " + *commandLine.settingsFile : "";
+    if (commandLine.action != CommandLine::Action::Report && commandLine.action != CommandLine::Action::Export)
+        return text;
+    text += " " + std::string(ReportFormatExtension(commandLine.format)) + " " + commandLine.outputFile.value_or("-");
+    text += " " + std::to_string(commandLine.imageSize.nWidth) + "x" + std::to_string(commandLine.imageSize.nHeight);
+    text += commandLine.cruiseMph ? " " + std::to_string(*commandLine.cruiseMph) : "";
+    return text + (commandLine.compareFile ? " B " + *commandLine.compareFile : "");
+}
+
 TEST(CommandLine, Parses)
 {
-    using Action = CommandLine::Action;
-    struct Row
-    {
+    // An option's argument is the next argument even when it starts with '-'.
+    const std::vector<std::pair<std::vector<std::string>, const char*>> rows = {
+        {{}, "run"},
+        {{"car.kvr"}, "run car.kvr"},
+        {{"--", "-odd.kvr"}, "run -odd.kvr"},
+        {{"-"}, "run -"},
+        {{"--help"}, "help"},
+        {{"car.kvr", "--version"}, "version"},
+        {{"--report", "car.kvr"}, "report car.kvr txt - 800x600"},
+        {{"car.kvr", "--report", "--format", "csv"}, "report car.kvr csv - 800x600"},
+        {{"--report", "--format=json", "--cruise", "110 km/h", "--compare=b.kvr", "a"},
+         "report a json - 800x600 68.350831 B b.kvr"},
+        {{"--export", "-odd.pdf", "car.kvr"}, "export car.kvr pdf -odd.pdf 800x600"},
+        {{"--export=a.pdf", "--", "--report"}, "export --report pdf a.pdf 800x600"},
+        {{"--export", "Chart.SVG", "--size", "1200x800", "a"}, "export a svg Chart.SVG 1200x800"},
+        {{"--export", "c.png", "--size=16x8000", "--cruise=70", "a"}, "export a png c.png 16x8000 70.000000"},
+        {{"--export", "c.png", "--size", "800X600", "a"}, "export a png c.png 800x600"},
+    };
+    for (const auto& [args, pszExpected] : rows)
+        EXPECT_EQ(Describe(ParseCommandLine(args)), pszExpected) << testing::PrintToString(args);
+    // Each a line of arguments with one blank between them.
+    for (const char* pszArgs :
+         {"--verbose", "--a\nb\x7f", "-h", "a.kvr b.kvr", "--report", "--report -- a.kvr b.kvr",
+          "--report --export a.pdf car.kvr", "--format csv car.kvr", "--cruise=70 car.kvr",
+          "--report --format pdf car.kvr", "--report --cruise fast car.kvr", "--report car.kvr --compare",
+          "--report=yes car.kvr", "--export a.doc car.kvr", "--export a.pdf --format csv car.kvr",
+          "--export a.pdf --size 1200x800 car.kvr", "--export a.png --size 1200 car.kvr"}) {
         std::vector<std::string> args;
-        Action action;
-        std::optional<std::string> file;
-    };
-    const std::vector<Row> rows = {
-        {{}, Action::Run, std::nullopt},
-        {{"car.kvr"}, Action::Run, "car.kvr"},
-        {{"--", "-odd.kvr"}, Action::Run, "-odd.kvr"},
-        {{"-"}, Action::Run, "-"},
-        {{"--help"}, Action::ShowHelp, std::nullopt},
-        {{"car.kvr", "--version"}, Action::ShowVersion, std::nullopt},
-        {{"--verbose"}, Action::UsageError, std::nullopt},
-        {{"--a\nb\x7f"}, Action::UsageError, std::nullopt},
-        {{"-h"}, Action::UsageError, std::nullopt},
-        {{"a.kvr", "b.kvr"}, Action::UsageError, std::nullopt},
-        {{"--report", "car.kvr"}, Action::Report, "car.kvr"},
-        {{"car.kvr", "--report", "--format", "csv"}, Action::Report, "car.kvr"},
-        {{"--export", "-odd.pdf", "car.kvr"}, Action::Export, "car.kvr"}, // an option's argument may start with '-'
-        {{"--export=a.pdf", "--", "--report"}, Action::Export, "--report"},
-        {{"--report"}, Action::UsageError, std::nullopt},
-        {{"--report", "--", "a.kvr", "b.kvr"}, Action::UsageError, std::nullopt},
-        {{"--report", "--export", "a.pdf", "car.kvr"}, Action::UsageError, std::nullopt},
-        {{"--format", "csv", "car.kvr"}, Action::UsageError, std::nullopt},
-        {{"--cruise=70", "car.kvr"}, Action::UsageError, std::nullopt},
-        {{"--report", "--format", "pdf", "car.kvr"}, Action::UsageError, std::nullopt},
-        {{"--report", "--cruise", "fast", "car.kvr"}, Action::UsageError, std::nullopt},
-        {{"--report", "car.kvr", "--compare"}, Action::UsageError, std::nullopt},
-        {{"--report=yes", "car.kvr"}, Action::UsageError, std::nullopt},
-        {{"--export", "a.doc", "car.kvr"}, Action::UsageError, std::nullopt},
-        {{"--export", "a.pdf", "--format", "csv", "car.kvr"}, Action::UsageError, std::nullopt},
-        {{"--export", "a.pdf", "--size", "1200x800", "car.kvr"}, Action::UsageError, std::nullopt},
-        {{"--export", "a.png", "--size", "1200", "car.kvr"}, Action::UsageError, std::nullopt},
-    };
-    for (const Row& row : rows) {
-        const CommandLine commandLine = ParseCommandLine(row.args);
-        EXPECT_EQ(commandLine.action, row.action) << testing::PrintToString(row.args);
-        EXPECT_EQ(commandLine.settingsFile, row.file) << testing::PrintToString(row.args);
-        // A usage error is one line that names the program.
-        EXPECT_EQ(commandLine.action == Action::UsageError, commandLine.strMessage.starts_with("ratiograph: "));
-        EXPECT_EQ(commandLine.strMessage.find('\n'), std::string::npos);
+        std::istringstream stream(pszArgs);
+        for (std::string arg; std::getline(stream, arg, ' ');)
+            args.push_back(arg);
+        EXPECT_EQ(Describe(ParseCommandLine(args)), "error") << pszArgs;
     }
     EXPECT_NE(ParseCommandLine({"--bogus"}).strMessage.find("'--bogus'"), std::string::npos);
     EXPECT_NE(ParseCommandLine({"--a\r\nb"}).strMessage.find("'--a\\x0d\\x0ab'"), std::string::npos);
-}
-
-TEST(CommandLine, ReportOptions)
-{
-    const CommandLine report =
-        ParseCommandLine({"--report", "--format=json", "--cruise", "110 km/h", "--compare=b.kvr", "a.kvr"});
-    EXPECT_EQ(report.format, ReportFormat::Json);
-    EXPECT_NEAR(report.cruiseMph.value_or(0), 110 / 1.609344, 1e-9);
-    EXPECT_EQ(report.compareFile, "b.kvr");
-    EXPECT_EQ(ParseCommandLine({"--report", "a.kvr"}).format, ReportFormat::Text);
-    const CommandLine image = ParseCommandLine({"--export", "Chart.SVG", "--size", "1200x800", "a.kvr"});
-    EXPECT_EQ(image.format, ReportFormat::Svg);
-    EXPECT_EQ(image.outputFile, "Chart.SVG");
-    EXPECT_TRUE(image.imageSize.nWidth == 1200 && image.imageSize.nHeight == 800 && !image.cruiseMph);
-    const CommandLine plain = ParseCommandLine({"--export", "c.png", "a.kvr"});
-    EXPECT_TRUE(plain.imageSize.nWidth == 800 && plain.imageSize.nHeight == 600);
-
-    const std::vector<std::tuple<const char*, int, int>> sizes = {
-        {"16x8000", 16, 8000}, {"800X600", 800, 600}, {"15x600", 0, 0},  {"800x8001", 0, 0},
-        {"800x", 0, 0},        {"x600", 0, 0},        {"800*600", 0, 0}, {"-800x600", 0, 0},
-    };
-    for (const auto& [pszText, nWidth, nHeight] : sizes) {
-        const std::optional<ImageSize> size = ParseImageSize(pszText);
-        EXPECT_EQ(size ? std::pair(size->nWidth, size->nHeight) : std::pair(0, 0), std::pair(nWidth, nHeight))
-            << pszText;
-    }
+    for (const char* pszSize : {"15x600", "800x8001", "800x", "x600", "800*600", "-800x600"})
+        EXPECT_FALSE(ParseImageSize(pszSize)) << pszSize;
 }
 
 // Output that did not arrive is an error, told in one line with its reason, for a short text that waits in
@@ -102,15 +89,6 @@ TEST(CommandLine, OutputErrorsAreReported)
         EXPECT_EQ(testing::internal::GetCapturedStderr(), pszError) << pszPath << " " << nBytes;
         EXPECT_EQ(bArrived, *pszError == '\0');
     }
-}
-
-TEST(CommandLine, HelpAndVersionTexts)
-{
-    EXPECT_TRUE(HelpText().starts_with("Usage: ratiograph [OPTION]... [FILE]\n"));
-    for (const char* pszOption : {"--version", "--report", "--format=FORMAT", "--export=OUT", "--size=WIDTHxHEIGHT",
-                                  "--cruise=SPEED", "--compare=B", "  ratiograph --export=car.pdf car.kvr"})
-        EXPECT_NE(HelpText().find(pszOption), std::string::npos) << pszOption;
-    EXPECT_TRUE(VersionText().starts_with("ratiograph (Corvane Ratiograph) 2.0.0.1\n"));
 }
 
 } // namespace

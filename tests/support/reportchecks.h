@@ -1,87 +1,70 @@
 #pragma once
 
-// Reading back what a report export wrote, as a user's tools would: a PDF's text through pdftotext (Debian's
-// poppler-utils), an SVG as XML, a PNG as an image; and the sample record's speeds that each must show.
+// Reading back a report as a user's tools would: a PDF's text through pdftotext (Debian's poppler-utils), a CSV as
+// a spreadsheet's cells, an SVG as XML, a PNG as an image. Each comes back as lines of words with one blank between
+// them, so that a table's row reads the same in every layout and format.
 
-#include <iterator>
-#include <optional>
-#include <sstream>
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
-using Words = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
-inline Words SplitWords(const std::string& line)
+// The format is the one strName's extension names, in any case. An SVG gives its viewBox, its description and its
+// count of paths; a PNG its size; a PDF's page ends in a |; nothing when unreadable.
+inline std::string ReportAsText(std::string bytes, const std::string& strName)
 {
-    std::istringstream stream(line);
-    return {std::istream_iterator<std::string>(stream), std::istream_iterator<std::string>()};
-}
-
-// The text with its layout kept, so that a table's row stays one line; empty when the PDF cannot be read.
-inline std::string PdfText(const std::string& strPath)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-layout"), QString::fromStdString(strPath), QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
-        return {};
-    return pdftotext.readAllStandardOutput().toStdString();
-}
-
-// Each gear's row of the per-gear table (the first line that starts with the gear's name and holds at least six
-// words: the values and the shift drops have fewer) shows the sample's MPH and km/h in the fourth and fifth
-// columns.
-inline void ExpectSampleSpeeds(const std::string& text)
-{
-    const Words gears = {"1st", "2nd", "3rd", "4th", "5th", "6th", "Reverse"};
-    const std::vector<Words> speeds = {{"12.4", "19.9"}, {"16.6", "26.7"}, {"25.5", "41.1"},  {"33.2", "53.4"},
-                                       {"44.2", "71.2"}, {"N/A", "N/A"},   {"-11.4", "-18.4"}};
-    for (std::size_t i = 0; i < gears.size(); ++i) {
-        std::istringstream stream(text);
-        Words row;
-        for (std::string line; row.empty() && std::getline(stream, line);) {
-            if (const Words words = SplitWords(line); words.size() >= 6 && words[0] == gears[i])
-                row = words;
+    using namespace Qt::StringLiterals;
+    const std::string extension = QFileInfo(QString::fromStdString(strName)).suffix().toLower().toStdString();
+    if (extension == "png") {
+        const QSize size = QImage::fromData(QByteArray::fromStdString(bytes), "PNG").size();
+        return size.isValid() ? std::to_string(size.width()) + "x" + std::to_string(size.height()) : "";
+    }
+    if (extension == "svg") {
+        QXmlStreamReader reader(QByteArray::fromStdString(bytes));
+        std::string text;
+        int nPaths = 0;
+        while (reader.readNext() != QXmlStreamReader::Invalid && !reader.atEnd()) {
+            if (reader.isStartElement() && reader.name() == u"svg"_s)
+                text += "viewBox " + reader.attributes().value(u"viewBox"_s).toString().toStdString() + "\n";
+            if (reader.isStartElement() && reader.name() == u"desc"_s)
+                text += reader.readElementText().toStdString() + "\n";
+            nPaths += reader.isStartElement() && reader.name() == u"path"_s;
         }
-        ASSERT_FALSE(row.empty()) << gears[i] << " is missing:\n" << text;
-        EXPECT_EQ(Words(row.begin() + 3, row.begin() + 5), speeds[i]) << text;
+        return reader.hasError() ? "" : text + "paths " + std::to_string(nPaths) + "\n";
     }
+    if (extension == "pdf") {
+        QProcess pdftotext; // with the layout kept, a table's row stays one line
+        pdftotext.start(u"pdftotext"_s, {u"-layout"_s, u"-"_s, u"-"_s});
+        pdftotext.write(QByteArray::fromStdString(bytes));
+        pdftotext.closeWriteChannel();
+        const bool bRead = pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0;
+        bytes = bRead ? pdftotext.readAllStandardOutput().toStdString() : "";
+        std::replace(bytes.begin(), bytes.end(), '\f', '|');
+    }
+    if (extension == "csv")
+        std::replace(bytes.begin(), bytes.end(), ',', ' ');
+    std::string text;
+    for (const QString& line : QString::fromStdString(bytes).split(u'\n'))
+        text += line.simplified().toStdString() + "\n";
+    return text;
 }
 
-struct SvgSummary
-{
-    int nPaths = 0;
-    QString viewBox;
-    QString description;
-};
+// The sample record's rows of the per-gear table: gear, ratio, overall ratio, MPH, km/h, MPH per 1000 RPM.
+inline const Texts kSampleRows = {"\n1st 2.68 9.4604 12.4 19.9 8.3",      "\n2nd 2 7.06 16.6 26.7 11.1",
+                                  "\n3rd 1.3 4.589 25.5 41.1 17.0",       "\n4th 1 3.53 33.2 53.4 22.1",
+                                  "\n5th 0.75 2.6475 44.2 71.2 29.5",     "\n6th 0 0 N/A N/A N/A",
+                                  "\nReverse 2.9 10.237 -11.4 -18.4 -7.6"};
 
-// Nothing for a text that is not well-formed XML with an <svg> root.
-inline std::optional<SvgSummary> ReadSvg(const std::string& bytes)
+inline void ExpectParts(const std::string& text, const Texts& parts)
 {
-    QXmlStreamReader reader(QByteArray::fromStdString(bytes));
-    std::optional<SvgSummary> summary;
-    while (reader.readNext() != QXmlStreamReader::Invalid && !reader.atEnd()) {
-        if (!reader.isStartElement())
-            continue;
-        if (!summary && reader.name() != QStringLiteral("svg"))
-            return std::nullopt;
-        if (!summary)
-            summary = SvgSummary{0, reader.attributes().value(QStringLiteral("viewBox")).toString(), {}};
-        else if (reader.name() == QStringLiteral("path"))
-            ++summary->nPaths;
-        else if (reader.name() == QStringLiteral("desc"))
-            summary->description = reader.readElementText();
-    }
-    return reader.hasError() ? std::nullopt : summary;
-}
-
-inline QSize PngSize(const std::string& bytes)
-{
-    return QImage::fromData(QByteArray::fromStdString(bytes), "PNG").size();
+    for (const std::string& part : parts)
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
 }

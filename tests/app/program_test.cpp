@@ -1,0 +1,155 @@
+// The program as a script meets it (the built program run without a display, in a German locale: its exit status,
+// its standard output and error, and the files it wrote, read back) and as a user starts it.
+
+#include "app/gearcalcapp.h"
+
+#include <tuple>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "settingsfile/settingsfile.h"
+#include "tests/support/files.h"
+#include "tests/support/reportchecks.h"
+#include "tests/support/samplerecord.h"
+#include "tests/support/uitest.h"
+#include "ui/exchange/dialog.h"
+#include "ui/resource.h"
+#include "ui/templates.h"
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// The exit status, standard output and standard error.
+std::tuple<int, std::string, std::string> RunProgram(const QString& dir, const std::vector<std::string>& args,
+                                                     const QString& stdoutFile)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
+        environment.remove(name);
+    environment.insert(u"LC_ALL"_s, u"de_DE.UTF-8"_s);
+    environment.insert(u"XDG_RUNTIME_DIR"_s, dir); // else Qt's start in a window system says so
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(dir);
+    if (!stdoutFile.isEmpty())
+        program.setStandardOutputFile(stdoutFile);
+    QStringList arguments;
+    for (const std::string& arg : args)
+        arguments << QString::fromStdString(arg);
+    program.start(QStringLiteral(RATIOGRAPH_PROGRAM), arguments);
+    if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit)
+        return {-1, "", ""};
+    return {program.exitCode(), program.readAllStandardOutput().toStdString(),
+            program.readAllStandardError().toStdString()};
+}
+
+TEST(Program, ReportsExportsAndErrors)
+{
+    QTemporaryDir temp;
+    const QString dir = temp.path();
+    const std::string strDir = dir.toStdString() + "/";
+    const std::string sample = FormatSettingsFile(SampleSettings(), SampleSpeeds());
+    GearSettings setupB = SampleSettings();
+    setupB.m_fTireOD = 28.0F;
+    ASSERT_TRUE(WriteBytes(strDir + "a.kvr", sample) && WriteBytes(strDir + "b.kvr", FormatSettingsFile(setupB, {})));
+    ASSERT_TRUE(WriteBytes(strDir + "x.kvr", "2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\nfast\r\n3.53\r\n150\r\n"));
+
+    const std::string kFull = "ratiograph: write error: No space left on device\n";
+    const std::string kNoStart = "ratiograph: cannot start the window system: ";
+    const std::string kTryHelp = " (try 'ratiograph --help')\n";
+    const Texts kJson = {R"("cruiseMph": 68.4,)", R"("rpmAtCruise": 8279,)", R"("speedometerAt60Mph": 63.6})"};
+    struct Row
+    {
+        std::vector<std::string> args;
+        int nExit;
+        std::string strErr;
+        std::string strRead = ""; // the file whose ReportAsText hold parts; "-.csv": standard output, read as CSV
+        Texts parts = {};
+        const char* pszStdout = "";
+    };
+    const std::vector<Row> rows = {
+        {{"--report", "a.kvr", "--format", "csv"}, 0, "", "-.csv", kSampleRows},
+        {{"--report", "a.kvr"}, 0, "", "-.txt", kSampleRows},
+        {{"--report", "--format=json", "--cruise=110 km/h", "--compare", "b.kvr", "a.kvr"}, 0, "", "-.json", kJson},
+        {{"--export", "out.pdf", "a.kvr"}, 0, "", "out.pdf", kSampleRows},
+        {{"--export", "table.csv", "--cruise", "70", "a.kvr"}, 0, "", "table.csv", {"RPM at 70 MPH\n"}},
+        {{"--export", "chart.svg", "a.kvr"}, 0, "", "chart.svg", {"viewBox 0 0 800 600\n", "paths 6\n"}},
+        {{"--export", "chart.png", "--size", "1200x800", "a.kvr"}, 0, "", "chart.png", {"1200x800"}},
+        {{"--report", "x.kvr"},
+         1,
+         "x.kvr:8: Please enter a number.\nx.kvr:10: Please enter a number between 0 and 100.\n"},
+        {{"--report", "missing.kvr"}, 1, "ratiograph: missing.kvr: Cannot open file.\n"},
+        {{"--export", "x.csv", "--compare", ".", "a.kvr"}, 1, "ratiograph: .: Cannot open file.\n"},
+        {{"--export", "nodir/x.csv", "a.kvr"}, 1, "ratiograph: nodir/x.csv: Error saving file.\n"},
+        {{"--report", "a.kvr", "--size", "9x9"}, 2, "ratiograph: --size goes with an SVG or PNG export" + kTryHelp},
+        {{"--report", "a.kvr"}, 1, kFull, "", {}, "/dev/full"},
+        {{"--help"}, 1, kFull, "", {}, "/dev/full"},
+        // Qt takes its own options first, and a window system that cannot start is one line.
+        {{"-platform", "offscreen", "-reverse", "--version"}, 0, "", "-.txt", {"ratiograph (Corvane Ratiograph) 2"}},
+        {{"-platform", "nope"}, 1, kNoStart + "Could not find the Qt platform plugin \"nope\" in \"\"\n"},
+        {{"-platform", "xcb", "-display", ":77"}, 1, kNoStart + "could not connect to display :77\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.args));
+        const auto [nExit, strOut, strErr] = RunProgram(dir, row.args, QString::fromUtf8(row.pszStdout));
+        EXPECT_EQ(nExit, row.nExit);
+        EXPECT_EQ(strErr, row.strErr);
+        const bool bStdout = row.strRead.starts_with('-');
+        EXPECT_EQ(strOut.empty(), !bStdout);
+        ExpectParts(ReportAsText(bStdout ? strOut : ReadBytes(strDir + row.strRead), row.strRead), row.parts);
+    }
+    // Reports read the settings file and never write it; a failed export leaves nothing behind.
+    EXPECT_EQ(ReadBytes(strDir + "a.kvr"), sample);
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), 3 + 4);
+}
+
+using Application = UiTest;
+
+// The program's whole life: the notice, however it is closed, then the calculator as the main window; when the
+// calculator closes, start-up is over. A file named on the command line is loaded once the calculator is up,
+// exactly as Load would.
+TEST_F(Application, NoticeThenCalculatorWithTheFileGivenThenTheEnd)
+{
+    RegisterProgramResources();
+    QTemporaryDir dir;
+    const std::string strLetters = dir.filePath(u"car.kvr"_s).toStdString();
+    ASSERT_TRUE(WriteBytes(strLetters, "2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\nfast\r\n3.53\r\n26.4\r\n"));
+    const std::vector<std::tuple<Qt::Key, std::string, Texts, const char*>> rows = {
+        {Qt::Key_Return, strLetters, Texts(4, "Please enter a number."), "fast"},
+        {Qt::Key_Escape, dir.filePath(u"missing.kvr"_s).toStdString(), {"ERROR|Cannot open file."}, "0"},
+    };
+    for (const auto& [closeNotice, settingsFile, messages, pszRpm] : rows) {
+        SCOPED_TRACE(settingsFile);
+        CGearCalcApp app;
+        app.m_settingsFile = settingsFile;
+        std::vector<int> shown;
+        std::string strRpm;
+        DriveDialogs(m_seam, [&](HWND hDlg) {
+            shown.push_back(platform::GetDialogTemplateId(hDlg));
+            if (platform::GetDialogTemplateId(hDlg) == IDD_NOTICE) {
+                EXPECT_EQ(app.m_pMainWnd, nullptr);
+                PressKey(platform::GetDlgItem(hDlg, IDOK), closeNotice);
+                return;
+            }
+            ASSERT_NE(app.m_pMainWnd, nullptr);
+            EXPECT_EQ(app.m_pMainWnd->m_hWnd, hDlg);
+            EXPECT_EQ(platform::GetWindowOwner(hDlg), nullptr);
+            QTest::qWait(0); // the file is loaded from the calculator's own loop
+            strRpm = platform::GetWindowText(platform::GetDlgItem(hDlg, IDC_RPM));
+            PressKey(platform::GetDlgItem(hDlg, IDC_RPM), Qt::Key_Escape);
+        });
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_EQ(shown, (std::vector<int>{IDD_NOTICE, IDD_GEARCALC_DIALOG}));
+        EXPECT_EQ(app.m_pMainWnd, nullptr);
+        EXPECT_EQ(TakeMessages(m_seam), messages);
+        EXPECT_EQ(strRpm, pszRpm);
+    }
+}
+
+} // namespace
