@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
+#include <QLabel>
 #include <QStyle>
 #include <QTest>
 #include <QWidget>
@@ -18,6 +19,7 @@
 #include "platform/plotwidget.h"
 #include "tests/support/samplerecord.h"
 #include "tests/ui/calculator.h"
+#include "ui/exchange/dialog.h"
 #include "ui/icons/icondata.h"
 #include "ui/shiftchartplot.h"
 
@@ -43,6 +45,7 @@ TEST_F(CalculatorTest, OpensEmptyRecalculatesAtEveryKeystrokeAndClosesWithEnter)
         EXPECT_NE(pChart->grab().toImage(), emptyChart);
         DriveDialogs(m_seam, [&](HWND hExplain) {
             EXPECT_EQ(platform::GetDialogTemplateId(hExplain), IDD_EXPLAIN);
+            EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hExplain, IDOK));
             PressKey(hExplain, IDOK, Qt::Key_Return);
         });
         Click(hDlg, IDC_HUH);
@@ -60,56 +63,54 @@ TEST_F(CalculatorTest, OpensEmptyRecalculatesAtEveryKeystrokeAndClosesWithEnter)
 
 // A prompt leaves the focus in the field with its whole text selected; the record keeps an out-of-range value and
 // computes with it, and keeps the previous value for a text that is no number. Gas, Brake and the presets prompt
-// for a bad field at every write; Close stays open on it; Escape and the close box close whatever it holds.
+// for a bad field at every write; Close stays open on it; Escape closes whatever it holds.
 TEST_F(CalculatorTest, PromptsKeepTheFocusOnTheFieldAndTheRecordComputing)
 {
-    for (const DialogAction& close : {KeyIn(IDC_GEAR1, Qt::Key_Escape), CloseBox()}) {
-        const int nResult = RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-            HWND hRpm = platform::GetDlgItem(hDlg, IDC_RPM);
-            HWND hGear4 = platform::GetDlgItem(hDlg, IDC_GEAR4);
-            Click(hDlg, IDC_SAMPLE);
-            TypeInto(hRpm, "20000");
-            EXPECT_EQ(TakeMessages(m_seam), Texts{"Please enter a number between 0 and 15000."});
-            EXPECT_EQ(Text(hDlg, IDC_SPEED1), "165.1");
-            EXPECT_EQ(platform::GetFocus(), hRpm);
-            EXPECT_EQ(platform::GetTextSelection(hRpm), std::make_pair(0, 5));
+    const int nResult = RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        HWND hRpm = platform::GetDlgItem(hDlg, IDC_RPM);
+        HWND hGear4 = platform::GetDlgItem(hDlg, IDC_GEAR4);
+        Click(hDlg, IDC_SAMPLE);
+        TypeInto(hRpm, "20000");
+        EXPECT_EQ(TakeMessages(m_seam), Texts{"Please enter a number between 0 and 15000."});
+        EXPECT_EQ(Text(hDlg, IDC_SPEED1), "165.1");
+        EXPECT_EQ(platform::GetFocus(), hRpm);
+        EXPECT_EQ(platform::GetTextSelection(hRpm), std::make_pair(0, 5));
 
-            Click(hDlg, IDC_SAMPLE);
-            PressKey(hDlg, IDC_GEAR1, Qt::Key_Home);
-            QTest::keyClick(Widget(hDlg, IDC_GEAR1), Qt::Key_Minus);
-            EXPECT_EQ(TakeMessages(m_seam), Texts{"Please enter a number between 0 and 50."});
-            EXPECT_EQ(Text(hDlg, IDC_SPEED1), "-12.4");
+        Click(hDlg, IDC_SAMPLE);
+        PressKey(hDlg, IDC_GEAR1, Qt::Key_Home);
+        QTest::keyClick(Widget(hDlg, IDC_GEAR1), Qt::Key_Minus);
+        EXPECT_EQ(TakeMessages(m_seam), Texts{"Please enter a number between 0 and 50."});
+        EXPECT_EQ(Text(hDlg, IDC_SPEED1), "-12.4");
 
-            Click(hDlg, IDC_SAMPLE);
-            TakeMessages(m_seam);
-            TypeInto(hGear4, "");
-            EXPECT_EQ(TakeMessages(m_seam), Texts{kNumber});
-            EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
-            // Each button writes RPM and recalculates once more: the bad field is prompted twice.
-            for (int nButton : {IDC_GAS, IDC_BRAKE}) {
-                Click(hDlg, nButton);
-                EXPECT_EQ(TakeMessages(m_seam), Texts(2, kNumber));
-            }
-            EXPECT_EQ(Text(hDlg, IDC_RPM), "1500 ");
-            EXPECT_EQ(platform::GetFocus(), hGear4);
-            Click(hDlg, IDOK);
-            EXPECT_EQ(TakeMessages(m_seam), Texts{kNumber});
-            EXPECT_TRUE(platform::IsInModalLoop(hDlg));
-            // The preset prompts at every write until it rewrites the bad field (fourth gear is its fifth write).
-            Click(hDlg, IDC_SAMPLE);
-            EXPECT_EQ(TakeMessages(m_seam), Texts(4, kNumber));
-            SetText(hDlg, IDC_RPM, "99999");
-            TakeMessages(m_seam);
-            Click(hDlg, IDC_CLEAR);
-            EXPECT_EQ(TakeMessages(m_seam), Texts{}) << "Clear rewrites RPM first";
-            SetText(hDlg, IDC_GEAR1, "x");
-            TakeMessages(m_seam);
-            close(hDlg);
-            EXPECT_FALSE(platform::IsInModalLoop(hDlg));
-        });
-        EXPECT_EQ(nResult, IDCANCEL);
-        EXPECT_TRUE(TakeMessages(m_seam).empty());
-    }
+        Click(hDlg, IDC_SAMPLE);
+        TakeMessages(m_seam);
+        TypeInto(hGear4, "");
+        EXPECT_EQ(TakeMessages(m_seam), Texts{kNumber});
+        EXPECT_EQ(Speeds(hDlg), SampleSpeeds());
+        // Each button writes RPM and recalculates once more: the bad field is prompted twice.
+        for (int nButton : {IDC_GAS, IDC_BRAKE}) {
+            Click(hDlg, nButton);
+            EXPECT_EQ(TakeMessages(m_seam), Texts(2, kNumber));
+        }
+        EXPECT_EQ(Text(hDlg, IDC_RPM), "1500 ");
+        EXPECT_EQ(platform::GetFocus(), hGear4);
+        Click(hDlg, IDOK);
+        EXPECT_EQ(TakeMessages(m_seam), Texts{kNumber});
+        EXPECT_TRUE(platform::IsInModalLoop(hDlg));
+        // The preset prompts at every write until it rewrites the bad field (fourth gear is its fifth write).
+        Click(hDlg, IDC_SAMPLE);
+        EXPECT_EQ(TakeMessages(m_seam), Texts(4, kNumber));
+        SetText(hDlg, IDC_RPM, "99999");
+        TakeMessages(m_seam);
+        Click(hDlg, IDC_CLEAR);
+        EXPECT_EQ(TakeMessages(m_seam), Texts{}) << "Clear rewrites RPM first";
+        SetText(hDlg, IDC_GEAR1, "x");
+        TakeMessages(m_seam);
+        PressKey(hDlg, IDC_GEAR1, Qt::Key_Escape);
+        EXPECT_FALSE(platform::IsInModalLoop(hDlg));
+    });
+    EXPECT_EQ(nResult, IDCANCEL);
+    EXPECT_TRUE(TakeMessages(m_seam).empty());
 }
 
 // Each button steps the field's text (not the record) by 100 and clamps only at its own end of the range.
@@ -249,7 +250,8 @@ TEST(ShiftChartPlot, ColoursAreLegibleOnEveryPalette)
     EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
 }
 
-// The window icon is the drawing made for each installed size, at twice the density too, transparent around.
+// The window icon is the drawing made for each installed size, at twice the density too, transparent around; the
+// notice shows it at 32 pixels and opens, as the explanation does, with the focus on OK.
 TEST_F(CalculatorTest, WindowCarriesTheIconAtEverySize)
 {
     const auto argb = [](const QImage& image) {
@@ -263,6 +265,15 @@ TEST_F(CalculatorTest, WindowCarriesTheIconAtEverySize)
             EXPECT_EQ(argb(icon.pixmap(drawn.size(), 1).toImage()), drawn) << drawn.width();
             EXPECT_EQ(argb(icon.pixmap(drawn.size() / 2, 2).toImage()), drawn) << drawn.width();
         }
+    });
+    CDialog notice(IDD_NOTICE);
+    RunDriven(m_seam, notice, [&](HWND hDlg) {
+        EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDOK));
+        QSize iconSize;
+        for (const QLabel* pLabel : platform::WidgetOf(hDlg)->findChildren<QLabel*>())
+            iconSize = pLabel->pixmap().isNull() ? iconSize : pLabel->pixmap().deviceIndependentSize().toSize();
+        EXPECT_EQ(iconSize, QSize(32, 32));
+        Click(hDlg, IDOK);
     });
 }
 

@@ -19,7 +19,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui/calculator.h"
-#include "ui/exchange/dialog.h"
 #include "ui/resource.h"
 
 namespace {
@@ -201,33 +200,6 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
         EXPECT_EQ(m_seam.Records().front().kind, CBoxRecord::Kind::SaveFile);
         m_seam.ClearRecords();
     });
-}
-
-// The notice and the explanation start with the focus on OK, and the notice shows the program's icon (how any dialog
-// closes is the exchange tests' business).
-TEST_F(CalculatorTest, InfoDialogsStartOnOkAndClose)
-{
-    const std::vector<std::tuple<int, DialogAction, int>> rows = {
-        {IDD_NOTICE, ClickOn(IDOK), IDOK},
-        {IDD_EXPLAIN, KeyIn(IDOK, Qt::Key_Escape), IDCANCEL},
-    };
-    for (const auto& [nTemplateId, close, nExpected] : rows) {
-        CDialog dialog(nTemplateId);
-        EXPECT_EQ(RunDriven(m_seam, dialog,
-                            [&](HWND hDlg) {
-                                EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDOK));
-                                QSize iconSize;
-                                for (const QLabel* pLabel : platform::WidgetOf(hDlg)->findChildren<QLabel*>()) {
-                                    if (!pLabel->pixmap().isNull())
-                                        iconSize = pLabel->pixmap().deviceIndependentSize().toSize();
-                                }
-                                EXPECT_EQ(iconSize, nTemplateId == IDD_NOTICE ? QSize(32, 32) : QSize());
-                                close(hDlg);
-                            }),
-                  nExpected)
-            << nTemplateId;
-    }
-    EXPECT_TRUE(m_seam.Records().empty());
 }
 
 } // namespace
