@@ -8,6 +8,7 @@
 
 #include "calc/roadspeed.h"
 #include "tests/support/uitest.h"
+#include "ui/exchange/winapp.h"
 #include "ui/gearcalcdlg.h"
 #include "ui/resource.h"
 #include "ui/templates.h"
@@ -30,8 +31,29 @@ protected:
     }
 
     // The driver gets the calculator once it is shown; whatever it leaves open is closed with Cancel.
-    int RunCalculator(const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver);
+    int RunCalculator(const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver)
+    {
+        CGearCalcDlg dialog;
+        GetApp()->m_pMainWnd = &dialog;
+        const int nResult = RunDriven(m_seam, dialog, [&](HWND hDlg) {
+            driver(dialog, hDlg);
+            if (platform::IsInModalLoop(hDlg))
+                dialog.EndModal(IDCANCEL);
+        });
+        GetApp()->m_pMainWnd = nullptr;
+        return nResult;
+    }
 
-    static SpeedTable Speeds(HWND hDlg);
-    static Texts Column(HWND hDlg, int nFirstId, int nCount);
+    static SpeedTable Speeds(HWND hDlg)
+    {
+        return {Text(hDlg, IDC_SPEED1), Text(hDlg, IDC_SPEED2), Text(hDlg, IDC_SPEED3),   Text(hDlg, IDC_SPEED4),
+                Text(hDlg, IDC_SPEED5), Text(hDlg, IDC_SPEED6), Text(hDlg, IDC_SPEED_REV)};
+    }
+    static Texts Column(HWND hDlg, int nFirstId, int nCount)
+    {
+        Texts texts;
+        for (int nId = nFirstId; nId < nFirstId + nCount; ++nId)
+            texts.push_back(Text(hDlg, nId));
+        return texts;
+    }
 };
