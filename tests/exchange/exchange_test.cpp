@@ -149,38 +149,6 @@ TEST_F(FormExchange, LoadingPassAndRewrites)
     EXPECT_EQ(TakeMessages(m_seam), Texts{});
 }
 
-// A prompt of the owner's pass may run a pass on the dialog over it. Each pass locks out only its own window's
-// notifications and restores the lock-out it found; every prompt belongs to the dialog in front.
-TEST_F(FormExchange, NestedPassesOnTwoDialogs)
-{
-    CFieldsDlg outer, inner;
-    GetApp()->m_pMainWnd = &outer;
-    bool bFirst = true;
-    m_seam.SetMessageBoxHandler([&](const CBoxRecord& record) {
-        EXPECT_EQ(record.hOwner, inner.m_hWnd);
-        if (std::exchange(bFirst, false)) {
-            SetText(inner.m_hWnd, IDC_C, "7");
-            EXPECT_FALSE(inner.ExchangeData(true));
-            SetText(outer.m_hWnd, IDC_C, "7");
-        }
-        return IDOK;
-    });
-    RunDriven(m_seam, outer, [&](HWND hOuter) {
-        DriveDialogs(m_seam, [&](HWND hInner) {
-            SetText(hOuter, IDC_A, "bad");
-            SetText(hInner, IDC_B, "bad");
-            outer.m_nChanges = inner.m_nChanges = 0;
-            EXPECT_FALSE(outer.ExchangeData(true));
-            inner.EndModal(IDCANCEL);
-        });
-        inner.RunModal();
-        outer.EndModal(IDCANCEL);
-    });
-    GetApp()->m_pMainWnd = nullptr;
-    EXPECT_EQ(TakeMessages(m_seam), (Texts{kNumber, kNumber}));
-    EXPECT_EQ(std::pair(inner.m_nChanges, outer.m_nChanges), std::pair(1, 0));
-}
-
 // What ends a dialog and what RunModal returns: -1, never shown, when it cannot be built or loaded; otherwise
 // only OK, and Enter on it, reads the fields, and stays open over a bad one.
 TEST_F(ModalRun, HowADialogEnds)
@@ -216,11 +184,23 @@ TEST_F(ModalRun, HowADialogEnds)
 }
 
 // Focus starts on the first tab stop and Tab follows the template. A dialog started while another runs over the
-// main window belongs to the one in front and is centred over it; its owner takes no click meanwhile.
+// main window belongs to the one in front and is centred over it; its owner takes no click meanwhile. A prompt of
+// the owner's pass belongs to the dialog in front and may run a pass on it: each pass locks out only its own
+// window's notifications and restores the lock-out it found.
 TEST_F(ModalRun, TabOrderAndNestedDialogs)
 {
     CFieldsDlg owner, nested, third;
     GetApp()->m_pMainWnd = &owner;
+    bool bFirst = true;
+    m_seam.SetMessageBoxHandler([&](const CBoxRecord& record) {
+        EXPECT_EQ(record.hOwner, nested.m_hWnd);
+        if (std::exchange(bFirst, false)) {
+            SetText(nested.m_hWnd, IDC_C, "7");
+            EXPECT_FALSE(nested.ExchangeData(true));
+            SetText(owner.m_hWnd, IDC_C, "7");
+        }
+        return IDOK;
+    });
     std::vector<int> tabOrder;
     RunDriven(m_seam, owner, [&](HWND hOwner) {
         for (int i = 0; i < 6; ++i) {
@@ -233,6 +213,11 @@ TEST_F(ModalRun, TabOrderAndNestedDialogs)
                                   platform::WidgetOf(hOwner)->frameGeometry().center();
             EXPECT_LE(offset.manhattanLength(), 4) << "centred, give or take the window frame";
             Click(hOwner, IDCANCEL);
+            SetText(hOwner, IDC_A, "bad");
+            SetText(hNested, IDC_B, "bad");
+            owner.m_nChanges = nested.m_nChanges = 0;
+            EXPECT_FALSE(owner.ExchangeData(true));
+            EXPECT_EQ(std::pair(nested.m_nChanges, owner.m_nChanges), std::pair(1, 0));
             DriveDialogs(m_seam, [&](HWND hThird) {
                 EXPECT_EQ(platform::GetWindowOwner(hThird), hNested);
                 third.EndModal(IDOK);
@@ -246,6 +231,7 @@ TEST_F(ModalRun, TabOrderAndNestedDialogs)
     });
     GetApp()->m_pMainWnd = nullptr;
     EXPECT_EQ(tabOrder, (std::vector<int>{IDC_A, IDC_B, IDC_C, IDOK, IDCANCEL, IDC_A}));
+    EXPECT_EQ(TakeMessages(m_seam), (Texts{kNumber, kNumber}));
 }
 
 // The caption of every prompt, from a program path of any system.
