@@ -126,4 +126,5 @@ void UiTest::TearDown()
     QApplication::processEvents();
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << "a window was left open";
     EXPECT_EQ(m_seam.LoopsLeftOpen(), 0) << "a dialog waited for a person";
+    EXPECT_TRUE(TakeMessages(m_seam).empty()) << "a box was shown that the test did not expect";
 }

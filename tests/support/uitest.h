@@ -1,7 +1,8 @@
 #pragma once
 
 // Tests that drive dialogs as a user would: type, press keys and click, run a dialog with a driver that acts
-// inside its modal run, and read back every box the modal seam answered. A UiTest leaves no window open.
+// inside its modal run, and read back every box the modal seam answered. A UiTest leaves no window open and no message
+// box unread.
 
 #include <functional>
 #include <string>
