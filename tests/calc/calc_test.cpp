@@ -32,7 +32,6 @@ TEST(BuildSpeedTable, SampleWithOneValueChanged)
 {
     const SpeedTable none = {"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"};
     const std::vector<std::tuple<GearValue, float, SpeedTable>> rows = {
-        {GearValue::Rpm, 1500.0F, {"12.4", "16.6", "25.5", "33.2", "44.2", "N/A", "-11.4"}},
         {GearValue::Rpm, 0.0F, {" 0.0", " 0.0", " 0.0", " 0.0", " 0.0", "N/A", " 0.0"}}, // no minus sign
         {GearValue::Rpm, kInfinity, none},
         {GearValue::RearEnd, 0.0F, none},
