@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <map>
 #include <optional>
 
 #include <QAction>
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
-#include <QPixmapCache>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -176,28 +176,37 @@ public:
             QProxyStyle::drawPrimitive(element, pOption, pPainter, pWidget);
             return;
         }
-        const qreal ratio = pPainter->device()->devicePixelRatioF();
-        const QString key = QStringLiteral("ratiograph-edit-%1x%2-%3-%4-%5-%6")
-                                .arg(pFrame->rect.width())
-                                .arg(pFrame->rect.height())
-                                .arg(int(pFrame->state))
-                                .arg(pFrame->lineWidth)
-                                .arg(pFrame->palette.cacheKey())
-                                .arg(ratio);
-        QPixmap panel;
-        if (!QPixmapCache::find(key, &panel)) {
-            panel = QPixmap(pFrame->rect.size() * ratio);
-            panel.setDevicePixelRatio(ratio);
+        const PanelKey key{pFrame->rect.width(), pFrame->rect.height(),      int(pFrame->state),
+                           pFrame->lineWidth,    pFrame->palette.cacheKey(), pPainter->device()->devicePixelRatioF()};
+        auto it = m_panels.find(key);
+        if (it == m_panels.end()) {
+            // Each palette (a theme change brings new ones) has its own panels: a full cache starts again.
+            if (m_panels.size() >= 256)
+                m_panels.clear();
+            QPixmap panel(pFrame->rect.size() * key.ratio);
+            panel.setDevicePixelRatio(key.ratio);
             panel.fill(Qt::transparent);
             QStyleOptionFrame atOrigin = *pFrame;
             atOrigin.rect.moveTopLeft({0, 0});
             QPainter panelPainter(&panel);
             QProxyStyle::drawPrimitive(element, &atOrigin, &panelPainter, pWidget);
             panelPainter.end();
-            QPixmapCache::insert(key, panel);
+            it = m_panels.emplace(key, std::move(panel)).first;
         }
+        const QPixmap& panel = it->second;
         pPainter->drawPixmap(pFrame->rect.topLeft(), panel);
     }
+
+private:
+    struct PanelKey
+    {
+        int nWidth, nHeight, nState, nLineWidth;
+        qint64 palette;
+        qreal ratio;
+        auto operator<=>(const PanelKey&) const = default;
+    };
+    // Looked up at every repaint of every edit, so the key is plain numbers, not a formatted string.
+    mutable std::map<PanelKey, QPixmap> m_panels;
 };
 
 // An edit that leaves Alt and a letter to the dialog's access keys; a plain QLineEdit would type the letter when
@@ -270,6 +279,8 @@ CDialogWindow::CDialogWindow(const DialogTemplate& dialogTemplate, HWND hOwner, 
                 QWidget::setTabOrder(pPreviousTabStop, pWidget);
             pPreviousTabStop = pWidget;
         }
+        if (control.nId != -1)
+            m_controlsById.emplace(control.nId, pHandle.get());
         m_controls.push_back(std::move(pHandle));
     }
     for (const auto& pControl : m_controls) {
@@ -309,11 +320,8 @@ void CDialogWindow::LayOut(bool bExtended)
 
 HWND CDialogWindow::FindControl(int nId) const
 {
-    for (const auto& pControl : m_controls) {
-        if (pControl->m_pControl->nId == nId && nId != -1)
-            return pControl.get();
-    }
-    return nullptr;
+    const auto it = m_controlsById.find(nId);
+    return it != m_controlsById.end() ? it->second : nullptr;
 }
 
 void CDialogWindow::Dispatch(int nId, int nCode, HWND hControl)
@@ -342,6 +350,12 @@ QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, CWindowHan
             QPalette palette = pEdit->palette();
             palette.setColor(QPalette::Base, palette.color(QPalette::Window));
             pEdit->setPalette(palette);
+            // Displays show numbers, N/A and short units, which fonts neither kern nor join: without the shaper,
+            // rewriting one at a keystroke costs much less and draws the same pixels. Family and size still come
+            // from the dialog.
+            QFont font;
+            font.setStyleStrategy(QFont::PreferNoShaping);
+            pEdit->setFont(font);
         }
         connect(pEdit, &QLineEdit::textChanged, this,
                 [this, pHandle] { Dispatch(pHandle->m_pControl->nId, EN_CHANGE, pHandle); });

@@ -4,6 +4,7 @@
 // Private to platform/.
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include <QDialog>
@@ -38,6 +39,8 @@ public:
     HWND m_hOwner;
     CWindowSink* m_pSink;
     std::vector<std::unique_ptr<CWindowHandle>> m_controls;
+    // The first control of each id: a keystroke looks up dozens of them.
+    std::unordered_map<int, HWND> m_controlsById;
     bool m_bInLoop = false; // RunModalLoop runs, and nothing has ended the dialog yet
     bool m_bExtended = false;
 
