@@ -198,7 +198,7 @@ std::optional<double> ComputeSpeedometerReading(const GearSettings& current, con
 std::vector<ShiftDrop> ComputeShiftDrops(const GearSettings& settings)
 {
     std::vector<ShiftDrop> drops;
-    for (const ShiftChartTooth& tooth : ComputeShiftChart(settings).teeth)
+    for (const ShiftChartTooth& tooth : ComputeShiftGears(settings).teeth)
         drops.push_back({tooth.nFromGear, tooth.nToGear, MakeFigure(tooth.rpmTop, FigureKind::Rpm),
                          MakeFigure(tooth.rpmBottom, FigureKind::Rpm),
                          MakeFigure(tooth.rpmTop - tooth.rpmBottom, FigureKind::Rpm)});

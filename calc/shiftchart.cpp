@@ -46,7 +46,7 @@ std::vector<double> NiceTicks(double first, double last, int nMaxTicks)
     return ticks;
 }
 
-ShiftChart ComputeShiftChart(const GearSettings& settings)
+ShiftChart ComputeShiftGears(const GearSettings& settings)
 {
     ShiftChart chart;
     const double rpm = settings.m_fRpm;
@@ -71,6 +71,15 @@ ShiftChart ComputeShiftChart(const GearSettings& settings)
         chart.teeth.push_back(
             {chart.gears[i].nGear, chart.gears[i + 1].nGear, chart.gears[i].mph, rpm, rpm * nextRatio / ratio});
     }
+    return chart;
+}
+
+ShiftChart ComputeShiftChart(const GearSettings& settings)
+{
+    ShiftChart chart = ComputeShiftGears(settings);
+    if (chart.gears.empty())
+        return chart;
+    const double rpm = chart.rpm;
 
     for (const ShiftChartGear& gear : chart.gears) {
         chart.mphMin = std::min(chart.mphMin, gear.mph);

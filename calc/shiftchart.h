@@ -52,6 +52,8 @@ inline constexpr double kChartMphLimit = 1000.0;
 inline constexpr double kChartRpmLimit = 100000.0;
 
 ShiftChart ComputeShiftChart(const GearSettings& settings);
+// The gears, RPM and teeth of ComputeShiftChart, without the axes: for figures that draw nothing.
+ShiftChart ComputeShiftGears(const GearSettings& settings);
 
 // The round step (1, 2 or 5 times a power of ten) that divides a range into at most nMaxTicks ticks.
 double NiceStep(double range, int nMaxTicks);
