@@ -7,6 +7,7 @@
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -195,10 +196,16 @@ void CPlotLayout::PaintBackdrop(QPainter& painter, const PlotColours& colours) c
     painter.setPen(colours.frame);
     painter.drawRect(m_area);
     painter.restore();
-    PaintLines(painter, colours, true);
+    PaintLines(painter, colours, [&](std::size_t nLine) { return m_data.lines[nLine].pen == PlotPen::Ghost; });
 }
 
-void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours, bool bGhosts) const
+void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours) const
+{
+    PaintLines(painter, colours, [&](std::size_t nLine) { return m_data.lines[nLine].pen != PlotPen::Ghost; });
+}
+
+void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours,
+                             const std::function<bool(std::size_t)>& which, std::optional<QRect> within) const
 {
     if (!IsDrawable())
         return;
@@ -206,9 +213,10 @@ void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours, bool
     painter.save();
     painter.setFont(m_font);
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const PlotPolyline& line : m_data.lines) {
-        if ((line.pen == PlotPen::Ghost) != bGhosts)
+    for (std::size_t nLine = 0; nLine < m_data.lines.size(); ++nLine) {
+        if (!which(nLine))
             continue;
+        const PlotPolyline& line = m_data.lines[nLine];
         switch (line.pen) {
         case PlotPen::Guide:
             painter.setPen(QPen(colours.guide, 1.0));
@@ -227,40 +235,96 @@ void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours, bool
         std::vector<QLineF> segments;
         std::optional<QPointF> lastEnd;
         for (std::size_t i = 1; i < line.points.size(); ++i) {
-            const auto clipped = ClipSegment({line.points[i - 1].first, line.points[i - 1].second},
-                                             {line.points[i].first, line.points[i].second}, m_data);
-            if (!clipped)
+            const std::optional<QLineF> segment = MappedSegment(line, i);
+            if (!segment || (within && !within->intersects(Reach(*segment))))
                 continue;
-            const QPointF from = Map(clipped->first.x(), clipped->first.y());
-            const QPointF to = Map(clipped->second.x(), clipped->second.y());
+            const QPointF from = segment->p1();
+            const QPointF to = segment->p2();
             segments.emplace_back(from, to);
-            if (clipped->first != lastEnd)
+            if (from != lastEnd)
                 path.moveTo(from);
             path.lineTo(to);
-            lastEnd = clipped->second;
+            lastEnd = to;
         }
         if (bRaster && line.pen != PlotPen::Ghost)
             painter.drawLines(segments.data(), static_cast<int>(segments.size()));
         else if (!path.isEmpty())
             painter.strokePath(path, painter.pen());
-        if (line.label.empty() || line.points.empty())
+        const std::optional<QRectF> labelRect = LabelRect(line);
+        if (!labelRect || (within && !within->intersects(Reach(*labelRect))))
             continue;
-        const auto [x, y] = line.points.back();
-        if (x < m_data.xMin || x > m_data.xMax || y < m_data.yMin || y > m_data.yMax)
-            continue;
-        // Laid out once: the labels stay while the lines move.
-        auto it = m_labels.find(line.label);
-        if (it == m_labels.end()) {
-            it = m_labels.emplace(line.label, QStaticText(ToQString(line.label))).first;
-            it->second.prepare(QTransform(), m_font);
-        }
-        const QStaticText& label = it->second;
-        const QPointF end = Map(x, y);
-        const double left = std::min(end.x() + 2, m_area.right() - label.size().width() - 1);
         painter.setPen(colours.text);
-        painter.drawStaticText(QPointF(left, std::min(end.y() + 1, m_area.bottom() - label.size().height())), label);
+        painter.drawStaticText(labelRect->topLeft(), m_labels.at(line.label));
     }
     painter.restore();
+}
+
+std::optional<QLineF> CPlotLayout::MappedSegment(const PlotPolyline& line, std::size_t nEnd) const
+{
+    const auto clipped = ClipSegment({line.points[nEnd - 1].first, line.points[nEnd - 1].second},
+                                     {line.points[nEnd].first, line.points[nEnd].second}, m_data);
+    if (!clipped)
+        return std::nullopt;
+    return QLineF(Map(clipped->first.x(), clipped->first.y()), Map(clipped->second.x(), clipped->second.y()));
+}
+
+std::optional<QRectF> CPlotLayout::LabelRect(const PlotPolyline& line) const
+{
+    if (line.label.empty() || line.points.empty())
+        return std::nullopt;
+    const auto [x, y] = line.points.back();
+    if (x < m_data.xMin || x > m_data.xMax || y < m_data.yMin || y > m_data.yMax)
+        return std::nullopt;
+    // Laid out once: the labels stay while the lines move.
+    auto it = m_labels.find(line.label);
+    if (it == m_labels.end()) {
+        it = m_labels.emplace(line.label, QStaticText(ToQString(line.label))).first;
+        it->second.prepare(QTransform(), m_font);
+    }
+    const QSizeF size = it->second.size();
+    const QPointF end = Map(x, y);
+    return QRectF(QPointF(std::min(end.x() + 2, m_area.right() - size.width() - 1),
+                          std::min(end.y() + 1, m_area.bottom() - size.height())),
+                  size);
+}
+
+QRect CPlotLayout::Reach(const QLineF& segment)
+{
+    // Half the widest pen, and antialiasing's pixel beside it.
+    return QRectF(segment.p1(), segment.p2()).normalized().adjusted(-3, -3, 3, 3).toAlignedRect();
+}
+
+QRect CPlotLayout::Reach(const QRectF& label)
+{
+    return label.adjusted(-2, -2, 2, 2).toAlignedRect();
+}
+
+QRect CPlotLayout::ChangedArea(const PlotPolyline& before, const PlotPolyline& after) const
+{
+    QRect area;
+    if (!IsDrawable())
+        return area;
+    const bool bSameShape = before.pen == after.pen && before.points.size() == after.points.size();
+    const auto addSegments = [&](const PlotPolyline& line, std::size_t nEnd) {
+        if (const std::optional<QLineF> segment = MappedSegment(line, nEnd))
+            area |= Reach(*segment);
+    };
+    for (std::size_t i = 1; i < std::max(before.points.size(), after.points.size()); ++i) {
+        if (bSameShape && before.points[i - 1] == after.points[i - 1] && before.points[i] == after.points[i])
+            continue;
+        if (i < before.points.size())
+            addSegments(before, i);
+        if (i < after.points.size())
+            addSegments(after, i);
+    }
+    if (!bSameShape || before.label != after.label ||
+        (!before.points.empty() && before.points.back() != after.points.back())) {
+        for (const PlotPolyline* pLine : {&before, &after}) {
+            if (const std::optional<QRectF> label = LabelRect(*pLine))
+                area |= Reach(*label);
+        }
+    }
+    return area;
 }
 
 QFont PlotFont(const QFont& widgetFont)
@@ -286,6 +350,7 @@ CPlotWidget::CPlotWidget(QWidget* pParent) : QWidget(pParent)
     static const bool bFactoryInstalled = (QAccessible::installFactory(PlotAccessible), true);
     Q_UNUSED(bFactoryInstalled);
     setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void CPlotWidget::SetData(PlotData data)
@@ -306,13 +371,43 @@ void CPlotWidget::SetData(PlotData data)
                                SameTicks(data.leftTicks, m_data.leftTicks) && data.emptyText == m_data.emptyText &&
                                data.leftUnit == m_data.leftUnit && data.topUnit == m_data.topUnit &&
                                data.bottomUnit == m_data.bottomUnit && ghosts(data) == ghosts(m_data);
+    // Over the same backdrop, only around what moved: typing into one gear's field leaves most lines be. One
+    // rectangle, not a region: the raster engine clips lines to a rectangle much faster.
+    QRect changed;
+    std::vector<bool> moved(data.lines.size(), true);
+    const bool bWhole = !bSameBackdrop || !m_layout || data.lines.size() != m_data.lines.size();
+    for (std::size_t i = 0; !bWhole && i < data.lines.size(); ++i) {
+        const PlotPolyline& before = m_data.lines[i];
+        const PlotPolyline& after = data.lines[i];
+        moved[i] = before.pen != after.pen || before.points != after.points || before.label != after.label;
+        changed |= m_layout->ChangedArea(before, after);
+    }
+    // The guides that stay put while the user types go into the settled picture; one that moves comes out, and
+    // the others that stayed with it go in.
+    bool bResettle = bWhole;
+    for (std::size_t i = 0; !bResettle && i < moved.size(); ++i)
+        bResettle = moved[i] && IsSettled(i);
     m_data = std::move(data);
+    if (bResettle) {
+        m_settled.assign(m_data.lines.size(), false);
+        for (std::size_t i = 0; i < m_data.lines.size(); ++i)
+            m_settled[i] = m_data.lines[i].pen == PlotPen::Guide && (bWhole || !moved[i]);
+        m_settledPicture = QPixmap();
+    }
     if (!bSameBackdrop)
         m_layout.reset();
-    update();
+    if (bWhole)
+        update();
+    else if (!changed.isEmpty())
+        update(changed);
 }
 
-void CPlotWidget::paintEvent(QPaintEvent*)
+bool CPlotWidget::IsSettled(std::size_t nLine) const
+{
+    return nLine < m_settled.size() && m_settled[nLine];
+}
+
+void CPlotWidget::paintEvent(QPaintEvent* pEvent)
 {
     // The frame, grid, ticks, labels and a comparison's ghost lines change only with the axes, the size or the
     // palette: a keystroke that moves only the current lines redraws only those.
@@ -324,10 +419,23 @@ void CPlotWidget::paintEvent(QPaintEvent*)
         m_backdrop.setDevicePixelRatio(ratio);
         QPainter backdropPainter(&m_backdrop);
         m_layout->PaintBackdrop(backdropPainter, m_colours);
+        m_settledPicture = QPixmap();
+    }
+    if (m_settledPicture.isNull()) {
+        // Settled guides are drawn before a moving one that comes earlier in the plot: the guides share one pen,
+        // so the order does not show.
+        m_settledPicture = m_backdrop.copy();
+        m_settledPicture.setDevicePixelRatio(ratio);
+        QPainter settledPainter(&m_settledPicture);
+        m_layout->PaintLines(settledPainter, m_colours, [&](std::size_t nLine) { return IsSettled(nLine); });
     }
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_backdrop);
-    m_layout->PaintLines(painter, m_colours);
+    for (const QRect& rect : pEvent->region())
+        painter.drawPixmap(rect, m_settledPicture, QRectF(rect.topLeft() * ratio, rect.size() * ratio));
+    m_layout->PaintLines(
+        painter, m_colours,
+        [&](std::size_t nLine) { return m_data.lines[nLine].pen != PlotPen::Ghost && !IsSettled(nLine); },
+        pEvent->rect());
 }
 
 void CPlotWidget::changeEvent(QEvent* pEvent)

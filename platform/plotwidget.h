@@ -1,14 +1,18 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QPalette>
 #include <QPixmap>
+#include <QRect>
 #include <QStaticText>
 #include <QWidget>
 
@@ -35,12 +39,24 @@ public:
     // The background, frame, grid, ticks and their labels (or the empty text), and the ghost lines: what changes
     // only with the axes or the comparison.
     void PaintBackdrop(QPainter& painter, const PlotColours& colours) const;
-    // The other polylines and their labels, or with bGhosts only the ghost lines.
-    void PaintLines(QPainter& painter, const PlotColours& colours, bool bGhosts = false) const;
+    // The polylines other than the ghosts, and their labels.
+    void PaintLines(QPainter& painter, const PlotColours& colours) const;
+    // The polylines (by their place in the data) that which picks; given a rectangle the painter clips to, only
+    // the parts that reach into it.
+    void PaintLines(QPainter& painter, const PlotColours& colours, const std::function<bool(std::size_t)>& which,
+                    std::optional<QRect> within = std::nullopt) const;
+    // The pixels to repaint when one of the lines becomes another over the same backdrop.
+    QRect ChangedArea(const PlotPolyline& before, const PlotPolyline& after) const;
 
 private:
     bool IsDrawable() const;
     QPointF Map(double x, double y) const;
+    // A line's segment from point nEnd - 1 to nEnd, clipped to the ranges, in pixels.
+    std::optional<QLineF> MappedSegment(const PlotPolyline& line, std::size_t nEnd) const;
+    std::optional<QRectF> LabelRect(const PlotPolyline& line) const;
+    // The pixels that painting a segment or a label may touch.
+    static QRect Reach(const QLineF& segment);
+    static QRect Reach(const QRectF& label);
 
     const PlotData& m_data;
     QRectF m_bounds;
@@ -67,9 +83,14 @@ protected:
     void changeEvent(QEvent* pEvent) override;
 
 private:
+    bool IsSettled(std::size_t nLine) const;
+
     PlotData m_data;
     // For the current axes, ghosts, size, font and palette; rebuilt when any of them changes.
     std::optional<CPlotLayout> m_layout;
     PlotColours m_colours;
     QPixmap m_backdrop; // PaintBackdrop's picture
+    // The backdrop with the guides that stayed put the last time a line moved; null when it needs painting again.
+    QPixmap m_settledPicture;
+    std::vector<bool> m_settled; // by line
 };

@@ -72,6 +72,10 @@ app/reportcommand.cpp @@ if (!values.problems.empty()) @@ if (false) @@ a refuse
 platform/boxes.cpp @@ return strPath + (strPath.ends_with('.') ? "" : ".") + options.filters[nFilter].strExtension; @@ return strPath; @@ an export name without extension kept as typed
 platform/document.cpp @@ if (!(nFit < 1.0 / nScale)) @@ if (true) @@ a long page runs off the sheet
 ui/reportactions.cpp @@ if (format == ReportFormat::Png || format == ReportFormat::Svg) { @@ if (format == ReportFormat::Png) { @@ an SVG export asks no size
+platform/plotwidget.cpp @@ .normalized().adjusted(-3, -3, 3, 3) @@ .normalized() @@ chart repaint leaves a moved line's edge behind
+platform/plotwidget.cpp @@ area |= Reach(*label); @@ area |= QRect(); @@ chart repaint leaves a moved label behind
+platform/plotwidget.cpp @@ bResettle = moved[i] && IsSettled(i); @@ bResettle = false; @@ chart repaint keeps a moved guide in the settled picture
+platform/plotwidget.cpp @@ (within && !within->intersects(Reach(*segment))) @@ (within && !within->contains(Reach(*segment))) @@ chart repaint skips a line that crosses its edge
 FAULTS
 )
 

@@ -1,13 +1,18 @@
 #include "ui/gearcalcdlg.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
+#include <QScreen>
 #include <QStyle>
 #include <QTest>
 #include <QWidget>
@@ -24,6 +29,21 @@
 #include "ui/shiftchartplot.h"
 
 namespace {
+
+// The largest difference in one colour channel between two pictures.
+int LargestDifference(const QImage& first, const QImage& second)
+{
+    int nLargest = first.size() == second.size() ? 0 : 255;
+    for (int y = 0; nLargest < 255 && y < first.height(); ++y) {
+        for (int x = 0; x < first.width(); ++x) {
+            const QRgb a = first.pixel(x, y);
+            const QRgb b = second.pixel(x, y);
+            nLargest = std::max({nLargest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                 std::abs(qBlue(a) - qBlue(b))});
+        }
+    }
+    return nLargest;
+}
 
 // Every field and speed display, ids 1000 to 1016: RPM, second and first gear, rear end, tire, third to sixth gear,
 // six speeds, reverse and its speed.
@@ -199,6 +219,40 @@ TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
         Click(hDlg, IDC_WORKBENCH);
         EXPECT_EQ(pWindow->size(), closedSize);
         EXPECT_TRUE(Widget(hDlg, IDC_CRUISE_SPEED)->isHidden());
+    });
+}
+
+// A keystroke repaints the chart only around what it moves, over pictures kept from earlier paints: what the
+// window shows must still be what a paint from nothing shows, while typing into one gear, then others.
+TEST_F(CalculatorTest, ChartShowsWhatAFreshPaintShows)
+{
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        QWidget* pChart = Widget(hDlg, IDC_SHIFT_CHART);
+        Click(hDlg, IDC_SAMPLE);
+        Click(hDlg, IDC_HOLD_B);
+        const std::vector<std::pair<int, std::string>> keystrokes = {
+            {IDC_GEAR1, "3"}, {IDC_GEAR1, "3.1"}, {IDC_GEAR1, "2.4"},    {IDC_GEAR3, "1.5"}, {IDC_GEAR3, "1.6"},
+            {IDC_GEAR1, "2"}, {IDC_GEAR5, "0.8"}, {IDC_TIRE_OD, "26.8"}, {IDC_GEAR6, "0.6"}, {IDC_RPM, "2500"},
+            {IDC_GEAR2, "0"}, {IDC_GEAR2, "1.9"}, {IDC_TIRE_OD, "30"}};
+        for (const auto& [nId, text] : keystrokes) {
+            SetText(hDlg, nId, text);
+            QCoreApplication::processEvents();
+            const QPoint at = pChart->mapTo(pChart->window(), QPoint());
+            const QImage shown =
+                pChart->screen()
+                    ->grabWindow(pChart->window()->winId(), at.x(), at.y(), pChart->width(), pChart->height())
+                    .toImage()
+                    .convertToFormat(QImage::Format_RGB32);
+            // A palette change drops the chart's kept pictures; the whole repaint it asks for is done before the
+            // next keystroke.
+            QEvent paletteChange(QEvent::PaletteChange);
+            QCoreApplication::sendEvent(pChart, &paletteChange);
+            // Where the repaint's edge cuts a line, antialiasing may round a shade differently; a line left out or
+            // left behind differs by much more.
+            EXPECT_LE(LargestDifference(shown, pChart->grab().toImage().convertToFormat(QImage::Format_RGB32)), 6)
+                << nId << " " << text;
+            QCoreApplication::processEvents();
+        }
     });
 }
 
