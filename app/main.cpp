@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,20 @@ namespace {
 // The one application object; its name comes from the program file, so prompts read "ratiograph".
 CGearCalcApp theApp;
 
+// --help and --version answer on standard output, before the window system is opened and after it has taken its
+// own options; nothing when the command line asks for something else.
+std::optional<int> AnswerOnOutput(const CommandLine& commandLine)
+{
+    switch (commandLine.action) {
+    case CommandLine::Action::ShowHelp:
+        return WriteAndClose(stdout, HelpText()) ? 0 : 1;
+    case CommandLine::Action::ShowVersion:
+        return WriteAndClose(stdout, VersionText()) ? 0 : 1;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -26,19 +41,12 @@ int main(int argc, char** argv)
         return std::vector<std::string>(argv + std::min(nCount, 1), argv + nCount);
     };
     CommandLine commandLine = ParseCommandLine(argsOf(argc));
-    switch (commandLine.action) {
-    case CommandLine::Action::ShowHelp:
-        return WriteAndClose(stdout, HelpText()) ? 0 : 1;
-    case CommandLine::Action::ShowVersion:
-        return WriteAndClose(stdout, VersionText()) ? 0 : 1;
-    case CommandLine::Action::Report:
-    case CommandLine::Action::Export:
+    if (const std::optional<int> nExit = AnswerOnOutput(commandLine))
+        return *nExit;
+    if (commandLine.action == CommandLine::Action::Report || commandLine.action == CommandLine::Action::Export)
         return RunReportCommand(commandLine, argc, argv);
-    case CommandLine::Action::UsageError: // perhaps only an option of Qt's, which the window system takes first
-    case CommandLine::Action::Run:
-        break;
-    }
 
+    // A usage error may be only an option of Qt's, which the window system takes first.
     if (!platform::HasDisplay(argsOf(argc))) {
         if (commandLine.action == CommandLine::Action::UsageError) {
             std::fprintf(stderr, "%s\n", commandLine.strMessage.c_str());
@@ -50,20 +58,15 @@ int main(int argc, char** argv)
     CPlatformSession session(argc, argv);
     // What Qt left of the arguments is ours.
     commandLine = ParseCommandLine(argsOf(argc));
-    switch (commandLine.action) {
-    case CommandLine::Action::ShowHelp:
-        return WriteAndClose(stdout, HelpText()) ? 0 : 1;
-    case CommandLine::Action::ShowVersion:
-        return WriteAndClose(stdout, VersionText()) ? 0 : 1;
-    case CommandLine::Action::Report:
-    case CommandLine::Action::Export:
+    if (const std::optional<int> nExit = AnswerOnOutput(commandLine))
+        return *nExit;
+    if (commandLine.action == CommandLine::Action::Report || commandLine.action == CommandLine::Action::Export) {
         std::fputs("ratiograph: a report takes none of the window system's options\n", stderr);
         return 2;
-    case CommandLine::Action::UsageError:
+    }
+    if (commandLine.action == CommandLine::Action::UsageError) {
         std::fprintf(stderr, "%s\n", commandLine.strMessage.c_str());
         return 2;
-    case CommandLine::Action::Run:
-        break;
     }
     theApp.m_settingsFile = commandLine.settingsFile;
     RegisterProgramResources();
