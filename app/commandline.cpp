@@ -185,10 +185,7 @@ std::optional<ImageSize> ParseImageSize(std::string_view text)
         return std::nullopt;
     const std::optional<int> width = ParseIntText(text.substr(0, nCross));
     const std::optional<int> height = ParseIntText(text.substr(nCross + 1));
-    const auto inRange = [](std::optional<int> pixels) {
-        return pixels && *pixels >= kImagePixelsMin && *pixels <= kImagePixelsMax;
-    };
-    if (!inRange(width) || !inRange(height))
+    if (!width || !height || !IsImageSizeAllowed(*width, *height))
         return std::nullopt;
     return ImageSize{*width, *height};
 }

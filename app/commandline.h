@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settingsfile/reportformats.h"
+#include "report/reportformat.h"
 
 struct CommandLine
 {

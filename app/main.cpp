@@ -9,6 +9,7 @@
 #include "app/gearcalcapp.h"
 #include "app/reportcommand.h"
 #include "platform/window.h"
+#include "ui/reportpage.h"
 #include "ui/templates.h"
 
 namespace {
@@ -43,8 +44,14 @@ int main(int argc, char** argv)
     CommandLine commandLine = ParseCommandLine(argsOf(argc));
     if (const std::optional<int> nExit = AnswerOnOutput(commandLine))
         return *nExit;
-    if (commandLine.action == CommandLine::Action::Report || commandLine.action == CommandLine::Action::Export)
-        return RunReportCommand(commandLine, argc, argv);
+    if (commandLine.action == CommandLine::Action::Report || commandLine.action == CommandLine::Action::Export) {
+        // The drawn formats start the window system without a screen, so no display is needed.
+        return RunReportCommand(commandLine, [&](ReportFormat format, const GearReport& report,
+                                                 const ValueTexts& valueTexts, ImageSize imageSize) {
+            const CPlatformSession session(argc, argv, CPlatformSession::Screen::None);
+            return RenderSettingsReport(format, report, valueTexts, imageSize);
+        });
+    }
 
     // A usage error may be only an option of Qt's, which the window system takes first.
     if (!platform::HasDisplay(argsOf(argc))) {

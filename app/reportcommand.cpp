@@ -2,15 +2,10 @@
 
 #include <cstdio>
 #include <optional>
-#include <string>
 
-#include "calc/gearreport.h"
-#include "platform/window.h"
+#include "report/reportdocument.h"
 #include "settingsfile/atomicfile.h"
-#include "settingsfile/reportformats.h"
 #include "settingsfile/settingsfile.h"
-#include "ui/reportpage.h"
-#include "ui/settingsvalues.h"
 
 namespace {
 
@@ -32,14 +27,9 @@ std::optional<GearSettings> ReadRecord(const std::string& strPath)
     return values.settings;
 }
 
-bool IsDrawn(ReportFormat format)
-{
-    return format == ReportFormat::Pdf || format == ReportFormat::Svg || format == ReportFormat::Png;
-}
-
 } // namespace
 
-int RunReportCommand(const CommandLine& commandLine, int& argc, char** argv)
+int RunReportCommand(const CommandLine& commandLine, const DrawReportFunction& drawReport)
 {
     const std::optional<GearSettings> settings = ReadRecord(*commandLine.settingsFile);
     std::optional<GearSettings> setupB;
@@ -50,13 +40,13 @@ int RunReportCommand(const CommandLine& commandLine, int& argc, char** argv)
 
     const GearReport report = BuildGearReport(*settings, commandLine.cruiseMph, setupB);
     const ValueTexts valueTexts = FormatValueTexts(*settings);
+    std::string bytes;
+    if (IsDrawnFormat(commandLine.format))
+        bytes = drawReport ? drawReport(commandLine.format, report, valueTexts, commandLine.imageSize) : "";
+    else
+        bytes = FormatTextualReport(commandLine.format, BuildSettingsReport(report, valueTexts)).value_or("");
     if (commandLine.action == CommandLine::Action::Report)
-        return WriteAndClose(stdout, RenderReport(commandLine.format, report, valueTexts)) ? 0 : 1;
-
-    std::optional<CPlatformSession> session;
-    if (IsDrawn(commandLine.format))
-        session.emplace(argc, argv, CPlatformSession::Screen::None);
-    const std::string bytes = RenderReport(commandLine.format, report, valueTexts, commandLine.imageSize);
+        return WriteAndClose(stdout, bytes) ? 0 : 1;
     if (bytes.empty() || !WriteFileAtomically(*commandLine.outputFile, bytes)) {
         std::fprintf(stderr, "ratiograph: %s: Error saving file.\n", commandLine.outputFile->c_str());
         return 1;

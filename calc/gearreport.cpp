@@ -3,12 +3,13 @@
 #include <cmath>
 
 #include "calc/shiftchart.h"
+#include "numtext/asciitext.h"
 #include "numtext/numtext.h"
 
 namespace {
 
 constexpr float kReferenceRpm = 1000.0F;
-constexpr double kPercent = 100.0;
+constexpr double kPercentPerWhole = 100.0;
 constexpr double kTrueSpeedMph = 60.0;
 
 struct SpeedUnit
@@ -27,23 +28,6 @@ constexpr std::array<SpeedUnit, 4> kSpeedUnits{{
 bool IsBlank(char ch)
 {
     return ch == ' ' || ch == '\t';
-}
-
-char Lower(char ch)
-{
-    return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
-}
-
-bool EndsWithNoCase(std::string_view text, std::string_view suffix)
-{
-    if (text.size() < suffix.size())
-        return false;
-    text.remove_prefix(text.size() - suffix.size());
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        if (Lower(text[i]) != suffix[i])
-            return false;
-    }
-    return true;
 }
 
 std::optional<double> SpeedOf(const GearSettings& settings, GearValue gear)
@@ -116,6 +100,20 @@ std::string_view GearName(GearValue gear)
     }
 }
 
+std::string_view GearName(int nForwardGear)
+{
+    if (nForwardGear < 1 || nForwardGear > static_cast<int>(kForwardGears.size()))
+        return {};
+    return GearName(kForwardGears[static_cast<std::size_t>(nForwardGear - 1)]);
+}
+
+std::string DescribeSetup(const GearSettings& settings)
+{
+    return CrtFormat(
+        "%.0f RPM, rear-end %g, tire %g in",
+        {double{settings.m_fRpm} + 0.0, double{settings.m_fRearEnd} + 0.0, double{settings.m_fTireOD} + 0.0});
+}
+
 std::optional<double> ParseCruiseSpeed(std::string_view text)
 {
     while (!text.empty() && IsBlank(text.back()))
@@ -167,21 +165,13 @@ std::optional<double> MphToKmh(std::optional<double> mph)
     return *mph * kKilometresPerMile;
 }
 
-SpeedTable BuildKmhTable(const GearSettings& settings)
-{
-    SpeedTable table;
-    for (std::size_t i = 0; i < kSpeedTableGears.size(); ++i)
-        table[i] = FormatSpeedText(MphToKmh(SpeedOf(settings, kSpeedTableGears[i])));
-    return table;
-}
-
 std::optional<double> ComputeSpeedDifference(const GearSettings& current, const GearSettings& setupB, GearValue gear)
 {
     const std::optional<double> now = SpeedOf(current, gear);
     const std::optional<double> before = SpeedOf(setupB, gear);
     if (!now || !before)
         return std::nullopt;
-    const double difference = (*now - *before) / *before * kPercent;
+    const double difference = (*now - *before) / *before * kPercentPerWhole;
     return std::isfinite(difference) ? std::optional(difference) : std::nullopt;
 }
 
@@ -215,7 +205,6 @@ GearReport BuildGearReport(const GearSettings& settings, std::optional<double> c
         const std::optional<double> mph = SpeedOf(settings, gear);
         GearReportRow& row = report.rows[i];
         row.gear = gear;
-        row.strName = GearName(gear);
         row.ratio = MakeFigure(ratio, FigureKind::Ratio);
         row.overallRatio = MakeFigure(ratio * double{settings.m_fRearEnd}, FigureKind::Ratio);
         row.mph = MakeFigure(mph, FigureKind::Speed);

@@ -39,6 +39,11 @@ Figure MakeFigure(std::optional<double> value, FigureKind kind);
 
 // "1st" to "6th", "Reverse"; empty for a value that is no gear.
 std::string_view GearName(GearValue gear);
+// The name of forward gear 1 to 6; empty for another number.
+std::string_view GearName(int nForwardGear);
+
+// A record in a few words, as setup B is told: "1500 RPM, rear-end 3.53, tire 28 in".
+std::string DescribeSetup(const GearSettings& settings);
 
 // "70", "70 mph", "110 km/h" (also "kmh" and "kph"): any case, blanks allowed, MPH when no unit is given.
 // Nothing for a text it cannot read and for a speed that is negative or not finite.
@@ -53,8 +58,6 @@ std::optional<double> ComputeMphPer1000Rpm(const GearSettings& settings, GearVal
 std::optional<double> ComputeRpmAtSpeed(const GearSettings& settings, GearValue gear, double mph);
 
 std::optional<double> MphToKmh(std::optional<double> mph);
-// The seven speeds of BuildSpeedTable in km/h, with the same formatting.
-SpeedTable BuildKmhTable(const GearSettings& settings);
 
 // (current - B) / B of the gear's speeds, in percent; nothing where either has no speed.
 std::optional<double> ComputeSpeedDifference(const GearSettings& current, const GearSettings& setupB, GearValue gear);
@@ -78,7 +81,6 @@ std::vector<ShiftDrop> ComputeShiftDrops(const GearSettings& settings);
 struct GearReportRow
 {
     GearValue gear = GearValue::Gear1;
-    std::string_view strName; // GearName
     Figure ratio;
     Figure overallRatio; // ratio x rear-end
     Figure mph;

@@ -87,6 +87,10 @@ constexpr float GearSettings::operator[](GearValue value) const
     return this->*GetGearValueInfo(value).pMember;
 }
 
+// The forward gears, first to sixth.
+inline constexpr std::array<GearValue, 6> kForwardGears{GearValue::Gear1, GearValue::Gear2, GearValue::Gear3,
+                                                        GearValue::Gear4, GearValue::Gear5, GearValue::Gear6};
+
 // A preset is not stored into the record directly: the calculator writes these texts into its fields one by
 // one, in this order, and each write is judged like a keystroke.
 struct PresetStep

@@ -6,8 +6,8 @@
 
 namespace {
 
-// Each constant as the single-precision value the original calculator stored; the last decimal of a speed
-// depends on it, as on kCircumferenceFactor.
+// Each constant as version 2.0's single-precision value; the last decimal of a speed depends on it, as on
+// kCircumferenceFactor.
 constexpr float kFeetPerInch = 1.0F / 12.0F;
 constexpr float kMinutesPerHour = 60.0F;
 constexpr float kMilesPerFoot = 1.0F / 5280.0F;

@@ -15,8 +15,8 @@ inline constexpr std::array<GearValue, 7> kSpeedTableGears{
 using SpeedTable = std::array<std::string, 7>;
 
 // The rolling circumference factor the calculator has always used in place of pi: its speeds read about 0.56%
-// low. Stored as the single-precision value the original calculator held; the last decimal of a speed depends
-// on it.
+// low. Held as version 2.0's single-precision value; the last decimal of a speed, in the displays and in saved
+// files, depends on it.
 inline constexpr float kCircumferenceFactor = 3.124F;
 
 // Road speed in miles per hour at the record's engine speed, or nothing when the ratio, the rear-end ratio or

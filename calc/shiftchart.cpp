@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::array<GearValue, 6> kForwardGears{GearValue::Gear1, GearValue::Gear2, GearValue::Gear3,
-                                                 GearValue::Gear4, GearValue::Gear5, GearValue::Gear6};
 constexpr int kMaxTicks = 6;
 
 std::vector<ShiftChartTick> Labelled(const std::vector<double>& values, double scale)
@@ -41,8 +39,9 @@ std::vector<double> NiceTicks(double first, double last, int nMaxTicks)
     if (!std::isfinite(range) || range <= 0 || nMaxTicks < 2)
         return ticks;
     const double step = NiceStep(range, nMaxTicks);
-    for (double n = std::ceil(first / step); n * step <= last + std::fabs(last) * 1e-12 && ticks.size() < 64; n += 1)
-        ticks.push_back(n * step);
+    for (double steps = std::ceil(first / step); steps * step <= last + std::fabs(last) * 1e-12 && ticks.size() < 64;
+         steps += 1)
+        ticks.push_back(steps * step);
     return ticks;
 }
 

@@ -7,13 +7,16 @@
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
 #include "calc/tirediameter.h"
+#include "numtext/asciitext.h"
 #include "numtext/numtext.h"
 
 namespace {
 
+// Exact, unlike the 0.03937 of ComputeTireDiameter, whose one-decimal result the tire field and saved files have
+// always received: a size read here is compared with measured diameters and revolutions per mile.
 constexpr double kMillimetresPerInch = 25.4;
 constexpr double kInchesPerMile = 63360.0;
-constexpr double kPercent = 0.01;
+constexpr double kWholePerPercent = 0.01;
 constexpr double kSidewalls = 2.0;
 // A flotation size states the diameter itself; beyond what the tire field takes it is a typing error.
 constexpr double kMaxFlotationInches = GetGearValueInfo(GearValue::TireOD).fMax;
@@ -36,13 +39,7 @@ bool IsLetter(char ch)
 class CSizeReader
 {
 public:
-    explicit CSizeReader(std::string_view text) : m_strText(text)
-    {
-        for (char& ch : m_strText) {
-            if (ch >= 'a' && ch <= 'z')
-                ch = static_cast<char>(ch - 'a' + 'A');
-        }
-    }
+    explicit CSizeReader(std::string_view text) : m_strText(AsciiUpper(text)) {}
 
     void SkipBlanks()
     {
@@ -174,7 +171,7 @@ std::optional<TireSize> ReadMetric(CSizeReader& reader, TireNotation notation)
     if (*width <= 0 || *width > TireSizeRanges::kWidthMax || *aspect <= 0 || *aspect > TireSizeRanges::kAspectMax ||
         *rim <= 0 || *rim > TireSizeRanges::kRimMax)
         return std::nullopt;
-    return MakeSize(notation, *width * (*aspect * kPercent) * kSidewalls / kMillimetresPerInch + *rim);
+    return MakeSize(notation, *width * (*aspect * kWholePerPercent) * kSidewalls / kMillimetresPerInch + *rim);
 }
 
 // Outside diameter x section width, construction, rim: all in inches.
@@ -230,11 +227,9 @@ std::optional<TireSize> ReadSize(std::string_view text)
 
 } // namespace
 
-TireSizeParse ParseTireSize(std::string_view text)
+std::optional<TireSize> ParseTireSize(std::string_view text)
 {
-    if (std::optional<TireSize> size = ReadSize(text))
-        return {size, {}};
-    return {std::nullopt, std::string(kTireSizeHint)};
+    return ReadSize(text);
 }
 
 std::string FormatTireFieldText(double inches)
@@ -242,9 +237,10 @@ std::string FormatTireFieldText(double inches)
     return CrtFormat("%.2f", {inches + 0.0});
 }
 
-std::string DescribeTireSize(const TireSize& size)
+TireSizeTexts FormatTireSizeTexts(const TireSize& size)
 {
-    return CrtFormat("%.2f in, %.0f mm, %.0f revs/mile", {size.inches, size.millimetres, size.revsPerMile});
+    return {CrtFormat("%.2f in", {size.inches}), CrtFormat("%.0f mm", {size.millimetres}),
+            CrtFormat("%.0f/mile", {size.revsPerMile})};
 }
 
 std::optional<double> ComputeCalibratedTireDiameter(double revsPerMile)

@@ -24,28 +24,30 @@ struct TireSize
     double revsPerMile = 0; // of a perfectly round tire: 63360 / (pi x inches)
 };
 
-struct TireSizeParse
-{
-    std::optional<TireSize> size; // nothing for a text that is no size
-    std::string strMessage;       // empty when read; otherwise kTireSizeHint
-};
-
+// What to tell of a text that is no size.
 inline constexpr std::string_view kTireSizeHint = "Use a size like P225/70R15, LT265/75R16, 33x12.50R15 or 37-622.";
 
 // Any case, blanks between the parts and around; load and speed indices after the size are read and ignored.
-TireSizeParse ParseTireSize(std::string_view text);
+// Nothing for a text that is no size.
+std::optional<TireSize> ParseTireSize(std::string_view text);
 
 // The text written into the calculator's tire field: "%.2f".
 std::string FormatTireFieldText(double inches);
 
-// "27.40 in, 696 mm, 736 revs/mile".
-std::string DescribeTireSize(const TireSize& size);
+// A size's figures as the workbench shows them: "27.40 in", "696 mm", "736/mile".
+struct TireSizeTexts
+{
+    std::string strInches;
+    std::string strMillimetres;
+    std::string strRevsPerMile;
+};
+TireSizeTexts FormatTireSizeTexts(const TireSize& size);
 
 // The tire field value that makes the calculator's speeds exact for a tire turning revsPerMile times a mile
 // (the maker's figure or a measured one), offsetting kCircumferenceFactor: 63360 / (3.124 x revs). Nothing for
 // a count that is not a positive finite number.
 std::optional<double> ComputeCalibratedTireDiameter(double revsPerMile);
 
-// What 3.124 means, for the workbench panel and the printed report.
+// What 3.124 means, for the workbench panel and the reports.
 inline constexpr std::string_view kCircumferenceNote =
-    "Speeds use 3.124 for pi, as the original calculator did: about 0.56% low. Enter revs per mile to calibrate.";
+    "Speeds use 3.124 for pi, as this calculator always has (0.56% under a true circle). Revs per mile match a GPS.";

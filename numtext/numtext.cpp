@@ -350,12 +350,12 @@ template std::optional<int> ParseNumberText(std::string_view);
 
 float NarrowToFloat(double value)
 {
-    constexpr double fMax = std::numeric_limits<float>::max();
+    constexpr double largest = std::numeric_limits<float>::max();
     // Halfway between the largest float and 2^128: from here on, rounding to nearest gives infinity.
-    constexpr double fOverflow = 0x1.ffffffp127;
-    if (std::isnan(value) || std::fabs(value) <= fMax)
+    constexpr double overflow = 0x1.ffffffp127;
+    if (std::isnan(value) || std::fabs(value) <= largest)
         return static_cast<float>(value);
-    if (std::fabs(value) >= fOverflow)
+    if (std::fabs(value) >= overflow)
         return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
-    return static_cast<float>(std::copysign(fMax, value));
+    return static_cast<float>(std::copysign(largest, value));
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-// Number texts as the calculator's original C runtime wrote and read them. Saved files and the texts in the
-// fields depend on these exact rules, so nothing here consults the process locale: a German desktop still
-// writes 2.68, and exponents always carry a sign and at least three digits (5e-005, 1e+006).
+// The C library's number texts, as the calculator has always written and read them (a Windows C library's:
+// three-digit exponents). Saved files and the texts in the fields depend on these exact rules, so nothing here consults
+// the process locale: a German desktop still writes 2.68, and exponents always carry a sign and at least three digits
+// (5e-005, 1e+006).
 //
 // CrtFormat is a small printf for the conversions the program uses (%d, %ld, %f, %e, %g, %s with flags, width
 // and precision, '*' included). CrtStrtod and CrtStrtol follow the runtime's grammars; ParseFloatText and

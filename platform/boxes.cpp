@@ -13,17 +13,14 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "numtext/asciitext.h"
 #include "platform/modalseam.h"
+#include "platform/qtext.h"
 #include "platform/widgetaccess.h"
 
 namespace {
 
 std::unique_ptr<QApplication> g_pApplication;
-
-QString ToQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void DropNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
@@ -173,18 +170,6 @@ int MessageBox(HWND hOwner, std::string_view text, std::string_view caption, uns
 }
 
 namespace {
-
-char Lower(char ch)
-{
-    return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
-}
-
-bool EndsWithNoCase(std::string_view text, std::string_view suffix)
-{
-    return text.size() >= suffix.size() &&
-           std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                      [](char a, char b) { return Lower(a) == Lower(b); });
-}
 
 // The dialog and its answer: the file's name as bytes and the filter chosen.
 std::pair<std::optional<std::string>, std::size_t> AskForFile(HWND hOwner, const FileDialogOptions& options, bool bSave)

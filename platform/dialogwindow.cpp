@@ -576,7 +576,8 @@ void SetWindowText(HWND hWnd, std::string_view text)
     if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
         const bool bSame = pEdit->text() == newText;
         pEdit->setText(newText);
-        // The original edit control reported every write as a change; Qt reports only real changes.
+        // The dialogs count on every write reporting a change, as a Windows edit control does; Qt reports only
+        // real changes.
         if (bSame)
             hWnd->m_pDialog->Dispatch(GetDlgCtrlID(hWnd), EN_CHANGE, hWnd);
     } else if (auto* pButton = qobject_cast<QPushButton*>(pWidget)) {

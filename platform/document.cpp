@@ -17,7 +17,9 @@
 
 #include "platform/modalseam.h"
 #include "platform/plotwidget.h"
+#include "platform/qtext.h"
 #include "platform/widgetaccess.h"
+#include "report/reportformat.h"
 
 namespace {
 
@@ -31,11 +33,6 @@ constexpr int kChartPoints = 8;
 constexpr double kBlockGap = 6.0;
 constexpr double kColumnGap = 12.0;
 constexpr double kChartHeight = 250.0;
-
-QString ToQString(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 // Sizes in the painter's own units: the page's points or the image's pixels, on any device.
 QFont FontOfSize(int nUnits, bool bBold = false)
@@ -63,15 +60,15 @@ void PaintChart(QPainter& painter, const PlotData& plot, const QRectF& bounds, i
 {
     const CPlotLayout layout(plot, bounds, FontOfSize(nFontUnits));
     const PlotColours colours = PaperColours();
-    layout.PaintBackdrop(painter, colours);
-    layout.PaintLines(painter, colours);
+    layout.PaintBackdrop(painter, colours, plot.lines);
+    layout.PaintLines(painter, colours, plot.lines);
 }
 
-// Lays the blocks out from the top, nWidth wide, painting them when a painter is given; returns the size used.
-QSizeF LayOutPage(QPainter* pPainter, const PageDocument& page, double nWidth)
+// Lays the blocks out from the top, width wide, painting them when a painter is given; returns the size used.
+QSizeF LayOutPage(QPainter* pPainter, const PageDocument& page, double width)
 {
     double y = 0;
-    double nUsedWidth = 0;
+    double usedWidth = 0;
     for (const PageBlock& block : page.blocks) {
         switch (block.kind) {
         case PageBlock::Kind::Title:
@@ -83,12 +80,12 @@ QSizeF LayOutPage(QPainter* pPainter, const PageDocument& page, double nWidth)
                                    : FontOfSize(bTitle ? kTitlePoints : kHeadingPoints, true);
             const int nFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
             const QRectF rect =
-                QFontMetricsF(font).boundingRect(QRectF(0, y, nWidth, 1e6), nFlags, ToQString(block.strText));
+                QFontMetricsF(font).boundingRect(QRectF(0, y, width, 1e6), nFlags, ToQString(block.strText));
             if (pPainter != nullptr) {
                 pPainter->setFont(font);
-                pPainter->drawText(QRectF(0, y, nWidth, rect.height()), nFlags, ToQString(block.strText));
+                pPainter->drawText(QRectF(0, y, width, rect.height()), nFlags, ToQString(block.strText));
             }
-            nUsedWidth = std::max(nUsedWidth, rect.width());
+            usedWidth = std::max(usedWidth, rect.width());
             y += rect.height() + (block.kind == PageBlock::Kind::Heading ? 2 : kBlockGap);
             break;
         }
@@ -106,29 +103,29 @@ QSizeF LayOutPage(QPainter* pPainter, const PageDocument& page, double nWidth)
             widen(block.headers, boldMetrics);
             for (const std::vector<std::string>& row : block.rows)
                 widen(row, bodyMetrics);
-            const double nLine = bodyMetrics.lineSpacing();
+            const double lineHeight = bodyMetrics.lineSpacing();
             auto drawRow = [&](const std::vector<std::string>& cells, const QFont& font) {
                 double x = 0;
                 if (pPainter != nullptr)
                     pPainter->setFont(font);
                 for (std::size_t i = 0; i < cells.size(); ++i) {
                     if (pPainter != nullptr) {
-                        pPainter->drawText(QRectF(x, y, widths[i], nLine),
+                        pPainter->drawText(QRectF(x, y, widths[i], lineHeight),
                                            (i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
                                            ToQString(cells[i]));
                     }
                     x += widths[i] + kColumnGap;
                 }
-                nUsedWidth = std::max(nUsedWidth, x - kColumnGap);
-                y += nLine;
+                usedWidth = std::max(usedWidth, x - kColumnGap);
+                y += lineHeight;
             };
             if (!block.headers.empty()) {
                 drawRow(block.headers, bold);
-                double nRuleWidth = -kColumnGap;
-                for (const double nColumn : widths)
-                    nRuleWidth += nColumn + kColumnGap;
+                double ruleWidth = -kColumnGap;
+                for (const double column : widths)
+                    ruleWidth += column + kColumnGap;
                 if (pPainter != nullptr)
-                    pPainter->drawLine(QPointF(0, y + 0.5), QPointF(nRuleWidth, y + 0.5));
+                    pPainter->drawLine(QPointF(0, y + 0.5), QPointF(ruleWidth, y + 0.5));
                 y += 2;
             }
             for (const std::vector<std::string>& row : block.rows)
@@ -138,13 +135,13 @@ QSizeF LayOutPage(QPainter* pPainter, const PageDocument& page, double nWidth)
         }
         case PageBlock::Kind::Chart:
             if (pPainter != nullptr)
-                PaintChart(*pPainter, block.chart, QRectF(0, y, nWidth, kChartHeight), kChartPoints);
-            nUsedWidth = std::max(nUsedWidth, nWidth);
+                PaintChart(*pPainter, block.chart, QRectF(0, y, width, kChartHeight), kChartPoints);
+            usedWidth = std::max(usedWidth, width);
             y += kChartHeight + kBlockGap;
             break;
         }
     }
-    return {nUsedWidth, y};
+    return {usedWidth, y};
 }
 
 // The page on a paged device whose painter starts at the printable area's corner: in points, shrunk as a whole
@@ -154,22 +151,21 @@ bool PaintPage(QPagedPaintDevice& device, const PageDocument& page)
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const double nDeviceUnitsPerPoint = device.logicalDpiX() / kPointsPerInch;
-    const double nWidth = device.width() / nDeviceUnitsPerPoint;
-    const double nHeight =
-        device.height() * (device.logicalDpiX() / double(device.logicalDpiY())) / nDeviceUnitsPerPoint;
-    double nScale = 1.0;
+    const double deviceUnitsPerPoint = device.logicalDpiX() / kPointsPerInch;
+    const double width = device.width() / deviceUnitsPerPoint;
+    const double height = device.height() * (device.logicalDpiX() / double(device.logicalDpiY())) / deviceUnitsPerPoint;
+    double scale = 1.0;
     // Narrower text wraps onto more lines, so a second look may shrink a little further.
     for (int nPass = 0; nPass < 3; ++nPass) {
-        const QSizeF used = LayOutPage(nullptr, page, nWidth / nScale);
-        const double nFit = std::min(nWidth / used.width(), nHeight / used.height());
-        if (!(nFit < 1.0 / nScale))
+        const QSizeF used = LayOutPage(nullptr, page, width / scale);
+        const double fit = std::min(width / used.width(), height / used.height());
+        if (!(fit < 1.0 / scale))
             break;
-        nScale = nFit;
+        scale = fit;
     }
-    painter.scale(nDeviceUnitsPerPoint * nScale, device.logicalDpiY() / kPointsPerInch * nScale);
+    painter.scale(deviceUnitsPerPoint * scale, device.logicalDpiY() / kPointsPerInch * scale);
     painter.setPen(Qt::black);
-    LayOutPage(&painter, page, nWidth / nScale);
+    LayOutPage(&painter, page, width / scale);
     return painter.end();
 }
 
@@ -184,11 +180,6 @@ void PreparePrinter(QPrinter& printer, const PageDocument& page)
 int ChartFontPixels(int nWidth, int nHeight)
 {
     return std::clamp(std::min(nWidth, nHeight) / 45, 8, 48);
-}
-
-bool IsImageSize(int nWidth, int nHeight)
-{
-    return nWidth > 0 && nHeight > 0 && nWidth <= 1 << 14 && nHeight <= 1 << 14;
 }
 
 } // namespace
@@ -213,7 +204,7 @@ std::string RenderPagePdf(const PageDocument& page)
 
 std::string RenderChartSvg(const PlotData& plot, int nWidth, int nHeight)
 {
-    if (!IsImageSize(nWidth, nHeight))
+    if (!IsImageSizeAllowed(nWidth, nHeight))
         return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -237,7 +228,7 @@ std::string RenderChartSvg(const PlotData& plot, int nWidth, int nHeight)
 
 std::string RenderChartPng(const PlotData& plot, int nWidth, int nHeight)
 {
-    if (!IsImageSize(nWidth, nHeight))
+    if (!IsImageSizeAllowed(nWidth, nHeight))
         return {};
     QImage image(nWidth, nHeight, QImage::Format_RGB32);
     if (image.isNull())

@@ -11,14 +11,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "platform/qtext.h"
 #include "platform/widgetaccess.h"
 
 namespace {
-
-QString ToQString(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 // The part of a segment inside the ranges (Liang-Barsky), in data units; nothing when it misses them.
 std::optional<std::pair<QPointF, QPointF>> ClipSegment(QPointF from, QPointF to, const PlotData& data)
@@ -106,31 +102,42 @@ PlotColours ChoosePlotColours(const QPalette& palette)
 
 // Where everything of a plot goes in a rectangle: the frame of the data area and the data-to-pixel mapping.
 CPlotLayout::CPlotLayout(const PlotData& data, const QRectF& bounds, const QFont& font)
-    : m_data(data), m_bounds(bounds), m_font(font), m_metrics(font)
+    : m_bounds(bounds), m_font(font), m_metrics(font)
 {
-    m_nLeft = m_metrics.horizontalAdvance(ToQString(data.leftUnit));
+    m_axes.xMin = data.xMin;
+    m_axes.xMax = data.xMax;
+    m_axes.yMin = data.yMin;
+    m_axes.yMax = data.yMax;
+    m_axes.bottomTicks = data.bottomTicks;
+    m_axes.topTicks = data.topTicks;
+    m_axes.leftTicks = data.leftTicks;
+    m_axes.bottomUnit = data.bottomUnit;
+    m_axes.topUnit = data.topUnit;
+    m_axes.leftUnit = data.leftUnit;
+    m_axes.emptyText = data.emptyText;
+    m_leftWidth = m_metrics.horizontalAdvance(ToQString(data.leftUnit));
     for (const PlotTick& tick : data.leftTicks)
-        m_nLeft = std::max(m_nLeft, m_metrics.horizontalAdvance(ToQString(tick.text)));
-    m_nRight = std::max(m_metrics.horizontalAdvance(ToQString(data.topUnit)),
-                        m_metrics.horizontalAdvance(ToQString(data.bottomUnit)));
-    const double nLine = m_metrics.height();
-    m_area = bounds.adjusted(m_nLeft + 6, nLine + 3, -(m_nRight + 6), -(nLine + 3));
+        m_leftWidth = std::max(m_leftWidth, m_metrics.horizontalAdvance(ToQString(tick.text)));
+    m_rightWidth = std::max(m_metrics.horizontalAdvance(ToQString(data.topUnit)),
+                            m_metrics.horizontalAdvance(ToQString(data.bottomUnit)));
+    const double lineHeight = m_metrics.height();
+    m_area = bounds.adjusted(m_leftWidth + 6, lineHeight + 3, -(m_rightWidth + 6), -(lineHeight + 3));
 }
 
 bool CPlotLayout::IsDrawable() const
 {
-    return m_data.emptyText.empty() && std::isfinite(m_data.xMax - m_data.xMin) &&
-           std::isfinite(m_data.yMax - m_data.yMin) && m_data.xMax > m_data.xMin && m_data.yMax > m_data.yMin &&
+    return m_axes.emptyText.empty() && std::isfinite(m_axes.xMax - m_axes.xMin) &&
+           std::isfinite(m_axes.yMax - m_axes.yMin) && m_axes.xMax > m_axes.xMin && m_axes.yMax > m_axes.yMin &&
            m_area.width() >= 10 && m_area.height() >= 10;
 }
 
 QPointF CPlotLayout::Map(double x, double y) const
 {
-    return {m_area.left() + (x - m_data.xMin) / (m_data.xMax - m_data.xMin) * m_area.width(),
-            m_area.bottom() - (y - m_data.yMin) / (m_data.yMax - m_data.yMin) * m_area.height()};
+    return {m_area.left() + (x - m_axes.xMin) / (m_axes.xMax - m_axes.xMin) * m_area.width(),
+            m_area.bottom() - (y - m_axes.yMin) / (m_axes.yMax - m_axes.yMin) * m_area.height()};
 }
 
-void CPlotLayout::PaintBackdrop(QPainter& painter, const PlotColours& colours) const
+void CPlotLayout::PaintBackdrop(QPainter& painter, const PlotColours& colours, const Lines& lines) const
 {
     painter.save();
     painter.setFont(m_font);
@@ -139,72 +146,72 @@ void CPlotLayout::PaintBackdrop(QPainter& painter, const PlotColours& colours) c
     painter.drawRect(m_bounds.adjusted(0, 0, -1, -1));
     if (!IsDrawable()) {
         painter.setPen(colours.text);
-        painter.drawText(m_bounds, Qt::AlignCenter | Qt::TextWordWrap, ToQString(m_data.emptyText));
+        painter.drawText(m_bounds, Qt::AlignCenter | Qt::TextWordWrap, ToQString(m_axes.emptyText));
         painter.restore();
         return;
     }
     const QPen gridPen(colours.grid, 1.0, Qt::DotLine);
-    const double nLine = m_metrics.height();
+    const double lineHeight = m_metrics.height();
     // Labels that would run into the one before them are left out.
     auto drawAcross = [&](const std::vector<PlotTick>& ticks, bool bTop) {
         // Along the top, the corner belongs to the side axis's unit.
-        double lastRight = bTop ? m_bounds.left() + 2 + m_metrics.horizontalAdvance(ToQString(m_data.leftUnit)) : -1e9;
+        double lastRight = bTop ? m_bounds.left() + 2 + m_metrics.horizontalAdvance(ToQString(m_axes.leftUnit)) : -1e9;
         for (const PlotTick& tick : ticks) {
-            const double x = Map(tick.value, m_data.yMin).x();
+            const double x = Map(tick.value, m_axes.yMin).x();
             if (x < m_area.left() - 0.5 || x > m_area.right() + 0.5)
                 continue;
             painter.setPen(gridPen);
             painter.drawLine(QPointF(x, m_area.top()), QPointF(x, m_area.bottom()));
             const QString label = ToQString(tick.text);
-            const double nWidth = m_metrics.horizontalAdvance(label);
+            const double labelWidth = m_metrics.horizontalAdvance(label);
             // The corner right of the frame belongs to the unit.
-            const double left = std::clamp(x - nWidth / 2, m_bounds.left(), m_area.right() + 1 - nWidth);
+            const double left = std::clamp(x - labelWidth / 2, m_bounds.left(), m_area.right() + 1 - labelWidth);
             if (left < lastRight + 3)
                 continue;
-            lastRight = left + nWidth;
+            lastRight = left + labelWidth;
             painter.setPen(colours.text);
             const double baseline =
                 bTop ? m_area.top() - 3 - m_metrics.descent() : m_area.bottom() + 2 + m_metrics.ascent();
             painter.drawText(QPointF(left, baseline), label);
         }
     };
-    drawAcross(m_data.bottomTicks, false);
-    drawAcross(m_data.topTicks, true);
+    drawAcross(m_axes.bottomTicks, false);
+    drawAcross(m_axes.topTicks, true);
     double lastTop = 1e9;
-    for (const PlotTick& tick : m_data.leftTicks) {
-        const double y = Map(m_data.xMin, tick.value).y();
+    for (const PlotTick& tick : m_axes.leftTicks) {
+        const double y = Map(m_axes.xMin, tick.value).y();
         if (y < m_area.top() - 0.5 || y > m_area.bottom() + 0.5)
             continue;
         painter.setPen(gridPen);
         painter.drawLine(QPointF(m_area.left(), y), QPointF(m_area.right(), y));
         // Labels at the ends stay beside the frame, clear of the corner units.
-        const double top = std::clamp(y - nLine / 2.0, m_area.top(), m_area.bottom() - nLine);
-        if (top + nLine > lastTop - 1)
+        const double top = std::clamp(y - lineHeight / 2.0, m_area.top(), m_area.bottom() - lineHeight);
+        if (top + lineHeight > lastTop - 1)
             continue;
         lastTop = top;
         painter.setPen(colours.text);
-        painter.drawText(QRectF(m_bounds.left() + 2, top, m_nLeft, nLine), Qt::AlignRight | Qt::AlignVCenter,
+        painter.drawText(QRectF(m_bounds.left() + 2, top, m_leftWidth, lineHeight), Qt::AlignRight | Qt::AlignVCenter,
                          ToQString(tick.text));
     }
     painter.setPen(colours.text);
-    painter.drawText(QRectF(m_bounds.left() + 2, m_bounds.top() + 1, m_nLeft + 4, nLine), Qt::AlignLeft,
-                     ToQString(m_data.leftUnit));
-    painter.drawText(QRectF(m_area.right() + 4, m_bounds.top() + 1, m_nRight, nLine), Qt::AlignLeft,
-                     ToQString(m_data.topUnit));
-    painter.drawText(QRectF(m_area.right() + 4, m_area.bottom() + 2, m_nRight, nLine), Qt::AlignLeft,
-                     ToQString(m_data.bottomUnit));
+    painter.drawText(QRectF(m_bounds.left() + 2, m_bounds.top() + 1, m_leftWidth + 4, lineHeight), Qt::AlignLeft,
+                     ToQString(m_axes.leftUnit));
+    painter.drawText(QRectF(m_area.right() + 4, m_bounds.top() + 1, m_rightWidth, lineHeight), Qt::AlignLeft,
+                     ToQString(m_axes.topUnit));
+    painter.drawText(QRectF(m_area.right() + 4, m_area.bottom() + 2, m_rightWidth, lineHeight), Qt::AlignLeft,
+                     ToQString(m_axes.bottomUnit));
     painter.setPen(colours.frame);
     painter.drawRect(m_area);
     painter.restore();
-    PaintLines(painter, colours, [&](std::size_t nLine) { return m_data.lines[nLine].pen == PlotPen::Ghost; });
+    PaintLines(painter, colours, lines, [&](std::size_t nLine) { return lines[nLine].pen == PlotPen::Ghost; });
 }
 
-void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours) const
+void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours, const Lines& lines) const
 {
-    PaintLines(painter, colours, [&](std::size_t nLine) { return m_data.lines[nLine].pen != PlotPen::Ghost; });
+    PaintLines(painter, colours, lines, [&](std::size_t nLine) { return lines[nLine].pen != PlotPen::Ghost; });
 }
 
-void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours,
+void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours, const Lines& lines,
                              const std::function<bool(std::size_t)>& which, std::optional<QRect> within) const
 {
     if (!IsDrawable())
@@ -213,10 +220,10 @@ void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours,
     painter.save();
     painter.setFont(m_font);
     painter.setRenderHint(QPainter::Antialiasing);
-    for (std::size_t nLine = 0; nLine < m_data.lines.size(); ++nLine) {
+    for (std::size_t nLine = 0; nLine < lines.size(); ++nLine) {
         if (!which(nLine))
             continue;
-        const PlotPolyline& line = m_data.lines[nLine];
+        const PlotPolyline& line = lines[nLine];
         switch (line.pen) {
         case PlotPen::Guide:
             painter.setPen(QPen(colours.guide, 1.0));
@@ -262,7 +269,7 @@ void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours,
 std::optional<QLineF> CPlotLayout::MappedSegment(const PlotPolyline& line, std::size_t nEnd) const
 {
     const auto clipped = ClipSegment({line.points[nEnd - 1].first, line.points[nEnd - 1].second},
-                                     {line.points[nEnd].first, line.points[nEnd].second}, m_data);
+                                     {line.points[nEnd].first, line.points[nEnd].second}, m_axes);
     if (!clipped)
         return std::nullopt;
     return QLineF(Map(clipped->first.x(), clipped->first.y()), Map(clipped->second.x(), clipped->second.y()));
@@ -273,7 +280,7 @@ std::optional<QRectF> CPlotLayout::LabelRect(const PlotPolyline& line) const
     if (line.label.empty() || line.points.empty())
         return std::nullopt;
     const auto [x, y] = line.points.back();
-    if (x < m_data.xMin || x > m_data.xMax || y < m_data.yMin || y > m_data.yMax)
+    if (x < m_axes.xMin || x > m_axes.xMax || y < m_axes.yMin || y > m_axes.yMax)
         return std::nullopt;
     // Laid out once: the labels stay while the lines move.
     auto it = m_labels.find(line.label);
@@ -418,7 +425,7 @@ void CPlotWidget::paintEvent(QPaintEvent* pEvent)
         m_backdrop = QPixmap(size() * ratio);
         m_backdrop.setDevicePixelRatio(ratio);
         QPainter backdropPainter(&m_backdrop);
-        m_layout->PaintBackdrop(backdropPainter, m_colours);
+        m_layout->PaintBackdrop(backdropPainter, m_colours, m_data.lines);
         m_settledPicture = QPixmap();
     }
     if (m_settledPicture.isNull()) {
@@ -427,13 +434,14 @@ void CPlotWidget::paintEvent(QPaintEvent* pEvent)
         m_settledPicture = m_backdrop.copy();
         m_settledPicture.setDevicePixelRatio(ratio);
         QPainter settledPainter(&m_settledPicture);
-        m_layout->PaintLines(settledPainter, m_colours, [&](std::size_t nLine) { return IsSettled(nLine); });
+        m_layout->PaintLines(settledPainter, m_colours, m_data.lines,
+                             [&](std::size_t nLine) { return IsSettled(nLine); });
     }
     QPainter painter(this);
     for (const QRect& rect : pEvent->region())
         painter.drawPixmap(rect, m_settledPicture, QRectF(rect.topLeft() * ratio, rect.size() * ratio));
     m_layout->PaintLines(
-        painter, m_colours,
+        painter, m_colours, m_data.lines,
         [&](std::size_t nLine) { return m_data.lines[nLine].pen != PlotPen::Ghost && !IsSettled(nLine); },
         pEvent->rect());
 }

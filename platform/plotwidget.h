@@ -30,21 +30,24 @@ PlotColours ChoosePlotColours(const QPalette& palette);
 // The WCAG contrast ratio of two colours, 1 to 21.
 double ContrastRatio(const QColor& first, const QColor& second);
 
-// A plot laid out in a rectangle, ready to paint on any device: the widget, an image, an SVG or a PDF page.
+// A plot's axes laid out in a rectangle, ready to paint lines on any device: the widget, an image, an SVG or a
+// PDF page. It keeps its own copy of the axes and is given the lines each time, so that a widget can keep one
+// layout while its lines change.
 class CPlotLayout
 {
 public:
     CPlotLayout(const PlotData& data, const QRectF& bounds, const QFont& font);
 
+    using Lines = std::vector<PlotPolyline>;
     // The background, frame, grid, ticks and their labels (or the empty text), and the ghost lines: what changes
     // only with the axes or the comparison.
-    void PaintBackdrop(QPainter& painter, const PlotColours& colours) const;
+    void PaintBackdrop(QPainter& painter, const PlotColours& colours, const Lines& lines) const;
     // The polylines other than the ghosts, and their labels.
-    void PaintLines(QPainter& painter, const PlotColours& colours) const;
-    // The polylines (by their place in the data) that which picks; given a rectangle the painter clips to, only
-    // the parts that reach into it.
-    void PaintLines(QPainter& painter, const PlotColours& colours, const std::function<bool(std::size_t)>& which,
-                    std::optional<QRect> within = std::nullopt) const;
+    void PaintLines(QPainter& painter, const PlotColours& colours, const Lines& lines) const;
+    // The polylines (by their place in lines) that which picks; given a rectangle the painter clips to, only the
+    // parts that reach into it.
+    void PaintLines(QPainter& painter, const PlotColours& colours, const Lines& lines,
+                    const std::function<bool(std::size_t)>& which, std::optional<QRect> within = std::nullopt) const;
     // The pixels to repaint when one of the lines becomes another over the same backdrop.
     QRect ChangedArea(const PlotPolyline& before, const PlotPolyline& after) const;
 
@@ -58,12 +61,12 @@ private:
     static QRect Reach(const QLineF& segment);
     static QRect Reach(const QRectF& label);
 
-    const PlotData& m_data;
+    PlotData m_axes; // the plot without its lines
     QRectF m_bounds;
     QFont m_font;
     QFontMetricsF m_metrics;
     QRectF m_area; // the data's frame
-    double m_nLeft = 0, m_nRight = 0;
+    double m_leftWidth = 0, m_rightWidth = 0;
     mutable std::map<std::string, QStaticText> m_labels;
 };
 

@@ -1,13 +1,13 @@
 #pragma once
 
-// The window system that the dialog framework stands on, in the shape of the one the calculator was first
-// written for: windows and controls addressed by handle and numeric id, texts, focus and selection, change
-// and click notifications, message boxes, file dialogs and modal runs. Qt Widgets does the work behind these
+// The window system that the dialog framework stands on, in the shape of a Windows dialog system, which the
+// framework's code reads best in: windows and controls addressed by handle and numeric id, texts, focus and selection,
+// change and click notifications, message boxes, file dialogs and modal runs. Qt Widgets does the work behind these
 // functions, and QDialog runs every dialog; no Qt type appears here, so another toolkit would replace only
 // this folder.
 //
-// The vocabulary (handles, ids, notification codes, box types) is global, as the original headers had it; the
-// operations live in namespace platform and are always called qualified, so platform::SetFocus never reads as
+// The vocabulary (handles, ids, notification codes, box types) is global, as a Windows program would have it;
+// the operations live in namespace platform and are always called qualified, so platform::SetFocus never reads as
 // the CWnd member of the same name.
 //
 // Notifications flow up through CWindowSink, which the framework's window class implements: an edit's text

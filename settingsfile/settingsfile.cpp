@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "numtext/fieldrule.h"
 #include "numtext/numtext.h"
 #include "settingsfile/atomicfile.h"
 
@@ -18,7 +19,6 @@ constexpr std::array<std::string_view, 7> kGearRowFormats{
     "Fifth    %4.2g %s\n", "Sixth    %4.2g %s\n", "Reverse  %4.2g %s\n",
 };
 
-// The original wrote through a text-mode stream, which turned every LF it was given into CR LF.
 std::string ToCrLf(std::string_view text)
 {
     std::string out;
@@ -168,4 +168,18 @@ std::string_view SettingsReadMessage(SettingsReadStatus status)
         return "This is not a settings file: it has no ten lines in its first megabyte. Nothing was loaded.";
     }
     return {};
+}
+
+SettingsValues JudgeSettingsLines(const std::array<std::string, 10>& lines)
+{
+    SettingsValues result;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const GearValueInfo& info = GetGearValueInfo(kSettingsFileOrder[i]);
+        const FieldJudgement<float> judgement = JudgeFieldText(lines[i], info.fMin, info.fMax);
+        if (judgement.value)
+            result.settings[info.value] = *judgement.value;
+        if (!judgement.strPrompt.empty())
+            result.problems.push_back({static_cast<int>(i) + 1, judgement.strPrompt});
+    }
+    return result;
 }

@@ -1,15 +1,17 @@
 #pragma once
 
 // The settings file: the ten values, one per line, followed by a printable report of the ratios and speeds,
-// every line ending in CR LF as the original Windows program wrote it. Reading returns the first ten lines as
-// raw bytes and leaves judging them to the calculator's fields, so a loaded file goes through the same checks
-// as typing. Saving replaces a file whole or not at all. File names are bytes, passed to the system as they are.
-// Uses the standard library, POSIX, the gearing core and the number texts.
+// every line ending in CR LF, as files from this calculator always have (it began as a Windows program). Reading
+// returns the first ten lines as raw bytes and leaves judging them to the calculator's fields, so a loaded file
+// goes through the same checks as typing; what reads a file without fields judges the lines by the fields' own
+// rule (JudgeSettingsLines). Saving replaces a file whole or not at all. File names are bytes, passed to the
+// system as they are. Uses the standard library, POSIX, the gearing core and the number texts.
 
 #include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
@@ -59,3 +61,18 @@ SettingsFileLines ReadSettingsFile(const std::string& strPath, SettingsReadLimit
 
 // What the user is told when a file could not be read, one sentence or more; empty for Read.
 std::string_view SettingsReadMessage(SettingsReadStatus status);
+
+struct SettingsProblem
+{
+    int nLine; // counted from 1
+    std::string strPrompt;
+};
+
+struct SettingsValues
+{
+    GearSettings settings; // a value out of its range is held as a field holds it; a line that is no number is 0
+    std::vector<SettingsProblem> problems; // in line order, with the prompts the fields would show
+};
+
+// The ten lines judged as the calculator's fields judge them, without the fields.
+SettingsValues JudgeSettingsLines(const std::array<std::string, 10>& lines);

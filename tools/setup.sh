@@ -5,7 +5,7 @@
 ratiograph_need_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
 )
 # What the tests use besides: a comma locale, the desktop tools that check an installation, and pdftotext to read
 # exported and printed reports back.

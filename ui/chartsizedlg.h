@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settingsfile/reportformats.h"
+#include "report/reportformat.h"
 #include "ui/exchange/dialog.h"
 
 // Asks for a chart image's width and height in pixels, each within kImagePixelsMin and kImagePixelsMax, and hands

@@ -81,7 +81,7 @@ bool CGearCalcDlg::OnDialogInit()
     if (!CDialog::OnDialogInit())
         return false;
     platform::SetWindowIcon(m_hWnd, IDR_MAINFRAME);
-    SetDlgItemText(IDC_B_STATUS, "No setup B held.");
+    SetDlgItemText(IDC_B_STATUS, m_workbench.SetupBStatus());
     Recalculate();
     // Prompts and messages of the load belong over the calculator, not before it.
     if (!m_strStartupFile.empty())
@@ -103,7 +103,7 @@ void CGearCalcDlg::Recalculate()
 void CGearCalcDlg::ShowFigures()
 {
     platform::SetPlotData(GetDlgItem(IDC_SHIFT_CHART),
-                          MakeShiftChartPlot(ComputeShiftChart(m_settings), m_setupBChart ? &*m_setupBChart : nullptr));
+                          MakeShiftChartPlot(ComputeShiftChart(m_settings), m_workbench.SetupBChart()));
     if (m_bWorkbench)
         UpdateWorkbench();
 }
@@ -208,16 +208,23 @@ void CGearCalcDlg::OnLoadStartupFile()
     LoadSettingsFrom(m_strStartupFile);
 }
 
+std::optional<SettingsFileLines> CGearCalcDlg::ReadSettingsFileOrTell(const std::string& strPath)
+{
+    SettingsFileLines file = ReadSettingsFile(strPath);
+    if (file.status == SettingsReadStatus::Read)
+        return file;
+    platform::MessageBox(m_hWnd, SettingsReadMessage(file.status), "ERROR", MB_OK);
+    return std::nullopt;
+}
+
 void CGearCalcDlg::LoadSettingsFrom(const std::string& strPath)
 {
-    const SettingsFileLines file = ReadSettingsFile(strPath);
-    if (file.status != SettingsReadStatus::Read) {
-        platform::MessageBox(m_hWnd, SettingsReadMessage(file.status), "ERROR", MB_OK);
+    const std::optional<SettingsFileLines> file = ReadSettingsFileOrTell(strPath);
+    if (!file)
         return;
-    }
     // Each line goes into its field as it stands; the field's change handling judges it, prompts and all.
     for (std::size_t i = 0; i < kSettingsFileOrder.size(); ++i)
-        SetDlgItemText(GearValueControlId(kSettingsFileOrder[i]), file.lines[i]);
+        SetDlgItemText(GearValueControlId(kSettingsFileOrder[i]), file->lines[i]);
     Recalculate();
 }
 

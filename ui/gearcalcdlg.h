@@ -7,8 +7,9 @@
 #include "calc/gearreport.h"
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
-#include "calc/shiftchart.h"
-#include "settingsfile/reportformats.h"
+#include "calc/workbench.h"
+#include "report/settingsreport.h"
+#include "settingsfile/settingsfile.h"
 #include "ui/exchange/dialog.h"
 #include "ui/resource.h"
 
@@ -72,6 +73,8 @@ private:
     std::array<CEdit*, 7> SpeedDisplays();
     SpeedTable DisplayedSpeeds();
     void LoadSettingsFrom(const std::string& strPath);
+    // The file's ten lines, or nothing after telling in a box why it could not be read.
+    std::optional<SettingsFileLines> ReadSettingsFileOrTell(const std::string& strPath);
     // The file dialogs of Save, Load and Load B, starting with this name.
     static FileDialogOptions SettingsFileOptions(std::string_view fileName);
     // The chart and the workbench from the record as it stands, without a pass.
@@ -79,8 +82,8 @@ private:
     void UpdateWorkbench();
     // The ten fields' texts, indexed by GearValue.
     ValueTexts FieldTexts() const;
-    void ShowWorkbenchMessages();
-    void SetSetupB(std::optional<GearSettings> setupB, std::string_view source);
+    void ShowWorkbenchProblems();
+    void ShowSetupB();
 
     CEdit m_editSpeedRev;
     CEdit m_editSpeed6;
@@ -92,11 +95,7 @@ private:
     GearSettings m_settings;
     std::string m_strStartupFile;
     bool m_bWorkbench = false;
-    std::optional<double> m_cruiseMph;
-    std::optional<GearSettings> m_setupB;
-    std::optional<ShiftChart> m_setupBChart; // B's shift chart, drawn dashed on the current one
-    // What each workbench field's text lacks, for the panel's message line; empty while it is fine.
-    std::string m_strCruiseProblem, m_strTireSizeProblem, m_strRevsProblem;
+    CWorkbench m_workbench;
 };
 
 inline constexpr std::string_view kSettingsFilter = "*.kvr";

@@ -2,39 +2,11 @@
 
 #include <string>
 
-#include "calc/gearreport.h"
 #include "calc/tiresize.h"
-#include "numtext/numtext.h"
 #include "settingsfile/settingsfile.h"
 #include "ui/exchange/formexchange.h"
 #include "ui/gearcalcdlg.h"
 #include "ui/reportactions.h"
-#include "ui/settingsvalues.h"
-
-namespace {
-
-constexpr std::string_view kCruiseProblem = "Cruise speed: use a speed like 70, 70 mph or 110 km/h.";
-constexpr std::string_view kRevsProblem = "Revs per mile: use a number above 0, like 925.";
-
-// A field's problem is shown once its text is there: an empty field is simply not in use.
-std::string ProblemUnless(bool bFine, std::string_view text, std::string_view problem)
-{
-    return bFine || text.find_first_not_of(" \t") == std::string_view::npos ? std::string() : std::string(problem);
-}
-
-std::optional<double> ParseRevsPerMile(std::string_view text)
-{
-    const std::optional<double> revs = ParseFloatText(text);
-    return revs && ComputeCalibratedTireDiameter(*revs) ? revs : std::nullopt;
-}
-
-std::string SetupText(const GearSettings& settings)
-{
-    return CrtFormat("%.0f RPM, rear-end %g, tire %g",
-                     {double{settings.m_fRpm} + 0.0, double{settings.m_fRearEnd}, double{settings.m_fTireOD}});
-}
-
-} // namespace
 
 void CGearCalcDlg::OnWorkbench()
 {
@@ -46,7 +18,7 @@ void CGearCalcDlg::OnWorkbench()
 
 GearReport CGearCalcDlg::CurrentReport() const
 {
-    return BuildGearReport(m_settings, m_cruiseMph, m_setupB);
+    return m_workbench.Report(m_settings);
 }
 
 void CGearCalcDlg::UpdateWorkbench()
@@ -58,8 +30,8 @@ void CGearCalcDlg::UpdateWorkbench()
         SetTextIfChanged(GetDlgItem(IDC_KMH1 + nRow), row.kmh.Text());
         if (row.gear == GearValue::Reverse)
             continue;
-        SetTextIfChanged(GetDlgItem(IDC_CRUISE_RPM1 + nRow), m_cruiseMph ? row.rpmAtCruise.Text() : "");
-        SetTextIfChanged(GetDlgItem(IDC_DIFF_B1 + nRow), m_setupB ? row.differenceToB.Text() : "");
+        SetTextIfChanged(GetDlgItem(IDC_CRUISE_RPM1 + nRow), report.cruiseMph ? row.rpmAtCruise.Text() : "");
+        SetTextIfChanged(GetDlgItem(IDC_DIFF_B1 + nRow), report.setupB ? row.differenceToB.Text() : "");
     }
     // A gear with no upshift (not fitted, or the top one) shows N/A.
     std::array<std::string, 5> drops;
@@ -70,87 +42,72 @@ void CGearCalcDlg::UpdateWorkbench()
     }
     for (std::size_t i = 0; i < drops.size(); ++i)
         SetTextIfChanged(GetDlgItem(IDC_SHIFT_DROP1 + static_cast<int>(i)), drops[i]);
-    SetTextIfChanged(GetDlgItem(IDC_SPEEDOMETER), m_setupB ? report.speedometerAt60.Text() : "");
+    SetTextIfChanged(GetDlgItem(IDC_SPEEDOMETER), report.setupB ? report.speedometerAt60.Text() : "");
 }
 
-void CGearCalcDlg::ShowWorkbenchMessages()
+void CGearCalcDlg::ShowWorkbenchProblems()
 {
-    std::string text;
-    for (const std::string* pProblem : {&m_strCruiseProblem, &m_strTireSizeProblem, &m_strRevsProblem}) {
-        if (!pProblem->empty())
-            text += (text.empty() ? "" : " ") + *pProblem;
-    }
-    SetDlgItemText(IDC_WORKBENCH_MESSAGE, text);
+    platform::SetFieldError(GetDlgItem(IDC_CRUISE_SPEED), m_workbench.CruiseProblem());
+    platform::SetFieldError(GetDlgItem(IDC_TIRE_SIZE), m_workbench.TireSizeProblem());
+    platform::SetFieldError(GetDlgItem(IDC_REVS_PER_MILE), m_workbench.RevsProblem());
+    SetDlgItemText(IDC_WORKBENCH_MESSAGE, m_workbench.Problems());
 }
 
 void CGearCalcDlg::OnChangeCruiseSpeed()
 {
-    const std::string text = GetDlgItemText(IDC_CRUISE_SPEED);
-    m_cruiseMph = ParseCruiseSpeed(text);
-    m_strCruiseProblem = ProblemUnless(m_cruiseMph.has_value(), text, kCruiseProblem);
-    platform::SetFieldError(GetDlgItem(IDC_CRUISE_SPEED), m_strCruiseProblem);
-    ShowWorkbenchMessages();
+    m_workbench.SetCruiseText(GetDlgItemText(IDC_CRUISE_SPEED));
+    ShowWorkbenchProblems();
     UpdateWorkbench();
 }
 
 void CGearCalcDlg::OnChangeTireSize()
 {
-    const std::string text = GetDlgItemText(IDC_TIRE_SIZE);
-    const TireSizeParse parse = ParseTireSize(text);
-    m_strTireSizeProblem = ProblemUnless(parse.size.has_value(), text, parse.strMessage);
-    platform::SetFieldError(GetDlgItem(IDC_TIRE_SIZE), m_strTireSizeProblem);
-    SetTextIfChanged(GetDlgItem(IDC_TIRE_SIZE_INCHES), parse.size ? CrtFormat("%.2f in", {parse.size->inches}) : "");
-    SetTextIfChanged(GetDlgItem(IDC_TIRE_SIZE_MM), parse.size ? CrtFormat("%.0f mm", {parse.size->millimetres}) : "");
-    SetTextIfChanged(GetDlgItem(IDC_TIRE_SIZE_REVS),
-                     parse.size ? CrtFormat("%.0f/mile", {parse.size->revsPerMile}) : "");
-    ShowWorkbenchMessages();
+    m_workbench.SetTireSizeText(GetDlgItemText(IDC_TIRE_SIZE));
+    const std::optional<TireSize>& size = m_workbench.TypedTireSize();
+    const TireSizeTexts texts = size ? FormatTireSizeTexts(*size) : TireSizeTexts{};
+    SetTextIfChanged(GetDlgItem(IDC_TIRE_SIZE_INCHES), texts.strInches);
+    SetTextIfChanged(GetDlgItem(IDC_TIRE_SIZE_MM), texts.strMillimetres);
+    SetTextIfChanged(GetDlgItem(IDC_TIRE_SIZE_REVS), texts.strRevsPerMile);
+    ShowWorkbenchProblems();
 }
 
 void CGearCalcDlg::OnChangeRevsPerMile()
 {
-    const std::string text = GetDlgItemText(IDC_REVS_PER_MILE);
-    m_strRevsProblem = ProblemUnless(ParseRevsPerMile(text).has_value(), text, kRevsProblem);
-    platform::SetFieldError(GetDlgItem(IDC_REVS_PER_MILE), m_strRevsProblem);
-    ShowWorkbenchMessages();
+    m_workbench.SetRevsPerMileText(GetDlgItemText(IDC_REVS_PER_MILE));
+    ShowWorkbenchProblems();
 }
 
 void CGearCalcDlg::OnUseTireSize()
 {
-    const TireSizeParse parse = ParseTireSize(GetDlgItemText(IDC_TIRE_SIZE));
-    if (!parse.size) {
-        m_strTireSizeProblem = parse.strMessage;
-        platform::SetFieldError(GetDlgItem(IDC_TIRE_SIZE), m_strTireSizeProblem);
-        ShowWorkbenchMessages();
+    if (const std::optional<TireSize>& size = m_workbench.TypedTireSize()) {
+        // A write like any other: the field's change recalculates, prompts and all.
+        SetDlgItemText(IDC_TIRE_OD, FormatTireFieldText(size->inches));
         return;
     }
-    // A write like any other: the field's change recalculates, prompts and all.
-    SetDlgItemText(IDC_TIRE_OD, FormatTireFieldText(parse.size->inches));
+    m_workbench.InsistOnTireSize();
+    ShowWorkbenchProblems();
 }
 
 void CGearCalcDlg::OnUseRevsPerMile()
 {
-    const std::optional<double> revs = ParseRevsPerMile(GetDlgItemText(IDC_REVS_PER_MILE));
-    if (!revs) {
-        m_strRevsProblem = std::string(kRevsProblem);
-        platform::SetFieldError(GetDlgItem(IDC_REVS_PER_MILE), m_strRevsProblem);
-        ShowWorkbenchMessages();
+    if (const std::optional<double> inches = m_workbench.CalibratedTireDiameter()) {
+        SetDlgItemText(IDC_TIRE_OD, FormatTireFieldText(*inches));
         return;
     }
-    SetDlgItemText(IDC_TIRE_OD, FormatTireFieldText(*ComputeCalibratedTireDiameter(*revs)));
+    m_workbench.InsistOnRevsPerMile();
+    ShowWorkbenchProblems();
 }
 
-void CGearCalcDlg::SetSetupB(std::optional<GearSettings> setupB, std::string_view source)
+void CGearCalcDlg::ShowSetupB()
 {
-    m_setupB = std::move(setupB);
-    m_setupBChart = m_setupB ? std::optional(ComputeShiftChart(*m_setupB)) : std::nullopt;
-    SetDlgItemText(IDC_B_STATUS, m_setupB ? "B (" + std::string(source) + "): " + SetupText(*m_setupB)
-                                          : std::string("No setup B held."));
+    SetDlgItemText(IDC_B_STATUS, m_workbench.SetupBStatus());
     ShowFigures();
 }
 
 void CGearCalcDlg::OnHoldB()
 {
-    SetSetupB(m_settings, "held");
+    m_workbench.SetSetupB(m_settings, "held");
+    ShowSetupB();
 }
 
 void CGearCalcDlg::OnLoadB()
@@ -158,12 +115,10 @@ void CGearCalcDlg::OnLoadB()
     const std::optional<std::string> path = platform::GetOpenFileName(m_hWnd, SettingsFileOptions(kSettingsFilter));
     if (!path)
         return;
-    const SettingsFileLines file = ReadSettingsFile(*path);
-    if (file.status != SettingsReadStatus::Read) {
-        platform::MessageBox(m_hWnd, SettingsReadMessage(file.status), "ERROR", MB_OK);
+    const std::optional<SettingsFileLines> file = ReadSettingsFileOrTell(*path);
+    if (!file)
         return;
-    }
-    const SettingsValues values = JudgeSettingsLines(file.lines);
+    const SettingsValues values = JudgeSettingsLines(file->lines);
     if (!values.problems.empty()) {
         const SettingsProblem& first = values.problems.front();
         platform::MessageBox(
@@ -171,13 +126,14 @@ void CGearCalcDlg::OnLoadB()
             "ERROR", MB_OK);
         return;
     }
-    const std::size_t nSlash = path->find_last_of('/');
-    SetSetupB(values.settings, nSlash == std::string::npos ? *path : path->substr(nSlash + 1));
+    m_workbench.SetSetupB(values.settings, path->substr(path->find_last_of('/') + 1));
+    ShowSetupB();
 }
 
 void CGearCalcDlg::OnClearB()
 {
-    SetSetupB(std::nullopt, {});
+    m_workbench.ClearSetupB();
+    ShowSetupB();
 }
 
 ValueTexts CGearCalcDlg::FieldTexts() const

@@ -41,8 +41,9 @@ HWND OwnerHandle(CWnd* pOwner)
 
 bool PrintGearReport(CWnd* pOwner, const GearReport& report, const ValueTexts& valueTexts)
 {
-    const platform::PrintOutcome outcome =
-        platform::PrintPage(OwnerHandle(pOwner), ComposeReportPage(report, valueTexts, TodayText()));
+    const PageDocument page =
+        ComposeReportPage(BuildSettingsReport(report, valueTexts), ComposeReportChart(report), TodayText());
+    const platform::PrintOutcome outcome = platform::PrintPage(OwnerHandle(pOwner), page);
     if (outcome == platform::PrintOutcome::Failed)
         platform::MessageBox(OwnerHandle(pOwner), "Error printing.", "ERROR", MB_OK);
     return outcome == platform::PrintOutcome::Printed;
@@ -65,7 +66,7 @@ bool ExportGearReport(CWnd* pOwner, const GearReport& report, const ValueTexts& 
         if (sizeDialog.RunModal() != IDOK)
             return false;
     }
-    const std::string bytes = RenderReport(format, report, valueTexts, size);
+    const std::string bytes = RenderSettingsReport(format, report, valueTexts, size);
     if (bytes.empty() || !WriteFileAtomically(*path, bytes)) {
         platform::MessageBox(OwnerHandle(pOwner), "Error saving file.", "ERROR", MB_OK);
         return false;

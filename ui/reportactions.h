@@ -5,11 +5,11 @@
 // for none).
 
 #include "calc/gearreport.h"
-#include "settingsfile/reportformats.h"
+#include "report/settingsreport.h"
 
 class CWnd;
 
-// The print dialog, then the page of ComposeReportPage on the printer chosen (or into the PDF file chosen).
+// The print dialog, then the report's page on the printer chosen (or into the PDF file chosen).
 // valueTexts are the ten values as the fields hold them. False when the user cancelled or printing failed; a
 // failure has been told in a box "Error printing." captioned "ERROR".
 bool PrintGearReport(CWnd* pOwner, const GearReport& report, const ValueTexts& valueTexts);

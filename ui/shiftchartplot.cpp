@@ -28,11 +28,6 @@ PlotPolyline Sawtooth(const ShiftChart& chart, PlotPen pen)
     return sawtooth;
 }
 
-std::string GearWord(int nGear)
-{
-    return std::string(GearName(kSpeedTableGears[static_cast<std::size_t>(nGear - 1)]));
-}
-
 std::string SpeedWords(double mph)
 {
     std::string text = FormatSpeedText(mph);
@@ -47,14 +42,14 @@ std::string Describe(const ShiftChart& chart, bool bGhost)
     for (std::size_t i = 0; i < chart.gears.size(); ++i) {
         if (i > 0)
             text += i + 1 == chart.gears.size() ? " and " : ", ";
-        text += GearWord(chart.gears[i].nGear);
+        text += GearName(chart.gears[i].nGear);
     }
     text += chart.gears.size() == 1 ? " gear" : " gears";
     text += " at " + CrtFormat("%.0f", {chart.rpm}) + " RPM.";
     for (std::size_t i = 0; i < chart.gears.size(); ++i) {
-        text += " " + GearWord(chart.gears[i].nGear) + " reaches " + SpeedWords(chart.gears[i].mph);
+        text += " " + std::string(GearName(chart.gears[i].nGear)) + " reaches " + SpeedWords(chart.gears[i].mph);
         if (i < chart.teeth.size()) {
-            text += ", then " + GearWord(chart.teeth[i].nToGear) + " lands at " +
+            text += ", then " + std::string(GearName(chart.teeth[i].nToGear)) + " lands at " +
                     CrtFormat("%.0f", {chart.teeth[i].rpmBottom}) + " RPM";
         }
         text += ".";

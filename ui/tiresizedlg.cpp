@@ -17,7 +17,8 @@ constexpr std::array<MessageEntry<CTireSizeDlg>, 4> kMessageTable{{
     {IDC_SAMPLE_TIRE, BN_CLICKED, &CTireSizeDlg::OnSampleTire},
 }};
 
-// The display is read the way the original read it: into a buffer of 20 characters.
+// The display is read into a 20-character buffer, as the calculator always has: what reaches the tire field
+// never depends on a longer text.
 constexpr std::size_t kResultChars = 19;
 
 } // namespace

@@ -63,7 +63,7 @@ TEST(Program, ReportsExportsAndErrors)
     const std::string kFull = "ratiograph: write error: No space left on device\n";
     const std::string kNoStart = "ratiograph: cannot start the window system: ";
     const std::string kTryHelp = " (try 'ratiograph --help')\n";
-    const Texts kJson = {R"("cruiseMph": 68.4,)", R"("rpmAtCruise": 8279,)", R"("speedometerAt60Mph": 63.6})"};
+    const Texts kJson = {"/cruiseMph 68.4\n", "/gears/0/rpmAtCruise 8279\n", "/comparison/speedometerAt60Mph 63.6\n"};
     struct Row
     {
         std::vector<std::string> args;

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "numtext/fieldrule.h"
 #include "platform/dialogtemplate.h"
 #include "tests/support/uitest.h"
 #include "ui/exchange/dialog.h"

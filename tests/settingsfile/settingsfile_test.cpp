@@ -1,12 +1,10 @@
 #include "settingsfile/settingsfile.h"
 
 #include <algorithm>
-#include <clocale>
 #include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <functional>
-#include <locale>
 #include <optional>
 #include <set>
 #include <tuple>
@@ -16,7 +14,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include "settingsfile/reportformats.h"
 #include "tests/support/files.h"
 #include "tests/support/samplerecord.h"
 
@@ -210,104 +207,5 @@ TEST_P(FailedSave, LeavesEverythingAsItWas)
 
 INSTANTIATE_TEST_SUITE_P(Causes, FailedSave, testing::Values("ParentIsAFile", "TargetIsADirectory", "FileSizeLimit"),
                          [](const auto& info) { return info.param; });
-
-// In a comma locale for C and C++ alike (tools/test.sh generates it), where numbers must still be written with a
-// point; put back afterwards. The reports are of the sample record against a setup B on 28-inch tires, at 70 MPH.
-class Reports : public testing::Test
-{
-protected:
-    void SetUp() override { std::locale::global(std::locale("de_DE.UTF-8")); }
-    void TearDown() override
-    {
-        std::locale::global(m_saved);
-        std::setlocale(LC_ALL, m_strSavedC.c_str());
-    }
-
-    const std::string m_strSavedC = std::setlocale(LC_ALL, nullptr);
-    const std::locale m_saved;
-    const GearSettings m_setupB = {1500.0F, 2.68F, 3.53F, 28.0F, 2.0F, 1.3F, 1.0F, 0.75F, 0.0F, 2.9F};
-    const GearReport m_report = BuildGearReport(SampleSettings(), 70.0, m_setupB);
-};
-
-// Byte for byte; a record quoted as RFC 4180 says.
-TEST_F(Reports, Csv)
-{
-    EXPECT_EQ(FormatCsvReport(m_report),
-              "Gear,Ratio,Overall ratio,MPH,km/h,MPH per 1000 RPM,RPM at 70 MPH,Difference to B (%)\r\n"
-              "1st,2.68,9.4604,12.4,19.9,8.3,8479,-5.7%\r\n"
-              "2nd,2,7.06,16.6,26.7,11.1,6328,-5.7%\r\n"
-              "3rd,1.3,4.589,25.5,41.1,17.0,4113,-5.7%\r\n"
-              "4th,1,3.53,33.2,53.4,22.1,3164,-5.7%\r\n"
-              "5th,0.75,2.6475,44.2,71.2,29.5,2373,-5.7%\r\n"
-              "6th,0,0,N/A,N/A,N/A,N/A,N/A\r\n"
-              "Reverse,2.9,10.237,-11.4,-18.4,-7.6,N/A,-5.7%\r\n");
-    EXPECT_EQ(FormatCsvRecord({"plain", "a,b", "say \"hi\"", "two\nlines", "cr\r", "", "\""}),
-              "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\"cr\r\",,\"\"\"\"\r\n");
-}
-
-// Exact parts, numbers at the displays' precision and null for N/A.
-TEST_F(Reports, Json)
-{
-    const std::vector<std::pair<GearReport, std::vector<std::string>>> rows = {
-        {m_report,
-         {R"("rpm": 1500, "gear1": 2.68,)", R"("tireDiameter": 26.4},)", R"("cruiseMph": 70.0,)",
-          R"({"name": "1st", "ratio": 2.68, "overallRatio": 9.4604, "mph": 12.4, "kmh": 19.9, "mphPer1000Rpm": 8.3, )"
-          R"("rpmAtCruise": 8479, "differenceToBPercent": -5.7})",
-          R"({"name": "6th", "ratio": 0, "overallRatio": 0, "mph": null, "kmh": null, "mphPer1000Rpm": null, )"
-          R"("rpmAtCruise": null, "differenceToBPercent": null})",
-          R"("mph": -11.4, "kmh": -18.4, "mphPer1000Rpm": -7.6, "rpmAtCruise": null, "differenceToBPercent": -5.7})"
-          "\n  ],\n  \"shiftDrops\": [\n    {",
-          R"({"fromGear": 4, "toGear": 5, "rpmBefore": 1500, "rpmAfter": 1125, "drop": 375})"
-          "\n  ],\n  "
-          R"("comparison": {"setupB": {"rpm": 1500,)",
-          R"("tireDiameter": 28}, "speedometerAt60Mph": 63.6},)", R"("note": "Speeds use 3.124 for pi)"}},
-        {BuildGearReport({INFINITY, 2.68F, 3.53F, 26.4F, 2.0F, 1.3F, 1.0F, 0.75F, 0.0F, 2.9F}),
-         {R"("rpm": null,)", R"("cruiseMph": null,)", R"("mph": null, "kmh": null, "mphPer1000Rpm": 8.3)",
-          R"("shiftDrops": [],)", R"("comparison": null,)"}},
-    };
-    for (const auto& [report, parts] : rows) {
-        const std::string json = FormatJsonReport(report);
-        EXPECT_TRUE(json.starts_with("{\n  \"title\": \"Corvane Ratiograph Report\",\n") && json.ends_with(".\"\n}\n"))
-            << json;
-        for (const std::string& part : parts)
-            EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
-    }
-    EXPECT_EQ(FormatJsonString("a\"b\\c\n\t\x01\x1f\x7f é"), "\"a\\\"b\\\\c\\n\\t\\u0001\\u001f\x7f é\"");
-}
-
-// The values as the fields hold them, columns aligned, the drops, B's speedometer and the note.
-TEST_F(Reports, Text)
-{
-    ValueTexts texts = FormatValueTexts(SampleSettings());
-    texts[static_cast<std::size_t>(GearValue::Gear2)] = "2.0";
-    const std::string text = FormatTextReport(m_report, texts);
-    for (const std::string_view line : {
-             "\n2nd gear:             2.0\n",
-             "\n\nGear     Ratio  Overall ratio    MPH   km/h  MPH per 1000 RPM  RPM at 70 MPH  Difference to B (%)\n"
-             "1st       2.68         9.4604   12.4   19.9               8.3           8479                -5.7%\n",
-             "\nReverse    2.9         10.237  -11.4  -18.4              -7.6            N/A                -5.7%\n\n"
-             "Shift drops at 1500 RPM:\nShift       RPM after  Drop\n1st to 2nd       1119   381\n",
-             "\n\nSetup B: 1500 RPM, rear-end ratio 3.53, tire 28 in.\n"
-             "Speedometer calibrated for setup B, at a true 60 MPH: 63.6 MPH\n\nSpeeds use 3.124 for pi",
-         })
-        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
-    EXPECT_TRUE(text.starts_with(std::string(kReportTitle) + "\n\nEngine RPM:          1500\n") &&
-                text.ends_with("calibrate.\n"));
-    const std::string plain = FormatTextReport(BuildGearReport(GearSettings{}));
-    EXPECT_TRUE(plain.find("MPH per 1000 RPM\n") != std::string::npos && plain.find("setup B") == std::string::npos);
-}
-
-// The extension names the format in any case; a hidden file's dot, a directory's extension or another one names none.
-TEST(ReportFormats, FormatOfAPathsExtension)
-{
-    const std::vector<std::pair<const char*, std::optional<ReportFormat>>> rows = {
-        {"a.pdf", ReportFormat::Pdf},  {"dir/B.CSV", ReportFormat::Csv}, {"x.tar.json", ReportFormat::Json},
-        {"n.txt", ReportFormat::Text}, {"c.Svg", ReportFormat::Svg},     {"/tmp/c.png", ReportFormat::Png},
-        {".png", std::nullopt},        {"d.svg/file", std::nullopt},     {"a.jpeg", std::nullopt},
-        {"pdf", std::nullopt},         {"a.pdf.", std::nullopt},
-    };
-    for (const auto& [pszPath, format] : rows)
-        EXPECT_EQ(ReportFormatOfPath(pszPath), format) << pszPath;
-}
 
 } // namespace

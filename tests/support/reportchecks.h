@@ -1,8 +1,8 @@
 #pragma once
 
 // Reading back a report as a user's tools would: a PDF's text through pdftotext (Debian's poppler-utils), a CSV as
-// a spreadsheet's cells, an SVG as XML, a PNG as an image. Each comes back as lines of words with one blank between
-// them, so that a table's row reads the same in every layout and format.
+// a spreadsheet's cells, JSON through a JSON library, an SVG as XML, a PNG as an image. Each comes back as lines of
+// words with one blank between them, so that a table's row reads the same in every layout and format.
 
 #include <algorithm>
 #include <string>
@@ -14,11 +14,13 @@
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 using Texts = std::vector<std::string>;
 
-// The format is the one strName's extension names, in any case. An SVG gives its viewBox, its description and its
-// count of paths; a PNG its size; a PDF's page ends in a |; nothing when unreadable.
+// The format is the one strName's extension names, in any case. JSON gives each value after its JSON pointer
+// ("/gears/0/mph 12.4"); an SVG its viewBox, its description and its count of paths; a PNG its size; a PDF's page
+// ends in a |; nothing when unreadable.
 inline std::string ReportAsText(std::string bytes, const std::string& strName)
 {
     using namespace Qt::StringLiterals;
@@ -26,6 +28,14 @@ inline std::string ReportAsText(std::string bytes, const std::string& strName)
     if (extension == "png") {
         const QSize size = QImage::fromData(QByteArray::fromStdString(bytes), "PNG").size();
         return size.isValid() ? std::to_string(size.width()) + "x" + std::to_string(size.height()) : "";
+    }
+    if (extension == "json") {
+        const nlohmann::json json = nlohmann::json::parse(bytes, nullptr, false);
+        std::string text;
+        const nlohmann::json flat = json.is_discarded() ? nlohmann::json::object() : json.flatten();
+        for (const auto& item : flat.items())
+            text += item.key() + " " + item.value().dump() + "\n";
+        return text;
     }
     if (extension == "svg") {
         QXmlStreamReader reader(QByteArray::fromStdString(bytes));

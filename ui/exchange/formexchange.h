@@ -30,8 +30,8 @@ public:
 void ExchangeControl(CFormExchange& fx, int nId, CWnd& rControl);
 
 // A number field (float) or an integer field (int). Loading writes the member, "%.*g" with precision 6 or "%d";
-// validating judges the first 31 characters with ParseFloatText or ParseIntText and stores the value, a number
-// rounded to single precision. A rejected text keeps the member as it was.
+// validating judges the text by FieldRule (numtext/fieldrule.h) and stores the value. A rejected text keeps the
+// member as it was.
 template<class TValue>
 void ExchangeNumber(CFormExchange& fx, int nId, TValue& value);
 // The inclusive range test of the member just exchanged; it prompts only in a validating pass. The member keeps
@@ -55,17 +55,6 @@ inline void ValidateIntRange(CFormExchange& fx, int value, int nMin, int nMax)
 {
     ValidateRange(fx, value, nMin, nMax);
 }
-
-// What a validating pass makes of a field's text, without a field: the value it would store (nothing for a text
-// that is no number) and the prompt it would show (empty when it shows none).
-template<class TValue>
-struct FieldJudgement
-{
-    std::optional<TValue> value;
-    std::string strPrompt;
-};
-template<class TValue>
-FieldJudgement<TValue> JudgeFieldText(std::string_view text, TValue minimum, TValue maximum);
 
 // Writes the text unless the control shows it already, so an unchanged field reports no change.
 void SetTextIfChanged(HWND hControl, std::string_view text);

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "numtext/fieldrule.h"
 #include "platform/window.h"
 #include "ui/exchange/winapp.h"
 #include "ui/exchange/wnd.h"
@@ -13,10 +14,10 @@ constexpr std::array<std::pair<int, std::string_view>, 7> kFrameworkStrings{{
     {IDS_NOT_SUPPORTED, "An unsupported operation was attempted."},
     {IDS_OUT_OF_MEMORY, "Out of memory."},
     {IDP_INTERNAL_FAILURE, "Internal application error."},
-    {IDP_ENTER_INTEGER, "Please enter an integer."},
-    {IDP_ENTER_NUMBER, "Please enter a number."},
-    {IDP_INTEGER_RANGE, "Please enter an integer between %1 and %2."},
-    {IDP_NUMBER_RANGE, "Please enter a number between %1 and %2."},
+    {IDP_ENTER_INTEGER, kEnterIntegerPrompt},
+    {IDP_ENTER_NUMBER, kEnterNumberPrompt},
+    {IDP_INTEGER_RANGE, kIntegerRangePrompt},
+    {IDP_NUMBER_RANGE, kNumberRangePrompt},
 }};
 
 } // namespace
@@ -57,19 +58,4 @@ int ShowPrompt(std::string_view text, unsigned nType)
 int ShowPromptId(int nStringId, unsigned nType)
 {
     return ShowPrompt(LoadFrameworkString(nStringId).value_or(std::string_view()), nType);
-}
-
-std::string FormatPrompt2(int nStringId, std::string_view text1, std::string_view text2)
-{
-    const std::string_view pattern = LoadFrameworkString(nStringId).value_or(std::string_view());
-    std::string result;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
-            result += pattern[i + 1] == '1' ? text1 : text2;
-            ++i;
-        } else {
-            result += pattern[i];
-        }
-    }
-    return result;
 }

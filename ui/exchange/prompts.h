@@ -23,5 +23,3 @@ std::optional<std::string_view> LoadFrameworkString(int nId);
 int ShowPrompt(std::string_view text, unsigned nType);
 // The same with a text of the string table.
 int ShowPromptId(int nStringId, unsigned nType = 0);
-// The string nStringId with "%1" and "%2" replaced; empty when the id has no text.
-std::string FormatPrompt2(int nStringId, std::string_view text1, std::string_view text2);

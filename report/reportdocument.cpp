@@ -1,0 +1,109 @@
+#include "report/reportdocument.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::string_view kColumnGap = "  ";
+
+std::string_view TrimEnd(std::string_view text)
+{
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+// The first column left-aligned, the rest right-aligned, each as wide as its widest cell.
+void AppendAligned(std::string& out, const ReportTable& table)
+{
+    std::vector<std::vector<std::string>> lines;
+    if (!table.headers.empty())
+        lines.push_back(table.headers);
+    lines.insert(lines.end(), table.rows.begin(), table.rows.end());
+    std::vector<std::size_t> widths;
+    for (const std::vector<std::string>& cells : lines) {
+        widths.resize(std::max(widths.size(), cells.size()));
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            widths[i] = std::max(widths[i], cells[i].size());
+    }
+    for (const std::vector<std::string>& cells : lines) {
+        std::string line;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const std::string padding(widths[i] - cells[i].size(), ' ');
+            line += i == 0 ? cells[i] + padding : std::string(kColumnGap) + padding + cells[i];
+        }
+        out += std::string(TrimEnd(line)) + '\n';
+    }
+}
+
+std::string CsvField(std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char ch : text) {
+        if (ch == '"')
+            quoted += '"';
+        quoted += ch;
+    }
+    return quoted + '"';
+}
+
+} // namespace
+
+std::string FormatTextReport(const ReportDocument& document)
+{
+    std::string out = document.strTitle + "\n";
+    for (const ReportSection& section : document.sections) {
+        if (section.bChart)
+            continue;
+        out += '\n';
+        if (!section.strHeading.empty())
+            out += section.strHeading + ":\n";
+        for (const std::string& line : section.lines)
+            out += line + '\n';
+        if (section.table)
+            AppendAligned(out, *section.table);
+    }
+    return out;
+}
+
+std::string FormatCsvRecord(const std::vector<std::string>& fields)
+{
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        out += (i == 0 ? "" : ",") + CsvField(fields[i]);
+    return out + "\r\n";
+}
+
+std::string FormatCsvReport(const ReportDocument& document)
+{
+    const ReportSection* pSection = FindSection(document, document.strCsvSection);
+    if (pSection == nullptr || !pSection->table)
+        return {};
+    std::string out = FormatCsvRecord(pSection->table->headers);
+    for (const std::vector<std::string>& cells : pSection->table->rows)
+        out += FormatCsvRecord(cells);
+    return out;
+}
+
+std::optional<std::string> FormatTextualReport(ReportFormat format, const ReportDocument& document)
+{
+    switch (format) {
+    case ReportFormat::Text:
+        return FormatTextReport(document);
+    case ReportFormat::Csv:
+        return FormatCsvReport(document);
+    case ReportFormat::Json:
+        return document.strJson;
+    default:
+        return std::nullopt;
+    }
+}
+
+const ReportSection* FindSection(const ReportDocument& document, std::string_view strKey)
+{
+    const auto it = std::find_if(document.sections.begin(), document.sections.end(),
+                                 [strKey](const ReportSection& section) { return section.strKey == strKey; });
+    return it != document.sections.end() ? &*it : nullptr;
+}
