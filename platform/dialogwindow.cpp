@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <map>
 #include <optional>
 
@@ -58,7 +59,7 @@ QString VisibleText(QString text)
 class CDialogUnits
 {
 public:
-    CDialogUnits(const DialogTemplate& dialogTemplate, const QFont& font) : m_metrics(font)
+    CDialogUnits(const DialogTemplate& dialogTemplate, const QFont& font) : m_metrics(font), m_metricsF(font)
     {
         constexpr double kAspect = 0.5; // average character width over line height
         constexpr double kSlack = 1.02;
@@ -109,9 +110,10 @@ private:
                 const int nFlags = Qt::TextWordWrap | Qt::TextShowMnemonic;
                 const QRect wrapped = m_metrics.boundingRect(QRect(0, 0, rect.width(), 100000), nFlags, text);
                 if (rect.height() < 2 * m_metrics.lineSpacing()) {
-                    // Room for one line: the text must not wrap.
+                    // Room for one line: the text must not wrap. Line breaking measures in fractions of a pixel,
+                    // which a whole-pixel advance can fall short of by one.
                     if (wrapped.height() > m_metrics.height())
-                        need(growX, m_metrics.horizontalAdvance(VisibleText(text)) + 1, rect.width());
+                        need(growX, std::ceil(m_metricsF.horizontalAdvance(VisibleText(text))) + 1, rect.width());
                     need(growY, m_metrics.height(), rect.height());
                 } else {
                     need(growX, wrapped.width(), rect.width()); // a word wider than the label
@@ -123,6 +125,7 @@ private:
     }
 
     QFontMetrics m_metrics;
+    QFontMetricsF m_metricsF;
     double m_cx;
     double m_cy;
 };

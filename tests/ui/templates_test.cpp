@@ -141,9 +141,8 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
         const DialogTemplate& dialogTemplate = *FindDialogTemplate(nTemplateId);
         std::set<std::string> keys;
         for (const ControlTemplate& control : dialogTemplate.controls) {
-            const bool bNeedsKey =
-                control.x < dialogTemplate.cx && (control.kind == ControlKind::PushButton ||
-                                                  (control.kind == ControlKind::Label && control.nBuddyId != 0));
+            const bool bNeedsKey = control.kind == ControlKind::PushButton ||
+                                   (control.kind == ControlKind::Label && control.nBuddyId != 0);
             const QKeySequence key =
                 QKeySequence::mnemonic(QString::fromUtf8(control.text.data(), control.text.size()));
             if (bNeedsKey) {
