@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <iterator>
 
 #include "calc/gearreport.h"
 #include "numtext/numtext.h"
+#include "settingsfile/atomicfile.h"
 
 #include "version.h"
 
@@ -247,7 +247,7 @@ bool WriteAndClose(std::FILE* pStream, std::string_view text)
     if (bArrived)
         return true;
     if (nError != 0)
-        std::fprintf(stderr, "ratiograph: write error: %s\n", std::strerror(nError));
+        std::fprintf(stderr, "ratiograph: write error: %s\n", SystemReason(nError).c_str());
     else
         std::fputs("ratiograph: write error\n", stderr);
     return false;

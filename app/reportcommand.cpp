@@ -15,8 +15,9 @@ std::optional<GearSettings> ReadRecord(const std::string& strPath)
 {
     const SettingsFileLines file = ReadSettingsFile(strPath);
     if (file.status != SettingsReadStatus::Read) {
-        std::fprintf(stderr, "ratiograph: %s: %s\n", strPath.c_str(),
-                     std::string(SettingsReadMessage(file.status)).c_str());
+        const std::string strReason =
+            file.nErrno != 0 ? SystemReason(file.nErrno) : std::string(SettingsReadMessage(file.status));
+        std::fprintf(stderr, "ratiograph: %s: %s\n", strPath.c_str(), strReason.c_str());
         return std::nullopt;
     }
     const SettingsValues values = JudgeSettingsLines(file.lines);
@@ -31,6 +32,17 @@ std::optional<GearSettings> ReadRecord(const std::string& strPath)
 
 int RunReportCommand(const CommandLine& commandLine, const DrawReportFunction& drawReport)
 {
+    // Checked before anything is read or written: an export must never replace a file it reads.
+    if (commandLine.outputFile) {
+        for (const std::optional<std::string>& input : {commandLine.settingsFile, commandLine.compareFile}) {
+            if (input && IsSameFile(*commandLine.outputFile, *input)) {
+                std::fprintf(stderr,
+                             "ratiograph: %s: is the same file as %s, which the report reads; nothing written\n",
+                             commandLine.outputFile->c_str(), input->c_str());
+                return 1;
+            }
+        }
+    }
     const std::optional<GearSettings> settings = ReadRecord(*commandLine.settingsFile);
     std::optional<GearSettings> setupB;
     if (commandLine.compareFile)
@@ -47,8 +59,12 @@ int RunReportCommand(const CommandLine& commandLine, const DrawReportFunction& d
         bytes = FormatTextualReport(commandLine.format, BuildSettingsReport(report, valueTexts)).value_or("");
     if (commandLine.action == CommandLine::Action::Report)
         return WriteAndClose(stdout, bytes) ? 0 : 1;
-    if (bytes.empty() || !WriteFileAtomically(*commandLine.outputFile, bytes)) {
-        std::fprintf(stderr, "ratiograph: %s: Error saving file.\n", commandLine.outputFile->c_str());
+    if (bytes.empty()) {
+        std::fprintf(stderr, "ratiograph: %s: the report could not be drawn\n", commandLine.outputFile->c_str());
+        return 1;
+    }
+    if (const FileWriteResult written = WriteFileAtomically(*commandLine.outputFile, bytes); !written) {
+        std::fprintf(stderr, "ratiograph: %s: %s\n", commandLine.outputFile->c_str(), written.Reason().c_str());
         return 1;
     }
     return 0;

@@ -195,6 +195,13 @@ std::vector<ShiftDrop> ComputeShiftDrops(const GearSettings& settings)
     return drops;
 }
 
+std::string ShiftDropText(const ShiftDrop& drop)
+{
+    if (!drop.rpmAfter.value || !drop.drop.value)
+        return "N/A";
+    return drop.rpmAfter.Text() + " (" + CrtFormat("%+.0f", {-*drop.drop.value + 0.0}) + ")";
+}
+
 GearReport BuildGearReport(const GearSettings& settings, std::optional<double> cruiseMph,
                            const std::optional<GearSettings>& setupB)
 {

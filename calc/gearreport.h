@@ -77,6 +77,9 @@ struct ShiftDrop
 
 // The teeth of the shift chart, so the chart and the figures cannot disagree.
 std::vector<ShiftDrop> ComputeShiftDrops(const GearSettings& settings);
+// The RPM after the upshift and its change, with one sign: "1119 (-381)", "12000 (+6000)" when the next gear
+// is the lower one; "N/A" when either is not a number.
+std::string ShiftDropText(const ShiftDrop& drop);
 
 struct GearReportRow
 {

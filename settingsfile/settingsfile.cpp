@@ -37,14 +37,6 @@ double FileValue(float value)
     return double{value} + 0.0;
 }
 
-// Only a regular file is read: a FIFO may wait for a writer forever, a device may never end.
-SettingsReadStatus ReadableKind(const struct stat& info)
-{
-    if (S_ISREG(info.st_mode))
-        return SettingsReadStatus::Read;
-    return S_ISDIR(info.st_mode) ? SettingsReadStatus::CannotOpen : SettingsReadStatus::NotRegular;
-}
-
 class CFileDescriptor
 {
 public:
@@ -80,7 +72,7 @@ std::string FormatSettingsFile(const GearSettings& settings, const SpeedTable& s
     return ToCrLf(text);
 }
 
-bool SaveSettingsFile(const std::string& strPath, const GearSettings& settings, const SpeedTable& speedTexts)
+FileWriteResult SaveSettingsFile(const std::string& strPath, const GearSettings& settings, const SpeedTable& speedTexts)
 {
     return WriteFileAtomically(strPath, FormatSettingsFile(settings, speedTexts));
 }
@@ -110,21 +102,28 @@ SettingsFileLines ParseSettingsLines(std::string_view fileBytes)
 
 SettingsFileLines ReadSettingsFile(const std::string& strPath, SettingsReadLimits limits)
 {
+    const auto cannotOpen = [](int nErrno) {
+        return SettingsFileLines{SettingsReadStatus::CannotOpen, nErrno, {}};
+    };
+    const auto refused = [&](const struct stat& kind) {
+        return S_ISDIR(kind.st_mode) ? cannotOpen(EISDIR) : SettingsFileLines{SettingsReadStatus::NotRegular, 0, {}};
+    };
     // Looked at before opening, so that a device is never opened: opening some has effects of its own.
     struct stat info = {};
     if (stat(strPath.c_str(), &info) != 0)
-        return {SettingsReadStatus::CannotOpen, {}};
-    if (const SettingsReadStatus kind = ReadableKind(info); kind != SettingsReadStatus::Read)
-        return {kind, {}};
+        return cannotOpen(errno);
+    // Only a regular file is read: a FIFO may wait for a writer forever, a device may never end.
+    if (!S_ISREG(info.st_mode))
+        return refused(info);
     // Should the name have become something else since: O_NONBLOCK so that a FIFO does not wait for a writer,
     // O_NOCTTY so that a terminal does not become ours. ENXIO is a socket or a device without a driver.
     const CFileDescriptor file(open(strPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.Get() < 0)
-        return {errno == ENXIO ? SettingsReadStatus::NotRegular : SettingsReadStatus::CannotOpen, {}};
+        return errno == ENXIO ? SettingsFileLines{SettingsReadStatus::NotRegular, 0, {}} : cannotOpen(errno);
     if (fstat(file.Get(), &info) != 0)
-        return {SettingsReadStatus::CannotOpen, {}};
-    if (const SettingsReadStatus kind = ReadableKind(info); kind != SettingsReadStatus::Read)
-        return {kind, {}};
+        return cannotOpen(errno);
+    if (!S_ISREG(info.st_mode))
+        return refused(info);
 
     // One byte past the budget tells a file that ends exactly there from one that goes on; only line ends
     // within the budget count.
@@ -134,7 +133,7 @@ SettingsFileLines ReadSettingsFile(const std::string& strPath, SettingsReadLimit
     while (nLineEnds < kSettingsFileOrder.size()) {
         const std::size_t nHave = fileBytes.size();
         if (nHave > limits.nBudget)
-            return {SettingsReadStatus::TooLong, {}};
+            return {SettingsReadStatus::TooLong, 0, {}};
         const std::size_t nWant = std::min(nChunk, limits.nBudget + 1 - nHave);
         fileBytes.resize(nHave + nWant);
         const ssize_t nRead = read(file.Get(), fileBytes.data() + nHave, nWant);
@@ -143,7 +142,7 @@ SettingsFileLines ReadSettingsFile(const std::string& strPath, SettingsReadLimit
             continue;
         }
         if (nRead < 0)
-            return {SettingsReadStatus::CannotOpen, {}};
+            return cannotOpen(errno);
         fileBytes.resize(nHave + static_cast<std::size_t>(nRead));
         if (nRead == 0)
             break;

@@ -15,6 +15,7 @@
 
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
+#include "settingsfile/atomicfile.h"
 
 // The order of the ten value lines.
 inline constexpr std::array<GearValue, 10> kSettingsFileOrder{
@@ -25,8 +26,9 @@ inline constexpr std::array<GearValue, 10> kSettingsFileOrder{
 // The whole file, CR LF line ends included. speedTexts are the texts the speed displays show.
 std::string FormatSettingsFile(const GearSettings& settings, const SpeedTable& speedTexts);
 
-// Through WriteFileAtomically: a failed save leaves an existing file as it was. False on any error.
-bool SaveSettingsFile(const std::string& strPath, const GearSettings& settings, const SpeedTable& speedTexts);
+// Through WriteFileAtomically: a failed save leaves an existing file as it was.
+FileWriteResult SaveSettingsFile(const std::string& strPath, const GearSettings& settings,
+                                 const SpeedTable& speedTexts);
 
 enum class SettingsReadStatus
 {
@@ -48,6 +50,7 @@ struct SettingsReadLimits
 struct SettingsFileLines
 {
     SettingsReadStatus status = SettingsReadStatus::TooShort;
+    int nErrno = 0;                    // CannotOpen: the system's reason (ENOENT, EACCES, EISDIR...)
     std::array<std::string, 10> lines; // in kSettingsFileOrder; all empty unless status is Read
 };
 

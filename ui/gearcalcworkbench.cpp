@@ -38,7 +38,7 @@ void CGearCalcDlg::UpdateWorkbench()
     drops.fill("N/A");
     for (const ShiftDrop& drop : report.shiftDrops) {
         if (drop.nFromGear >= 1 && drop.nFromGear <= 5)
-            drops[static_cast<std::size_t>(drop.nFromGear - 1)] = drop.rpmAfter.Text() + " (-" + drop.drop.Text() + ")";
+            drops[static_cast<std::size_t>(drop.nFromGear - 1)] = ShiftDropText(drop);
     }
     for (std::size_t i = 0; i < drops.size(); ++i)
         SetTextIfChanged(GetDlgItem(IDC_SHIFT_DROP1 + static_cast<int>(i)), drops[i]);

@@ -10,7 +10,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/fanotify.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "settingsfile/settingsfile.h"
 #include "tests/support/files.h"
@@ -59,10 +65,24 @@ TEST(Program, ReportsExportsAndErrors)
     setupB.m_fTireOD = 28.0F;
     ASSERT_TRUE(WriteBytes(strDir + "a.kvr", sample) && WriteBytes(strDir + "b.kvr", FormatSettingsFile(setupB, {})));
     ASSERT_TRUE(WriteBytes(strDir + "x.kvr", "2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\nfast\r\n3.53\r\n150\r\n"));
+    // Inputs an export must not replace: under a name it would write, a hard link, a comparison file.
+    ASSERT_TRUE(WriteBytes(strDir + "same.txt", sample) && WriteBytes(strDir + "b.csv", sample));
+    ASSERT_EQ(link((strDir + "a.kvr").c_str(), (strDir + "hard.csv").c_str()), 0);
+    ASSERT_EQ(mkfifo((strDir + "fifo.csv").c_str(), 0600), 0);
+    const bool bRoot = geteuid() == 0;
+    if (bRoot) { // a device node, and a link to it, as an export's name: a device must stay a device
+        ASSERT_TRUE(mknod((strDir + "null.txt").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
+                    symlink("null.txt", (strDir + "link.txt").c_str()) == 0);
+    }
 
     const std::string kFull = "ratiograph: write error: No space left on device\n";
     const std::string kNoStart = "ratiograph: cannot start the window system: ";
     const std::string kTryHelp = " (try 'ratiograph --help')\n";
+    const std::string kNotRegular = "Not a regular file; a device, a FIFO or a socket is left as it is\n";
+    const auto kSameFile = [](const char* pszOut, const char* pszIn) {
+        return "ratiograph: " + std::string(pszOut) + ": is the same file as " + pszIn +
+               ", which the report reads; nothing written\n";
+    };
     const Texts kJson = {"/cruiseMph 68.4\n", "/gears/0/rpmAtCruise 8279\n", "/comparison/speedometerAt60Mph 63.6\n"};
     struct Row
     {
@@ -73,7 +93,7 @@ TEST(Program, ReportsExportsAndErrors)
         Texts parts = {};
         const char* pszStdout = "";
     };
-    const std::vector<Row> rows = {
+    std::vector<Row> rows = {
         {{"--report", "a.kvr", "--format", "csv"}, 0, "", "-.csv", kSampleRows},
         {{"--report", "a.kvr"}, 0, "", "-.txt", kSampleRows},
         {{"--report", "--format=json", "--cruise=110 km/h", "--compare", "b.kvr", "a.kvr"}, 0, "", "-.json", kJson},
@@ -84,9 +104,13 @@ TEST(Program, ReportsExportsAndErrors)
         {{"--report", "x.kvr"},
          1,
          "x.kvr:8: Please enter a number.\nx.kvr:10: Please enter a number between 0 and 100.\n"},
-        {{"--report", "missing.kvr"}, 1, "ratiograph: missing.kvr: Cannot open file.\n"},
-        {{"--export", "x.csv", "--compare", ".", "a.kvr"}, 1, "ratiograph: .: Cannot open file.\n"},
-        {{"--export", "nodir/x.csv", "a.kvr"}, 1, "ratiograph: nodir/x.csv: Error saving file.\n"},
+        {{"--report", "missing.kvr"}, 1, "ratiograph: missing.kvr: No such file or directory\n"},
+        {{"--export", "x.csv", "--compare", ".", "a.kvr"}, 1, "ratiograph: .: Is a directory\n"},
+        {{"--export", "nodir/x.csv", "a.kvr"}, 1, "ratiograph: nodir/x.csv: No such file or directory\n"},
+        {{"--export=same.txt", "same.txt"}, 1, kSameFile("same.txt", "same.txt")},
+        {{"--export=hard.csv", "a.kvr"}, 1, kSameFile("hard.csv", "a.kvr")},
+        {{"--export=b.csv", "--compare=b.csv", "a.kvr"}, 1, kSameFile("b.csv", "b.csv")},
+        {{"--export=fifo.csv", "a.kvr"}, 1, "ratiograph: fifo.csv: " + kNotRegular},
         {{"--report", "a.kvr", "--size", "9x9"}, 2, "ratiograph: --size goes with an SVG or PNG export" + kTryHelp},
         {{"--help"}, 1, kFull, "", {}, "/dev/full"},
         // Qt takes its own options first, and a window system that cannot start is one line.
@@ -94,6 +118,11 @@ TEST(Program, ReportsExportsAndErrors)
         {{"-platform", "nope"}, 1, kNoStart + "Could not find the Qt platform plugin \"nope\" in \"\"\n"},
         {{"-platform", "xcb", "-display", ":77"}, 1, kNoStart + "could not connect to display :77\n"},
     };
+    for (const char* pszName : {"null.txt", "link.txt"}) {
+        if (bRoot)
+            rows.push_back(
+                {{"--export", pszName, "a.kvr"}, 1, "ratiograph: " + std::string(pszName) + ": " + kNotRegular});
+    }
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.args));
         const auto [nExit, strOut, strErr] = RunProgram(dir, row.args, QString::fromUtf8(row.pszStdout));
@@ -103,9 +132,68 @@ TEST(Program, ReportsExportsAndErrors)
         EXPECT_EQ(strOut.empty(), !bStdout);
         ExpectParts(ReportAsText(bStdout ? strOut : ReadBytes(strDir + row.strRead), row.strRead), row.parts);
     }
-    // Reports read the settings file and never write it; a failed export leaves nothing behind.
-    EXPECT_EQ(ReadBytes(strDir + "a.kvr"), sample);
-    EXPECT_EQ(QDir(dir).entryList(QDir::Files).size(), 3 + 4);
+    // Reports read the settings files and never write them; a refused or failed export leaves nothing behind and
+    // a device or a FIFO as it was.
+    for (const char* pszInput : {"a.kvr", "same.txt", "b.csv"})
+        EXPECT_EQ(ReadBytes(strDir + pszInput), sample) << pszInput;
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 7 + 4 + (bRoot ? 2 : 0));
+    struct stat info = {};
+    EXPECT_TRUE(stat((strDir + "fifo.csv").c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(!bRoot || (stat((strDir + "link.txt").c_str(), &info) == 0 && S_ISCHR(info.st_mode)));
+}
+
+// Ctrl+C, a kill or a closed terminal while an export's temporary file exists, twenty times each: the signal is
+// sent while the system holds the program in the open() that made the file (a fanotify permission check, which
+// needs root), so it lands exactly then. The program ends as the signal ends it and leaves no temporary file and
+// no chart.
+TEST(Program, SignalsDuringAnExportLeaveNoTemporaryFile)
+{
+    CScratchDir scratch;
+    const std::string strDir = scratch.Path() + "/";
+    ASSERT_TRUE(WriteBytes(strDir + "a.kvr", FormatSettingsFile(SampleSettings(), SampleSpeeds())));
+    const int nWatch = fanotify_init(FAN_CLASS_CONTENT | FAN_CLOEXEC, O_RDONLY | O_CLOEXEC);
+    if (nWatch < 0)
+        GTEST_SKIP() << "fanotify needs root";
+    ASSERT_EQ(fanotify_mark(nWatch, FAN_MARK_ADD, FAN_OPEN_PERM | FAN_EVENT_ON_CHILD, AT_FDCWD, strDir.c_str()), 0);
+    for (const int nSignal : {SIGINT, SIGTERM, SIGHUP}) {
+        for (int nTry = 0; nTry < 20; ++nTry) {
+            SCOPED_TRACE(std::string(strsignal(nSignal)) + " at try " + std::to_string(nTry));
+            const pid_t child = fork();
+            if (child == 0) {
+                if (chdir(strDir.c_str()) == 0) {
+                    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+                    execl(RATIOGRAPH_PROGRAM, "ratiograph", "--export=chart.png", "--size=200x200", "a.kvr", nullptr);
+                }
+                _exit(127);
+            }
+            // Every open in the directory waits for an answer; the temporary file's gets the signal first.
+            bool bSent = false;
+            while (!bSent) {
+                alignas(fanotify_event_metadata) char buffer[4096];
+                const ssize_t nRead = read(nWatch, buffer, sizeof buffer);
+                ASSERT_GT(nRead, 0);
+                auto* pEvent = reinterpret_cast<fanotify_event_metadata*>(buffer);
+                for (ssize_t nLeft = nRead; FAN_EVENT_OK(pEvent, nLeft); pEvent = FAN_EVENT_NEXT(pEvent, nLeft)) {
+                    const std::string strFd = "/proc/self/fd/" + std::to_string(pEvent->fd);
+                    char name[4096] = {};
+                    if (readlink(strFd.c_str(), name, sizeof name - 1) > 0 &&
+                        std::string_view(name).find("/.ratiograph-") != std::string_view::npos) {
+                        kill(child, nSignal);
+                        bSent = true;
+                    }
+                    const fanotify_response response = {pEvent->fd, FAN_ALLOW};
+                    ASSERT_EQ(write(nWatch, &response, sizeof response), ssize_t(sizeof response));
+                    close(pEvent->fd);
+                }
+            }
+            int nStatus = 0;
+            ASSERT_EQ(waitpid(child, &nStatus, 0), child);
+            EXPECT_TRUE(WIFSIGNALED(nStatus) && WTERMSIG(nStatus) == nSignal) << nStatus;
+            EXPECT_EQ(QDir(QString::fromStdString(strDir)).entryList(QDir::Files | QDir::Hidden),
+                      QStringList{u"a.kvr"_s});
+        }
+    }
+    close(nWatch);
 }
 
 using Application = UiTest;

@@ -151,19 +151,24 @@ TEST(GearReport, ComparisonWithSetupB)
     }
 }
 
-// From and to gear, RPM before, after and dropped: the close-ratio box, a gear of 0 skipped, no tire.
-TEST(ComputeShiftDrops, CloseRatioBoxAndSkippedGear)
+// From and to gear, RPM before, after and its change with one sign: the close-ratio box, a gear of 0 skipped, a
+// next gear that is lower (the RPM rises), no tire.
+TEST(ComputeShiftDrops, CloseRatioBoxSkippedGearAndARise)
 {
+    GearSettings rise = SampleSettings();
+    rise.m_fRpm = 6000.0F;
+    rise.m_fGear1 = 1.0F;
     const std::vector<std::pair<GearSettings, std::string>> rows = {
-        {kCloseRatio, "1 2 8000 5220 2780|2 3 8000 6286 1714|3 4 8000 6612 1388|4 5 8000 6960 1040|"},
-        {With(GearValue::Gear3, 0.0F), "1 2 1500 1119 381|2 4 1500 750 750|4 5 1500 1125 375|"},
+        {kCloseRatio, "1 2 8000 5220 (-2780)|2 3 8000 6286 (-1714)|3 4 8000 6612 (-1388)|4 5 8000 6960 (-1040)|"},
+        {With(GearValue::Gear3, 0.0F), "1 2 1500 1119 (-381)|2 4 1500 750 (-750)|4 5 1500 1125 (-375)|"},
+        {rise, "1 2 6000 12000 (+6000)|2 3 6000 3900 (-2100)|3 4 6000 4615 (-1385)|4 5 6000 4500 (-1500)|"},
         {With(GearValue::TireOD, 0.0F), ""},
     };
     for (const auto& [settings, expected] : rows) {
         std::string text;
         for (const ShiftDrop& drop : ComputeShiftDrops(settings))
             text += std::to_string(drop.nFromGear) + ' ' + std::to_string(drop.nToGear) + ' ' + drop.rpmBefore.Text() +
-                    ' ' + drop.rpmAfter.Text() + ' ' + drop.drop.Text() + '|';
+                    ' ' + ShiftDropText(drop) + '|';
         EXPECT_EQ(text, expected);
     }
 }

@@ -7,12 +7,18 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "tests/support/files.h"
 #include "tests/support/samplerecord.h"
@@ -174,23 +180,50 @@ TEST_F(SettingsFileIo, SaveKeepsModeAndLinks)
     EXPECT_EQ(EntriesBelow(m_strDir).size(), 5U);
 }
 
-class FailedSave : public SettingsFileIo, public testing::WithParamInterface<std::string>
+// What a file descriptor count says: a failed write must not leak one.
+std::size_t OpenDescriptors()
+{
+    const fs::directory_iterator fds("/proc/self/fd");
+    return static_cast<std::size_t>(std::distance(fs::begin(fds), fs::end(fds)));
+}
+
+struct FailedSaveCase
+{
+    const char* pszName;
+    const char* pszReason;
+    bool bNeedsRoot = false; // a device node can only be made by root
+};
+
+class FailedSave : public SettingsFileIo, public testing::WithParamInterface<FailedSaveCase>
 {};
 
-// A save that fails leaves an old file byte for byte as it was, and no temporary file.
-TEST_P(FailedSave, LeavesEverythingAsItWas)
+// A save that fails says why, leaves the target as it was (its bytes, or a device, FIFO or socket as what it is),
+// and leaves no temporary file and no open descriptor.
+TEST_P(FailedSave, SaysWhyAndLeavesEverythingAsItWas)
 {
-    const std::string& cause = GetParam();
-    const std::string strSub = m_strDir + "/" + cause; // the target's directory
-    const std::string strTarget = strSub + "/settings.kvr";
+    const std::string cause = GetParam().pszName;
+    if (GetParam().bNeedsRoot && geteuid() != 0)
+        GTEST_SKIP() << "making a device node needs root";
+    const std::string strSub = m_strDir + "/sub"; // the target's directory
+    std::string strTarget = strSub + "/settings.kvr";
     std::string oldBytes;
-    if (cause == "ParentIsAFile") {
-        ASSERT_TRUE(WriteBytes(strSub, "not a directory"));
-    } else if (cause == "TargetIsADirectory") {
+    ASSERT_TRUE(cause == "ParentIsAFile" ? WriteBytes(strSub, "not a directory") : fs::create_directory(strSub));
+    if (cause == "TargetIsADirectory") {
         ASSERT_TRUE(fs::create_directories(strTarget) && WriteBytes(strTarget + "/inside.txt", "kept"));
-    } else {
+    } else if (cause.ends_with("Fifo")) {
+        ASSERT_EQ(mkfifo(strTarget.c_str(), 0600), 0);
+    } else if (cause.ends_with("Device")) {
+        ASSERT_EQ(mknod(strTarget.c_str(), S_IFCHR | 0600, makedev(1, 3)), 0); // as /dev/null
+    } else if (cause == "Socket") {
+        const int nSocket = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        strTarget.copy(address.sun_path, sizeof address.sun_path - 1);
+        ASSERT_EQ(bind(nSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        close(nSocket);
+    } else if (cause == "FileSizeLimit") {
         // With SIGXFSZ ignored, as the program does, a write past the limit fails (EFBIG) as on a full disk.
-        ASSERT_TRUE(fs::create_directory(strSub) && WriteBytes(strTarget, oldBytes = "old\r\n"));
+        ASSERT_TRUE(WriteBytes(strTarget, oldBytes = "old\r\n"));
         rlimit oldLimit = {};
         ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
         const auto oldDisposition = std::signal(SIGXFSZ, SIG_IGN);
@@ -199,13 +232,73 @@ TEST_P(FailedSave, LeavesEverythingAsItWas)
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
         m_undo.push_back([oldLimit] { setrlimit(RLIMIT_FSIZE, &oldLimit); });
     }
+    if (cause.starts_with("LinkTo")) {
+        fs::create_symlink("settings.kvr", strSub + "/link.kvr");
+        strTarget = strSub + "/link.kvr";
+    }
+    const fs::file_type typeBefore = fs::status(strTarget).type();
     const std::set<fs::path> entriesBefore = EntriesBelow(m_strDir);
-    EXPECT_FALSE(SaveSettingsFile(strTarget, SampleSettings(), SampleSpeeds()));
+    const std::size_t nDescriptors = OpenDescriptors();
+    const FileWriteResult result = SaveSettingsFile(strTarget, SampleSettings(), SampleSpeeds());
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.Reason(), GetParam().pszReason);
+    EXPECT_EQ(OpenDescriptors(), nDescriptors);
     EXPECT_EQ(EntriesBelow(m_strDir), entriesBefore);
-    EXPECT_EQ(ReadBytes(strTarget), oldBytes);
+    EXPECT_EQ(fs::status(strTarget).type(), typeBefore);
+    EXPECT_EQ(ReadBytes(strTarget), oldBytes); // empty for what is no regular file
 }
 
-INSTANTIATE_TEST_SUITE_P(Causes, FailedSave, testing::Values("ParentIsAFile", "TargetIsADirectory", "FileSizeLimit"),
-                         [](const auto& info) { return info.param; });
+constexpr std::string_view kNotRegular = "Not a regular file; a device, a FIFO or a socket is left as it is";
+INSTANTIATE_TEST_SUITE_P(Causes, FailedSave,
+                         testing::Values(FailedSaveCase{"ParentIsAFile", "Not a directory"},
+                                         FailedSaveCase{"TargetIsADirectory", "Is a directory"},
+                                         FailedSaveCase{"FileSizeLimit", "File too large"},
+                                         FailedSaveCase{"Fifo", kNotRegular.data()},
+                                         FailedSaveCase{"LinkToFifo", kNotRegular.data()},
+                                         FailedSaveCase{"Socket", kNotRegular.data()},
+                                         FailedSaveCase{"Device", kNotRegular.data(), true},
+                                         FailedSaveCase{"LinkToDevice", kNotRegular.data(), true}),
+                         [](const auto& info) { return std::string(info.param.pszName); });
+
+// SIGINT, SIGTERM and SIGHUP while the temporary file exists: it is gone, the target is as it was, and the
+// signal ended the program as it would have; a signal the program ignores lets the save finish.
+TEST_F(SettingsFileIo, SignalsDuringASaveLeaveNoTemporaryFile)
+{
+    ASSERT_TRUE(WriteBytes(m_strFile, "old"));
+    const std::vector<std::tuple<int, bool, std::string>> rows = {
+        {SIGINT, false, "old"}, {SIGTERM, false, "old"}, {SIGHUP, false, "old"}, {SIGHUP, true, kSampleFile}};
+    for (const auto& [nSignal, bIgnored, bytesAfter] : rows) {
+        SCOPED_TRACE(strsignal(nSignal));
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (bIgnored)
+                std::signal(nSignal, SIG_IGN);
+            SetTemporaryFileObserverForTesting([nSignal](const std::string&) { std::raise(nSignal); });
+            _exit(SaveSettingsFile(m_strFile, SampleSettings(), SampleSpeeds()) ? 0 : 1);
+        }
+        int nStatus = 0;
+        ASSERT_EQ(waitpid(child, &nStatus, 0), child);
+        EXPECT_EQ(WIFSIGNALED(nStatus) ? WTERMSIG(nStatus) : -WEXITSTATUS(nStatus), bIgnored ? 0 : nSignal);
+        EXPECT_EQ(EntriesBelow(m_strDir).size(), 1U);
+        EXPECT_EQ(ReadBytes(m_strFile), bytesAfter);
+    }
+}
+
+// Names of one file, links followed, hard links too; a name of nothing is no file's.
+TEST_F(SettingsFileIo, SameFileByDeviceAndInode)
+{
+    ASSERT_TRUE(WriteBytes(m_strFile, "a") && WriteBytes(m_strDir + "/other.kvr", "a"));
+    fs::create_hard_link(m_strFile, m_strDir + "/hard.kvr");
+    fs::create_symlink("settings.kvr", m_strDir + "/soft.kvr");
+    const std::vector<std::pair<std::string, bool>> rows = {{m_strFile, true},
+                                                            {m_strDir + "/hard.kvr", true},
+                                                            {m_strDir + "/soft.kvr", true},
+                                                            {m_strDir + "/./settings.kvr", true},
+                                                            {m_strDir + "/other.kvr", false},
+                                                            {m_strDir + "/none.kvr", false}};
+    for (const auto& [strOther, bSame] : rows)
+        EXPECT_EQ(IsSameFile(m_strFile, strOther), bSame) << strOther;
+}
 
 } // namespace
