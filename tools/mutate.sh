@@ -151,11 +151,11 @@ if ! run_suite </dev/null; then
     exit 1
 fi
 
-# The build matches the tree again, and the tree is as it was before the run.
+# Between faults the tree is as it was before the run; when something else changed it, the outcomes would not be
+# this code's, so the run stops.
 check_tree() {
-    cmake --build "$build" >/dev/null 2>&1
     if [[ $(git -C "$top" status --porcelain) != "$tree_before" ]]; then
-        echo "the working tree is not as it was before the run:" >&2
+        echo "the working tree is not as it was before the run; stopping:" >&2
         git -C "$top" status --short >&2
         exit 1
     fi
@@ -180,6 +180,7 @@ if [[ $mode == random ]]; then
         outcome=0
         run_suite </dev/null || outcome=$?
         restore_mutant
+        check_tree
         case $outcome in
         0) verdict=SURVIVED compiled=$((compiled + 1)) survivors+=("$file:$line $operator"$'\n'"$changed") ;;
         1) verdict=caught compiled=$((compiled + 1)) caught=$((caught + 1)) ;;
@@ -188,8 +189,9 @@ if [[ $mode == random ]]; then
         esac
         printf '[%d/%d] %-9s %s:%s  %s  %s → %s  (%d s)\n' "$n" "$total" "$verdict" "$file" "$line" "$operator" \
             "$before" "$after" $((SECONDS - started)) | tee -a "$results"
+        [[ $verdict == SURVIVED ]] && tee -a "$results" <<<"$changed"
     done 3< <(tail -n +2 <<<"$drawn")
-    check_tree
+    cmake --build "$build" >/dev/null 2>&1
     percent=$(awk -v c="$caught" -v n="$compiled" 'BEGIN { printf "%.1f", n ? 100 * c / n : 0 }')
     {
         echo "compiled $compiled of $n; $unbuilt did not build (the compiler caught them, counted apart)"
@@ -225,6 +227,7 @@ EOF
     outcome=0
     run_suite </dev/null || outcome=$?
     restore_mutant
+    check_tree
     case $outcome in
     1) caught=$((caught + 1)) && echo "caught    $description" ;;
     2) caught=$((caught + 1)) && echo "caught    $description (does not build)" ;;
@@ -232,7 +235,7 @@ EOF
     *) survivors+=("$description") && echo "SURVIVED  $description" ;;
     esac
 done 3<<<"$faults"
-check_tree
+cmake --build "$build" >/dev/null 2>&1
 echo "caught $caught/$total"
 for survivor in "${survivors[@]}"; do
     echo "  survived: $survivor"
