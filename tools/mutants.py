@@ -12,6 +12,11 @@ seed shuffles them all, so the first COUNT of a seed are the same whatever COUNT
 than a small one. Where an operator applies several ways on one line (two comparisons, two constants), a generator
 seeded with the seed and the site picks one, so that choice does not depend on COUNT either.
 
+The operators: compare (< to <= or >, == to !=, ...), integer (a constant or an index by a name one more or less),
+float (the last written decimal one more or less), swap (the operands of -, / or %), negate (if (x) to if (!(x)), the
+same for while), remove (a statement line to `;`, `return x;` to `return {};`), logic (&& to || and back), text (in
+a string literal a format's width or precision, a separator, a unit's last letter; a character literal), bool.
+
 The lines are read as clang-format leaves them: binary operators between spaces, unary ones against their operand,
 template brackets without spaces, one statement a line. That is what tells `a < b` from `std::array<T, 4>` and
 `a - b` from `-a` without a compiler.
@@ -43,59 +48,59 @@ MULTIPLICATIVE = {"*", "/", "%"}
 ADDITIVE = {"+", "-"}
 
 
-def ProductFolders(top):
+def product_folders(top):
     cmake = (top / "CMakeLists.txt").read_text()
     folders = re.findall(r"^\s*add_subdirectory\((\w+)\)", cmake, re.M)
     return [folder for folder in dict.fromkeys(folders) if folder not in NOT_PRODUCT]
 
 
-def ProductFiles(top):
-    folders = ProductFolders(top)
+def product_files(top):
+    folders = product_folders(top)
     listed = subprocess.run(["git", "-C", str(top), "ls-files", "--", *folders], check=True, capture_output=True,
                             text=True).stdout.split("\n")
     return sorted(path for path in listed if path.endswith((".cpp", ".h")))
 
 
-def MaskLines(lines):
+def mask_lines(lines):
     """Each line with comments blanked and every literal character (quotes included) made LITERAL; None for a line
     with no code (blank, comment, preprocessor). Literal spans are kept per line as (start, end) with end exclusive."""
     masked, spans = [], []
-    bBlock = bDirective = False
+    in_block = in_directive = False
     for line in lines:
-        if bDirective or (not bBlock and line.lstrip().startswith("#")):
-            bDirective = line.rstrip().endswith("\\")
+        if in_directive or (not in_block and line.lstrip().startswith("#")):
+            in_directive = line.rstrip().endswith("\\")
             masked.append(None)
             spans.append([])
             continue
-        out, lineSpans, i = [], [], 0
+        out, line_spans, i = [], [], 0
         while i < len(line):
-            if bBlock:
+            if in_block:
                 end = line.find("*/", i)
                 stop = len(line) if end < 0 else end + 2
                 out.append(" " * (stop - i))
-                bBlock, i = end < 0, stop
+                in_block, i = end < 0, stop
             elif line.startswith("//", i):
                 break
             elif line.startswith("/*", i):
-                bBlock = True
+                in_block = True
             elif line[i] in "\"'" and not (line[i] == "'" and i > 0 and line[i - 1].isalnum()):  # not 1'000
                 quote, j = line[i], i + 1
                 while j < len(line) and line[j] != quote:
                     j += 2 if line[j] == "\\" else 1
                 j = min(j + 1, len(line))
                 out.append(LITERAL * (j - i))
-                lineSpans.append((i, j))
+                line_spans.append((i, j))
                 i = j
             else:
                 out.append(line[i])
                 i += 1
         code = "".join(out).rstrip()
         masked.append(code if code.strip() else None)
-        spans.append(lineSpans)
+        spans.append(line_spans)
     return masked, spans
 
 
-def Tokens(code):
+def tokenize(code):
     tokens, at = [], 0
     while at < len(code):
         match = TOKEN.match(code, at)
@@ -109,12 +114,12 @@ def Tokens(code):
     return tokens
 
 
-def Spaced(code, start, end):
+def spaced(code, start, end):
     """The token at start:end stands between spaces, as clang-format writes a binary operator."""
     return start > 0 and code[start - 1] == " " and end < len(code) and code[end] == " "
 
 
-def Widened(code, line, start, end, replacement):
+def widened(code, line, start, end, replacement):
     """A change to line[start:end] as a choice that also holds the word before and the word after, so that a report
     of it says which `<` of a line it was: `nDigits < 3` to `nDigits <= 3`, not `<` to `<=`."""
     first = len(code) - len(code.lstrip())
@@ -128,17 +133,17 @@ def Widened(code, line, start, end, replacement):
 
 # Operators. Each takes the masked line, the line and its literal spans and returns (column, before, after) choices.
 
-def Compare(code, line, spans):
+def flip_comparison(code, line, spans):
     flips = {"<": ["<=", ">"], "<=": ["<", ">="], ">": [">=", "<"], ">=": [">", "<="], "==": ["!="], "!=": ["=="]}
     choices = []
     for match in re.finditer(r"<=>|<=|>=|==|!=|<<|>>|->|<|>", code):
         op = match.group()
-        if op in flips and Spaced(code, match.start(), match.end()):
-            choices += [Widened(code, line, match.start(), match.end(), flip) for flip in flips[op]]
+        if op in flips and spaced(code, match.start(), match.end()):
+            choices += [widened(code, line, match.start(), match.end(), flip) for flip in flips[op]]
     return choices
 
 
-def Integer(code, line, spans):
+def nudge_integer(code, line, spans):
     choices = []
     for match in re.finditer(r"(?<![\w.%s'])(\d+)([uUlL]*)(?![\w.'])" % LITERAL, code):
         number = int(match.group(1))
@@ -146,16 +151,16 @@ def Integer(code, line, spans):
             continue  # octal
         for changed in (number + 1, number - 1):
             if changed >= 0:
-                choices.append(Widened(code, line, match.start(), match.end(), f"{changed}{match.group(2)}"))
+                choices.append(widened(code, line, match.start(), match.end(), f"{changed}{match.group(2)}"))
     # An index by a name, one further or one back: a[i] to a[i + 1].
     for match in re.finditer(r"(?<=[\w)\]])\[([A-Za-z_]\w*)\](?!\])", code):
         if match.group(1) not in KEYWORDS | {"this"}:
-            choices += [Widened(code, line, match.start(), match.end(), f"[{match.group(1)} {sign} 1]")
+            choices += [widened(code, line, match.start(), match.end(), f"[{match.group(1)} {sign} 1]")
                         for sign in "+-"]
     return choices
 
 
-def Float(code, line, spans):
+def nudge_float(code, line, spans):
     choices = []
     pattern = r"(?<![\w.])(\d+\.\d*|\.\d+|\d+(?=[eE]))([eE][+-]?\d+)?([fFlL]?)(?![\w.])"
     for match in re.finditer(pattern, code):
@@ -167,28 +172,28 @@ def Float(code, line, spans):
         for nudged in (Decimal(mantissa) + step, Decimal(mantissa) - step):
             if nudged >= 0:
                 text = f"{nudged:.{decimals}f}" + ("." if mantissa.endswith(".") else "")
-                choices.append(Widened(code, line, match.start(), match.end(), text + exponent + suffix))
+                choices.append(widened(code, line, match.start(), match.end(), text + exponent + suffix))
     return choices
 
 
-def Logic(code, line, spans):
+def flip_logic(code, line, spans):
     other = {"&&": "||", "||": "&&"}
-    return [Widened(code, line, match.start(), match.end(), other[match.group()])
+    return [widened(code, line, match.start(), match.end(), other[match.group()])
             for match in re.finditer(r"&&|\|\|", code)
-            if Spaced(code, match.start(), match.end())]
+            if spaced(code, match.start(), match.end())]
 
 
-def Bool(code, line, spans):
+def flip_bool(code, line, spans):
     other = {"true": "false", "false": "true"}
-    return [Widened(code, line, match.start(), match.end(), other[match.group()])
+    return [widened(code, line, match.start(), match.end(), other[match.group()])
             for match in re.finditer(r"\b(?:true|false)\b", code)]
 
 
-def Negate(code, line, spans):
+def negate_condition(code, line, spans):
     choices = []
     for match in re.finditer(r"\b(?:if|while) \(", code):
         open_at = match.end() - 1
-        close_at = MatchingClose(code, open_at)
+        close_at = matching_close(code, open_at)
         if close_at is None:
             continue  # the condition goes on over the next line
         start = open_at + 1
@@ -202,7 +207,7 @@ def Negate(code, line, spans):
     return choices
 
 
-def MatchingClose(code, open_at):
+def matching_close(code, open_at):
     depth = 0
     for i in range(open_at, len(code)):
         if code[i] in "([{":
@@ -214,23 +219,23 @@ def MatchingClose(code, open_at):
     return None
 
 
-def Swap(code, line, spans):
+def swap_operands(code, line, spans):
     """a - b to b - a, a / b to b / a, a % b to b % a, with each operand as far as the operator binds it."""
-    tokens = Tokens(code)
+    tokens = tokenize(code)
     if not tokens:
         return []
     choices = []
     for at, (kind, text, start, end) in enumerate(tokens):
-        if kind != "punct" or text not in ("-", "/", "%") or not Spaced(code, start, end):
+        if kind != "punct" or text not in ("-", "/", "%") or not spaced(code, start, end):
             continue
         joined = MULTIPLICATIVE if text == "-" else set()
-        left = OperandStart(tokens, at - 1, joined)
-        right = OperandEnd(tokens, at + 1, joined)
+        left = operand_start(tokens, at - 1, joined)
+        right = operand_end(tokens, at + 1, joined)
         if left is None or right is None:
             continue
         # The neighbours must bind less tightly than the operator, or the operands are not what they seem.
-        before = Boundary(code, tokens, left - 1)
-        after = Boundary(code, tokens, right + 1)
+        before = boundary(code, tokens, left - 1)
+        after = boundary(code, tokens, right + 1)
         weaker_before = ASSIGNMENTS | COMPARISONS | {"(", "[", "{", ",", "?", ":", "&&", "||", "<<", "return", None}
         weaker_after = COMPARISONS | {")", "]", "}", ",", ";", "?", ":", "&&", "||", "<<", None} | ADDITIVE
         if text != "-":
@@ -244,23 +249,23 @@ def Swap(code, line, spans):
     return choices
 
 
-def Boundary(code, tokens, at):
+def boundary(code, tokens, at):
     """The token next to an operand, or None at either end of the line; an operator counts only between spaces, as
     a binary one (the `>` of static_cast<long>(x) is not a comparison)."""
     if at < 0 or at >= len(tokens):
         return None
     kind, text, start, end = tokens[at]
-    if kind == "punct" and text not in ("(", ")", "[", "]", "{", "}", ",", ";") and not Spaced(code, start, end):
+    if kind == "punct" and text not in ("(", ")", "[", "]", "{", "}", ",", ";") and not spaced(code, start, end):
         return "?unspaced"
     return text
 
 
-def PrimaryStart(tokens, at):
+def primary_start(tokens, at):
     """The first token of the postfix expression (a.b(c)[d], double{x}, "text") that ends at tokens[at]."""
     while at >= 0:
         kind, text = tokens[at][0], tokens[at][1]
         if text in (")", "]", "}"):
-            at = MatchingOpen(tokens, at)
+            at = matching_open(tokens, at)
             if at is None:
                 return None
             if at > 0 and (tokens[at - 1][0] == "id" and tokens[at - 1][1] not in KEYWORDS
@@ -277,7 +282,7 @@ def PrimaryStart(tokens, at):
     return None
 
 
-def MatchingOpen(tokens, at):
+def matching_open(tokens, at):
     depth = 0
     for i in range(at, -1, -1):
         if tokens[i][1] in (")", "]", "}"):
@@ -289,7 +294,7 @@ def MatchingOpen(tokens, at):
     return None
 
 
-def WithUnary(tokens, at):
+def with_unary(tokens, at):
     """Takes in the prefix operators written against the operand (-x, !x, *p)."""
     while at > 0 and tokens[at - 1][1] in ("-", "+", "!", "~", "*", "&") and tokens[at - 1][3] == tokens[at][2] and (
             at == 1 or tokens[at - 2][3] < tokens[at - 1][2] or tokens[at - 2][1] in ("(", "[", ",")):
@@ -297,18 +302,18 @@ def WithUnary(tokens, at):
     return at
 
 
-def OperandStart(tokens, at, joined):
-    start = PrimaryStart(tokens, at)
+def operand_start(tokens, at, joined):
+    start = primary_start(tokens, at)
     while start is not None:
-        start = WithUnary(tokens, start)
+        start = with_unary(tokens, start)
         if start >= 2 and tokens[start - 1][1] in joined:
-            start = PrimaryStart(tokens, start - 2)
+            start = primary_start(tokens, start - 2)
             continue
         return start
     return None
 
 
-def PrimaryEnd(tokens, at):
+def primary_end(tokens, at):
     while at < len(tokens) and tokens[at][1] in ("-", "+", "!", "~", "*", "&") and at + 1 < len(tokens) and \
             tokens[at][3] == tokens[at + 1][2]:
         at += 1  # prefix operators
@@ -316,7 +321,7 @@ def PrimaryEnd(tokens, at):
         return None
     kind, text = tokens[at][0], tokens[at][1]
     if text == "(":
-        at = MatchingCloseToken(tokens, at)
+        at = matching_close_token(tokens, at)
     elif kind in ("num", "lit") or (kind == "id" and text not in KEYWORDS):
         pass
     else:
@@ -324,7 +329,7 @@ def PrimaryEnd(tokens, at):
     while at is not None and at + 1 < len(tokens):
         following = tokens[at + 1][1]
         if following in ("(", "[", "{") and tokens[at][3] == tokens[at + 1][2]:
-            at = MatchingCloseToken(tokens, at + 1)
+            at = matching_close_token(tokens, at + 1)
         elif following in (".", "->", "::") and at + 2 < len(tokens) and tokens[at + 2][0] == "id":
             at += 2
         elif following in ("++", "--") and tokens[at][3] == tokens[at + 1][2]:
@@ -334,7 +339,7 @@ def PrimaryEnd(tokens, at):
     return at
 
 
-def MatchingCloseToken(tokens, at):
+def matching_close_token(tokens, at):
     depth = 0
     for i in range(at, len(tokens)):
         if tokens[i][1] in ("(", "[", "{"):
@@ -346,10 +351,10 @@ def MatchingCloseToken(tokens, at):
     return None
 
 
-def OperandEnd(tokens, at, joined):
-    end = PrimaryEnd(tokens, at)
+def operand_end(tokens, at, joined):
+    end = primary_end(tokens, at)
     while end is not None and end + 2 < len(tokens) and tokens[end + 1][1] in joined:
-        end = PrimaryEnd(tokens, end + 2)
+        end = primary_end(tokens, end + 2)
     return end
 
 
@@ -360,10 +365,10 @@ NOT_DECLARATION = re.compile(r"(throw|delete|Q_EMIT|goto)\b")
 DEFAULTS = {"{}", "false", "0", "nullptr", "std::nullopt", '""', "0.0", "0.0F", "std::string()", "std::string{}"}
 
 
-def Remove(code, line, spans, previous, bInFunction):
+def remove_statement(code, line, spans, previous, in_function):
     """A statement line to `;`; `return x;` to `return {};`, as a function that must return something has to."""
     statement = code.strip()
-    if not bInFunction or not statement.endswith(";") or previous is None:
+    if not in_function or not statement.endswith(";") or previous is None:
         return []
     if statement[0] in "{}:?,.<>=*/%&|)]~" or (statement[0] in "+-" and not statement.startswith(("++", "--"))):
         return []
@@ -390,7 +395,7 @@ CONVERSIONS = {"f": "g", "g": "f", "e": "g", "E": "G", "G": "E", "x": "X", "X": 
 ESCAPES = {r"'\t'": "' '", r"'\n'": r"'\r'", r"'\r'": r"'\n'", r"'\0'": r"'\1'", r"'\\'": "'/'", r"'\''": "'\"'"}
 
 
-def Text(code, line, spans):
+def change_text(code, line, spans):
     """In a string literal: a format's width or precision one more or less, a conversion changed, one separator
     (a blank, a punctuation mark, an escape) dropped, or the last letter dropped (km/h to km/). A character literal
     becomes the next character."""
@@ -399,10 +404,11 @@ def Text(code, line, spans):
         literal = line[start:end]
         if literal.startswith("'"):
             if literal in ESCAPES:
-                choices.append((start, literal, ESCAPES[literal]))
+                choices.append(widened(code, line, start, end, ESCAPES[literal]))
             elif len(literal) == 3 and literal[1] not in "\\'":
                 following = chr(ord(literal[1]) + 1)
-                choices.append((start, literal, "'" + (following if following not in "\\'" else "?") + "'"))
+                following = following if following not in "\\'" else "?"
+                choices.append(widened(code, line, start, end, f"'{following}'"))
             continue
         if len(literal) < 3 or not literal.endswith('"'):
             continue
@@ -422,27 +428,28 @@ def Text(code, line, spans):
                              for w in (int(width) + 1, int(width) - 1) if w > 0]
             if conversion in CONVERSIONS and not variants:
                 variants.append(match.group().replace(conversion, CONVERSIONS[conversion]))
-            choices += [(start, literal, Literal(content, match.start(), match.end(), v)) for v in variants]
+            choices += [(start, literal, edited_literal(content, match.start(), match.end(), v)) for v in variants]
         at = 0
         while at < len(content):
             width = len(re.match(r"\\(x[0-9a-fA-F]+|[0-7]{1,3}|.)|.", content[at:]).group())
             inside_format = any(a <= at < b for a, b in formats)
             if not inside_format and (content[at] == "\\" or not content[at].isalnum()) and content[at] != "%":
-                choices.append((start, literal, Literal(content, at, at + width, "")))
+                choices.append((start, literal, edited_literal(content, at, at + width, "")))
             at += width
         if content[-1].isalpha() and not content.endswith("\\" + content[-1]) and \
                 not any(b == len(content) for a, b in formats):
-            choices.append((start, literal, Literal(content, len(content) - 1, len(content), "")))
+            choices.append((start, literal, edited_literal(content, len(content) - 1, len(content), "")))
     return list(dict.fromkeys(choices))
 
 
-def Literal(content, start, end, replacement):
+def edited_literal(content, start, end, replacement):
     return '"' + content[:start] + replacement + content[end:] + '"'
 
 
 OPERATORS = {
-    "compare": Compare, "integer": Integer, "float": Float, "swap": Swap, "negate": Negate,
-    "remove": Remove, "logic": Logic, "text": Text, "bool": Bool,
+    "compare": flip_comparison, "integer": nudge_integer, "float": nudge_float, "swap": swap_operands,
+    "negate": negate_condition, "remove": remove_statement, "logic": flip_logic, "text": change_text,
+    "bool": flip_bool,
 }
 
 
@@ -450,7 +457,7 @@ OPERATORS = {
 CODE_BLOCK = re.compile(r"(\)|\]|\belse|\bdo|\btry|\bconst|\boverride|\bnoexcept|\bmutable|->[\w:<>&* ]+)\s*$")
 
 
-def FunctionBodies(masked):
+def function_bodies(masked):
     """For each line, whether it starts inside a function body (or a block within one)."""
     inside, blocks, context = [], [], ""
     for code in masked:
@@ -465,20 +472,20 @@ def FunctionBodies(masked):
     return inside
 
 
-def Sites(top):
+def find_sites(top):
     """Every (file, line, operator) that can be applied, with its choices."""
     sites = []
-    for path in ProductFiles(top):
-        lines = (top / path).read_text().split("\n")
-        masked, spans = MaskLines(lines)
-        inFunction = FunctionBodies(masked)
+    for path in product_files(top):
+        lines = (top / path).read_bytes().decode().split("\n")
+        masked, spans = mask_lines(lines)
+        in_function = function_bodies(masked)
         previous = None
         for number, (line, code) in enumerate(zip(lines, masked), 1):
             if code is None:
                 continue
             for name, operator in OPERATORS.items():
                 if name == "remove":
-                    choices = operator(code, line, spans[number - 1], previous, inFunction[number - 1])
+                    choices = operator(code, line, spans[number - 1], previous, in_function[number - 1])
                 else:
                     choices = operator(code, line, spans[number - 1])
                 choices = [c for c in choices if "\t" not in c[1] + c[2] and c[1] != c[2]]
@@ -488,32 +495,32 @@ def Sites(top):
     return sites
 
 
-def Draw(top, seed, count):
-    sites = Sites(top)
-    print(f"# {min(count, len(sites))} of {len(sites)} sites in {len(ProductFiles(top))} files of "
-          f"{', '.join(ProductFolders(top))}; seed {seed}")
+def draw(top, seed, count):
+    sites = find_sites(top)
+    print(f"# {min(count, len(sites))} of {len(sites)} sites in {len(product_files(top))} files of "
+          f"{', '.join(product_folders(top))}; seed {seed}")
     random.Random(seed).shuffle(sites)
     for path, number, name, choices in sites[:count]:
         column, before, after = random.Random(f"{seed}:{path}:{number}:{name}").choice(choices)
         print("\t".join((path, str(number), str(column), name, before, after)))
 
 
-def Apply(top, path, number, column, before, after):
+def apply(top, path, number, column, before, after):
     file = top / path
-    lines = file.read_text().split("\n")
+    lines = file.read_bytes().decode().split("\n")  # as it is: no line end translated
     line = lines[number - 1]
     if line[column:column + len(before)] != before:
         sys.exit(f"{path}:{number}: '{before}' is not at column {column}")
     lines[number - 1] = line[:column] + after + line[column + len(before):]
-    file.write_text("\n".join(lines))
+    file.write_bytes("\n".join(lines).encode())
     print(lines[number - 1].strip())
 
 
 if __name__ == "__main__":
     command, top = sys.argv[1], Path(sys.argv[2])
     if command == "draw":
-        Draw(top, int(sys.argv[3]), int(sys.argv[4]))
+        draw(top, int(sys.argv[3]), int(sys.argv[4]))
     elif command == "apply":
-        Apply(top, sys.argv[3], int(sys.argv[4]), int(sys.argv[5]), sys.argv[6], sys.argv[7])
+        apply(top, sys.argv[3], int(sys.argv[4]), int(sys.argv[5]), sys.argv[6], sys.argv[7])
     else:
         sys.exit(f"unknown command {command}")
