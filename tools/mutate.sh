@@ -1,14 +1,46 @@
 #!/usr/bin/env bash
-# Measures what the tests catch. Applies one deliberate one-line fault at a time to the product code (a wrong
-# constant, an off-by-one, a swapped order, a dropped check, a wrong format), rebuilds the test build in
-# build/mutate and runs the suite. A fault is caught when some test fails. Prints each fault with its outcome,
-# then caught/total and the survivors. Takes a while (a rebuild and a suite run per fault), so CI does not run
-# it; run it after changing tests or the code a fault names, and keep the list below current.
-# Usage: tools/mutate.sh [substring]   (only the faults whose description contains the substring)
+# Measures what the tests catch. Applies one deliberate one-line fault at a time to the product code, rebuilds the
+# test build in build/mutate and runs the suite. A fault is caught when some test fails. Takes a while (a rebuild
+# and a suite run per fault), so CI does not run it; run it after changing tests.
+#
+# By default the faults are the list below, each chosen to break something a user would see (a wrong constant, an
+# off-by-one, a swapped order, a dropped check, a wrong format); keep it current when code moves.
+# With --random, tools/mutants.py draws the faults itself, seeded, from every line of every product folder and
+# every operator that applies there, so the suite is also judged by faults nobody chose. A fault that does not
+# compile is counted apart: the figure to quote is the share caught among those that compile. The run's lines also
+# go to build/mutate/random-SEED.txt. A survivor may be equivalent (no test could tell it); a person decides.
+#
+# Usage: tools/mutate.sh [SUBSTRING]   the listed faults (only those whose description contains SUBSTRING)
+#        tools/mutate.sh --random [--seed N] [--count K] [--list]
+#                                      K drawn faults (default 60, seed 1; the first K of a seed are the same for
+#                                      any larger K); --list prints them without building
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$top/tools/setup.sh"
 ratiograph_install_missing "${ratiograph_need_packages[@]}" python3
+
+usage() { sed -n 's/^# Usage: /usage: /p; s/^#        /       /p' "${BASH_SOURCE[0]}"; }
+mode=listed filter="" seed=1 count=60 bListOnly=false bOptions=false
+while (($#)); do
+    case $1 in
+    --random) mode=random ;;
+    --seed | --count)
+        [[ ${2:-} =~ ^[0-9]+$ ]] || { usage >&2 && exit 2; }
+        if [[ $1 == --seed ]]; then seed=$2; else count=$2; fi
+        bOptions=true
+        shift
+        ;;
+    --list) bListOnly=true bOptions=true ;;
+    -h | --help) usage && exit 0 ;;
+    -*) usage >&2 && exit 2 ;;
+    *) filter=$1 ;;
+    esac
+    shift
+done
+if [[ $mode == random && -n $filter ]] || [[ $mode == listed && $bOptions == true ]]; then
+    usage >&2
+    exit 2
+fi
 
 # Each fault, one per line: file @@ the exact text it replaces (found exactly once) @@ the faulty text @@ what it
 # breaks. Texts are literal.
@@ -80,25 +112,104 @@ FAULTS
 )
 
 build="$top/build/mutate"
+if [[ $mode == random ]]; then
+    drawn=$(python3 "$top/tools/mutants.py" draw "$top" "$seed" "$count")
+    if $bListOnly; then
+        awk -F'\t' '/^#/ { print; next } { printf "%s:%s  %s  %s → %s\n", $1, $2, $4, $5, $6 }' <<<"$drawn"
+        exit 0
+    fi
+fi
+
+# A fault in the tree is undone however the run ends: finished, failed or interrupted.
+mutant_file="" mutant_backup=""
+restore_mutant() {
+    [[ -n $mutant_file ]] || return 0
+    cp "$mutant_backup" "$top/$mutant_file" && rm -f "$mutant_backup" && touch "$top/$mutant_file"
+    mutant_file=""
+}
+save_for_mutant() {
+    mutant_backup=$(mktemp)
+    cp "$top/$1" "$mutant_backup"
+    mutant_file=$1
+}
+trap restore_mutant EXIT
+trap 'restore_mutant; exit 130' INT
+trap 'restore_mutant; exit 143' TERM
+tree_before=$(git -C "$top" status --porcelain)
+
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRATIOGRAPH_BENCHMARKS=OFF >/dev/null
+# Returns 0 when every test passed, 1 when one failed, 2 when the build failed, 3 when a test ran out of time.
 run_suite() {
     cmake --build "$build" >/dev/null 2>&1 || return 2
     (cd "$build" && QT_QPA_PLATFORM=offscreen ctest -j "$(nproc)" --timeout 120 -E InstallIntoAPrefix \
-        >/dev/null 2>&1) || return 1
+        >"$build/suite.log" 2>&1) && return 0
+    grep -q '\*\*\*Timeout' "$build/suite.log" && return 3
+    return 1
 }
-if ! run_suite; then
-    echo "the suite does not pass without a fault; fix that first" >&2
+if ! run_suite </dev/null; then
+    echo "the suite does not pass without a fault; fix that first (see $build/suite.log)" >&2
     exit 1
 fi
 
+# Between faults the tree is as it was before the run; when something else changed it, the outcomes would not be
+# this code's, so the run stops.
+check_tree() {
+    if [[ $(git -C "$top" status --porcelain) != "$tree_before" ]]; then
+        echo "the working tree is not as it was before the run; stopping:" >&2
+        git -C "$top" status --short >&2
+        exit 1
+    fi
+}
+
+if [[ $mode == random ]]; then
+    results="$build/random-$seed.txt"
+    echo "tools/mutate.sh --random --seed $seed --count $count at $(git -C "$top" rev-parse --short HEAD):" \
+        "$(head -n 1 <<<"$drawn" | cut -c 3-)" | tee "$results"
+    total=$(($(wc -l <<<"$drawn") - 1))
+    n=0 compiled=0 caught=0 timedout=0 unbuilt=0 survivors=()
+    while IFS=$'\t' read -r -u 3 file line column operator before after; do
+        n=$((n + 1))
+        save_for_mutant "$file"
+        if ! python3 "$top/tools/mutants.py" apply "$top" "$file" "$line" "$column" "$before" "$after" >/dev/null
+        then
+            echo "$file:$line: the drawn fault does not apply; did the file change during the run?" >&2
+            exit 1
+        fi
+        changed=$(diff "$mutant_backup" "$top/$file" | sed -n 's/^< */    - /p; s/^> */    + /p' || true)
+        started=$SECONDS
+        outcome=0
+        run_suite </dev/null || outcome=$?
+        restore_mutant
+        check_tree
+        case $outcome in
+        0) verdict=SURVIVED compiled=$((compiled + 1)) survivors+=("$file:$line $operator"$'\n'"$changed") ;;
+        1) verdict=caught compiled=$((compiled + 1)) caught=$((caught + 1)) ;;
+        2) verdict="no build" unbuilt=$((unbuilt + 1)) ;;
+        *) verdict="timed out" compiled=$((compiled + 1)) caught=$((caught + 1)) timedout=$((timedout + 1)) ;;
+        esac
+        printf '[%d/%d] %-9s %s:%s  %s  %s → %s  (%d s)\n' "$n" "$total" "$verdict" "$file" "$line" "$operator" \
+            "$before" "$after" $((SECONDS - started)) | tee -a "$results"
+        [[ $verdict == SURVIVED ]] && tee -a "$results" <<<"$changed"
+    done 3< <(tail -n +2 <<<"$drawn")
+    cmake --build "$build" >/dev/null 2>&1
+    percent=$(awk -v c="$caught" -v n="$compiled" 'BEGIN { printf "%.1f", n ? 100 * c / n : 0 }')
+    {
+        echo "compiled $compiled of $n; $unbuilt did not build (the compiler caught them, counted apart)"
+        echo "caught $caught/$compiled among those that compile ($percent %), $timedout of them by a test timing out"
+        for survivor in "${survivors[@]}"; do
+            echo "  survived: $survivor"
+        done
+    } | tee -a "$results"
+    exit 0
+fi
+
 caught=0 total=0 survivors=()
-while IFS= read -r fault; do
+while IFS= read -r -u 3 fault; do
     description=${fault##* @@ }
-    [[ -n ${1:-} && $description != *"$1"* ]] && continue
+    [[ -n $filter && $description != *"$filter"* ]] && continue
     file=${fault%% @@ *}
     total=$((total + 1))
-    backup=$(mktemp)
-    cp "$top/$file" "$backup"
+    save_for_mutant "$file"
     if ! python3 - "$top/$file" "$fault" <<'EOF'; then
 import sys
 path, fault = sys.argv[1], sys.argv[2]
@@ -110,18 +221,20 @@ open(path, 'w').write(text.replace(original, faulty))
 EOF
         echo "STALE     $description ($file: the text is not there exactly once)"
         survivors+=("$description (stale)")
-        rm -f "$backup"
+        restore_mutant
         continue
     fi
     outcome=0
-    run_suite || outcome=$?
-    cp "$backup" "$top/$file" && rm -f "$backup" && touch "$top/$file"
+    run_suite </dev/null || outcome=$?
+    restore_mutant
+    check_tree
     case $outcome in
     1) caught=$((caught + 1)) && echo "caught    $description" ;;
     2) caught=$((caught + 1)) && echo "caught    $description (does not build)" ;;
+    3) caught=$((caught + 1)) && echo "caught    $description (a test timed out)" ;;
     *) survivors+=("$description") && echo "SURVIVED  $description" ;;
     esac
-done <<<"$faults"
+done 3<<<"$faults"
 cmake --build "$build" >/dev/null 2>&1
 echo "caught $caught/$total"
 for survivor in "${survivors[@]}"; do
