@@ -78,8 +78,10 @@ struct DialogTemplate
 struct IconResource
 {
     int nId;
-    std::span<const std::span<const std::uint8_t>> pngs; // PNG files, one per size, each drawn for its size
-    std::span<const std::uint8_t> svg;                   // the scalable drawing, for every other size
+    // One picture per size, each drawn for its size: the width and the height (4 bytes each, little-endian), then
+    // the pixels, premultiplied ARGB32 in the machine's byte order, row after row.
+    std::span<const std::span<const std::uint8_t>> pictures;
+    std::span<const std::uint8_t> svg; // the scalable drawing, for every other size
 };
 
 // The resources of the program: added once before the first dialog runs, looked up by id afterwards.

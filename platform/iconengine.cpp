@@ -10,18 +10,38 @@
 
 #include "platform/dialogtemplate.h"
 
+namespace {
+
+// A picture of IconResource::pictures; null when its bytes do not hold as many pixels as it says.
+QPixmap PictureOf(std::span<const std::uint8_t> bytes)
+{
+    constexpr std::size_t kHeader = 8;
+    if (bytes.size() < kHeader)
+        return {};
+    const auto number = [&](std::size_t nAt) {
+        return int(bytes[nAt]) | int(bytes[nAt + 1]) << 8 | int(bytes[nAt + 2]) << 16 | int(bytes[nAt + 3]) << 24;
+    };
+    const int nWidth = number(0);
+    const int nHeight = number(4);
+    if (nWidth <= 0 || nHeight <= 0 || nWidth > 4096 || nHeight > 4096 ||
+        bytes.size() != kHeader + std::size_t(nWidth) * std::size_t(nHeight) * 4)
+        return {};
+    // The image reads the bytes where they are; the pixmap copies them.
+    const QImage image(bytes.data() + kHeader, nWidth, nHeight, nWidth * 4, QImage::Format_ARGB32_Premultiplied);
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
 CResourceIconEngine::CResourceIconEngine(const IconResource& icon)
     : m_svg(reinterpret_cast<const char*>(icon.svg.data()), static_cast<qsizetype>(icon.svg.size()))
 {
-    for (std::span<const std::uint8_t> png : icon.pngs) {
-        QPixmap pixmap;
-        if (pixmap.loadFromData(png.data(), static_cast<uint>(png.size()), "PNG"))
-            m_pngs.push_back(pixmap);
+    for (std::span<const std::uint8_t> bytes : icon.pictures) {
+        if (QPixmap picture = PictureOf(bytes); !picture.isNull())
+            m_pictures.push_back(std::move(picture));
     }
-    std::sort(m_pngs.begin(), m_pngs.end(),
+    std::sort(m_pictures.begin(), m_pictures.end(),
               [](const QPixmap& a, const QPixmap& b) { return a.width() * a.height() < b.width() * b.height(); });
-    if (!QSvgRenderer(m_svg).isValid())
-        m_svg.clear();
 }
 
 void CResourceIconEngine::paint(QPainter* pPainter, const QRect& rect, QIcon::Mode mode, QIcon::State state)
@@ -54,8 +74,8 @@ QPixmap CResourceIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::
 QList<QSize> CResourceIconEngine::availableSizes(QIcon::Mode, QIcon::State)
 {
     QList<QSize> sizes;
-    for (const QPixmap& png : m_pngs)
-        sizes.append(png.size());
+    for (const QPixmap& picture : m_pictures)
+        sizes.append(picture.size());
     return sizes;
 }
 
@@ -71,7 +91,7 @@ QIconEngine* CResourceIconEngine::clone() const
 
 bool CResourceIconEngine::isNull()
 {
-    return m_pngs.empty() && m_svg.isEmpty();
+    return m_pictures.empty() && m_svg.isEmpty();
 }
 
 QPixmap CResourceIconEngine::Picture(const QSize& size)
@@ -81,29 +101,34 @@ QPixmap CResourceIconEngine::Picture(const QSize& size)
     const auto sameSize = [&](const QPixmap& picture) {
         return picture.size() == size;
     };
-    if (auto it = std::find_if(m_pngs.begin(), m_pngs.end(), sameSize); it != m_pngs.end())
+    if (auto it = std::find_if(m_pictures.begin(), m_pictures.end(), sameSize); it != m_pictures.end())
         return *it;
     if (auto it = std::find_if(m_rendered.begin(), m_rendered.end(), sameSize); it != m_rendered.end())
         return *it;
     if (!m_svg.isEmpty()) {
-        constexpr std::size_t kKeptRenderings = 8; // a window asks for a few sizes, again and again
-        if (m_rendered.size() == kKeptRenderings)
-            m_rendered.erase(m_rendered.begin());
-        return m_rendered.emplace_back(Rendered(size));
+        if (QPixmap rendered = Rendered(size); !rendered.isNull()) {
+            constexpr std::size_t kKeptRenderings = 8; // a window asks for a few sizes, again and again
+            if (m_rendered.size() == kKeptRenderings)
+                m_rendered.erase(m_rendered.begin());
+            return m_rendered.emplace_back(std::move(rendered));
+        }
+        m_svg.clear(); // not a drawing after all
     }
-    if (m_pngs.empty())
+    if (m_pictures.empty())
         return {};
-    // Without a drawing, the smallest PNG that is large enough, scaled down; the largest one when none is.
-    const auto it = std::find_if(m_pngs.begin(), m_pngs.end(), [&](const QPixmap& png) {
-        return png.width() >= size.width() && png.height() >= size.height();
+    // Without a drawing, the smallest picture that is large enough, scaled down; the largest one when none is.
+    const auto it = std::find_if(m_pictures.begin(), m_pictures.end(), [&](const QPixmap& picture) {
+        return picture.width() >= size.width() && picture.height() >= size.height();
     });
-    const QPixmap& source = it != m_pngs.end() ? *it : m_pngs.back();
-    return source.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return (it != m_pictures.end() ? *it : m_pictures.back())
+        .scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 QPixmap CResourceIconEngine::Rendered(const QSize& size) const
 {
     QSvgRenderer renderer(m_svg);
+    if (!renderer.isValid())
+        return {};
     QImage image(renderer.defaultSize().scaled(size, Qt::KeepAspectRatio), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);

@@ -8,9 +8,10 @@
 
 struct IconResource;
 
-// An icon resource at any size: the PNG drawn for a size where there is one, so that small sizes keep their
+// An icon resource at any size: the picture drawn for a size where there is one, so that small sizes keep their
 // hand-placed pixels, and the SVG rendered at exactly the size asked for everywhere else (fractional scale
-// factors, task switchers larger than the largest PNG).
+// factors, task switchers larger than the largest picture). The pictures are pixels, not image files: nothing is
+// decoded at start-up.
 class CResourceIconEngine final : public QIconEngine
 {
 public:
@@ -28,7 +29,7 @@ private:
     QPixmap Picture(const QSize& size);
     QPixmap Rendered(const QSize& size) const;
 
-    std::vector<QPixmap> m_pngs;     // as drawn, smallest first
+    std::vector<QPixmap> m_pictures; // as drawn, smallest first
     std::vector<QPixmap> m_rendered; // from the SVG, kept for the next request of the same size
     QByteArray m_svg;
 };

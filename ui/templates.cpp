@@ -191,8 +191,9 @@ constexpr DialogTemplate kExplainDialog{IDD_EXPLAIN,      "",           426, 239
 
 void RegisterProgramResources()
 {
-    static const std::array mainIconPngs{kIcon16Png, kIcon32Png, kIcon48Png, kIcon64Png, kIcon128Png, kIcon256Png};
-    static const IconResource mainIcon{IDR_MAINFRAME, mainIconPngs, kIconSvg};
+    static const std::array mainIconPictures{kIcon16Pixels, kIcon32Pixels,  kIcon48Pixels,
+                                             kIcon64Pixels, kIcon128Pixels, kIcon256Pixels};
+    static const IconResource mainIcon{IDR_MAINFRAME, mainIconPictures, kIconSvg};
     for (const DialogTemplate* pTemplate :
          {&kGearCalcDialog, &kTireDiameterDialog, &kNoticeDialog, &kExplainDialog, &kChartSizeDialog})
         AddDialogTemplate(*pTemplate);

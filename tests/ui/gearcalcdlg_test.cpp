@@ -25,7 +25,6 @@
 #include "tests/support/samplerecord.h"
 #include "tests/ui/calculator.h"
 #include "ui/exchange/dialog.h"
-#include "ui/icons/icondata.h"
 #include "ui/shiftchartplot.h"
 
 namespace {
@@ -313,8 +312,9 @@ TEST_F(CalculatorTest, WindowCarriesTheIconAtEverySize)
     };
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
         const QIcon icon = platform::WidgetOf(hDlg)->windowIcon();
-        for (const auto png : {kIcon16Png, kIcon32Png, kIcon48Png, kIcon64Png, kIcon128Png, kIcon256Png}) {
-            const QImage drawn = argb(QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG"));
+        for (const int nSize : {16, 32, 48, 64, 128, 256}) {
+            const QImage drawn = argb(QImage(QStringLiteral(RATIOGRAPH_ICONS "/ratiograph-%1.png").arg(nSize)));
+            ASSERT_EQ(drawn.width(), nSize);
             EXPECT_EQ(qAlpha(drawn.pixel(0, 0)), 0) << drawn.width();
             EXPECT_EQ(argb(icon.pixmap(drawn.size(), 1).toImage()), drawn) << drawn.width();
             EXPECT_EQ(argb(icon.pixmap(drawn.size() / 2, 2).toImage()), drawn) << drawn.width();
