@@ -72,6 +72,27 @@ TEST(CommandLine, Parses)
         EXPECT_FALSE(ParseImageSize(pszSize)) << pszSize;
 }
 
+// The help names every option the parser takes, in lines of at most 79 columns, its brackets and parentheses
+// paired, as a terminal and a reader need them.
+TEST(CommandLine, HelpNamesEveryOptionInBalancedLines)
+{
+    const std::string help = HelpText();
+    for (const char* pszOption : {"--report", "--format=", "--export=", "--size=", "--cruise=", "--compare=", "--help",
+                                  "--version", "Exit status"})
+        EXPECT_NE(help.find(pszOption), std::string::npos) << pszOption;
+    std::istringstream lines(help);
+    for (std::string line; std::getline(lines, line);)
+        EXPECT_LE(line.size(), 79U) << line;
+    int nSquare = 0, nRound = 0;
+    for (std::size_t i = 0; i < help.size(); ++i) {
+        nSquare += help[i] == '[' ? 1 : help[i] == ']' ? -1 : 0;
+        nRound += help[i] == '(' ? 1 : help[i] == ')' ? -1 : 0;
+        ASSERT_TRUE(nSquare >= 0 && nRound >= 0) << help.substr(0, i + 1);
+    }
+    EXPECT_TRUE(nSquare == 0 && nRound == 0);
+    EXPECT_TRUE(VersionText().starts_with("ratiograph (Corvane Ratiograph) ") && VersionText().ends_with("\n"));
+}
+
 // Output that did not arrive is an error, told in one line with its reason, for a short text that waits in
 // the buffer until closing as for one longer than a buffer.
 TEST(CommandLine, OutputErrorsAreReported)

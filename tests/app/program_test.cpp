@@ -196,6 +196,20 @@ TEST(Program, SignalsDuringAnExportLeaveNoTemporaryFile)
     close(nWatch);
 }
 
+// Started without arguments, the program opens its window and stays until it is closed.
+TEST(Program, StartsIntoItsWindow)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(RATIOGRAPH_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted());
+    EXPECT_FALSE(program.waitForFinished(1500)) << program.readAllStandardError().toStdString();
+    program.kill();
+    program.waitForFinished();
+}
+
 using Application = UiTest;
 
 // The program's whole life: the notice, however it is closed, then the calculator as the main window; when the

@@ -152,8 +152,9 @@ TEST_F(SettingsFileIo, ReadsOnlyRegularFiles)
         EXPECT_EQ(ReadSettingsFile(strPath).status, status) << strPath;
 }
 
-// A save replaces a file whole, keeps its mode (a new one: 0666 less the umask), writes through links, existing or
-// not, and keeps them; names are bytes, not UTF-8; nothing else is left.
+// A save replaces a file whole, keeps its mode (a new one: 0666 less the umask), writes through links (relative or
+// absolute, in a chain, to a file that exists or not) and keeps them; names are bytes, not UTF-8; nothing else is
+// left.
 TEST_F(SettingsFileIo, SaveKeepsModeAndLinks)
 {
     const mode_t oldMask = umask(027);
@@ -164,11 +165,13 @@ TEST_F(SettingsFileIo, SaveKeepsModeAndLinks)
     fs::permissions(m_strDir + "/old\xff.kvr", kOld);
     fs::create_symlink("old\xff.kvr", m_strDir + "/link.kvr");
     fs::create_symlink("later.kvr", m_strDir + "/dangling.kvr");
+    fs::create_directory(m_strDir + "/sub");
+    fs::create_symlink(m_strDir + "/sub/far.kvr", m_strDir + "/absolute.kvr");
+    fs::create_symlink("../link.kvr", m_strDir + "/sub/chain.kvr");
     const std::tuple<const char*, const char*, fs::perms> rows[] = {
-        {"old\xff.kvr", "old\xff.kvr", kOld},
-        {"new.kvr", "new.kvr", kNew},
-        {"link.kvr", "old\xff.kvr", kOld},
-        {"dangling.kvr", "later.kvr", kNew},
+        {"old\xff.kvr", "old\xff.kvr", kOld},  {"new.kvr", "new.kvr", kNew},
+        {"link.kvr", "old\xff.kvr", kOld},     {"dangling.kvr", "later.kvr", kNew},
+        {"absolute.kvr", "sub/far.kvr", kNew}, {"sub/chain.kvr", "old\xff.kvr", kOld},
     };
     for (const auto& [pszSaved, pszWritten, perms] : rows) {
         const std::string strWritten = m_strDir + "/" + pszWritten;
@@ -176,8 +179,9 @@ TEST_F(SettingsFileIo, SaveKeepsModeAndLinks)
         EXPECT_EQ(ReadBytes(strWritten), kSampleFile) << pszSaved;
         EXPECT_EQ(fs::symlink_status(strWritten).permissions(), perms) << pszSaved;
     }
-    EXPECT_TRUE(fs::is_symlink(m_strDir + "/link.kvr") && fs::is_symlink(m_strDir + "/dangling.kvr"));
-    EXPECT_EQ(EntriesBelow(m_strDir).size(), 5U);
+    for (const char* pszLink : {"link.kvr", "dangling.kvr", "absolute.kvr", "sub/chain.kvr"})
+        EXPECT_TRUE(fs::is_symlink(m_strDir + "/" + pszLink)) << pszLink;
+    EXPECT_EQ(EntriesBelow(m_strDir).size(), 9U);
 }
 
 // What a file descriptor count says: a failed write must not leak one.

@@ -191,7 +191,12 @@ TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
         EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "24.88");
         EXPECT_EQ(Text(hDlg, IDC_SPEED1), "11.7") << "the write recalculates";
 
+        // A Use button over an empty field says what it needs and changes nothing.
+        Click(hDlg, IDC_USE_REVS);
+        EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "Revs per mile: use a number above 0, like 925.");
+        EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "24.88");
         TypeInto(hDlg, IDC_REVS_PER_MILE, "925");
+        EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "");
         Click(hDlg, IDC_USE_REVS);
         EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "21.93");
 
@@ -277,6 +282,18 @@ TEST(ShiftChartPlot, LinesSawtoothGhostAndDescription)
               "1119 RPM. 2nd reaches 16.6 MPH, then 3rd lands at 975 RPM. 3rd reaches 25.5 MPH, then 4th lands at "
               "1154 RPM. 4th reaches 33.2 MPH, then 5th lands at 1125 RPM. 5th reaches 44.2 MPH. Setup B is drawn "
               "dashed.");
+    // Speed across, MPH below and km/h above, RPM up: the axes, their units and their ticks.
+    const auto ticks = [](const std::vector<PlotTick>& plotTicks) {
+        std::string text;
+        for (const PlotTick& tick : plotTicks)
+            text += tick.text + "@" + std::to_string(int(std::lround(tick.value))) + " ";
+        return text;
+    };
+    EXPECT_EQ(std::make_tuple(plot.xMin, plot.xMax, plot.yMin, plot.yMax), std::make_tuple(0.0, 50.0, 0.0, 1500.0));
+    EXPECT_EQ(plot.bottomUnit + "|" + plot.topUnit + "|" + plot.leftUnit, "MPH|km/h|RPM");
+    EXPECT_EQ(ticks(plot.bottomTicks), "0@0 10@10 20@20 30@30 40@40 50@50 ");
+    EXPECT_EQ(ticks(plot.topTicks), "0@0 20@12 40@25 60@37 80@50 ");
+    EXPECT_EQ(ticks(plot.leftTicks), "0@0 500@500 1000@1000 1500@1500 ");
     // The empty chart's description, the same words, is held by the accessibility test.
     EXPECT_EQ(MakeShiftChartPlot(ComputeShiftChart(GearSettings{})).emptyText, "No speeds to chart");
 }
@@ -319,6 +336,11 @@ TEST_F(CalculatorTest, WindowCarriesTheIconAtEverySize)
             EXPECT_EQ(argb(icon.pixmap(drawn.size(), 1).toImage()), drawn) << drawn.width();
             EXPECT_EQ(argb(icon.pixmap(drawn.size() / 2, 2).toImage()), drawn) << drawn.width();
         }
+        // Between the drawn sizes, the drawing itself: the tire in the middle, transparent at the corner.
+        const QImage rendered = argb(icon.pixmap(QSize(24, 24), 1).toImage());
+        EXPECT_EQ(rendered.size(), QSize(24, 24));
+        EXPECT_EQ(qAlpha(rendered.pixel(0, 0)), 0);
+        EXPECT_EQ(qAlpha(rendered.pixel(12, 12)), 255);
     });
     CDialog notice(IDD_NOTICE);
     RunDriven(m_seam, notice, [&](HWND hDlg) {

@@ -116,6 +116,16 @@ TEST_F(Reports, PrintThroughTheDialogOntoOnePage)
     const std::string printed = ReportAsText(ReadBytes(PathOf("printed.pdf")), "printed.pdf");
     ExpectParts(printed, kSampleRows);
     ExpectParts(printed, kPageParts);
+    // The title and today's date first, then the sections in the report's order, the note last, on one page.
+    EXPECT_TRUE(printed.starts_with("Corvane Ratiograph Report\nDate: " + TodayText() + "\n")) << printed;
+    std::size_t nAt = 0;
+    for (const char* pszPart : {"\nValues\n", "\nGears\n", "\nShift drops at 1500 RPM\n", "\nSetup B\n",
+                                "\nShift chart\n", "\nSpeeds use 3.124"}) {
+        const std::size_t nFound = printed.find(pszPart, nAt);
+        EXPECT_NE(nFound, std::string::npos) << pszPart;
+        nAt = std::min(nFound, printed.size());
+    }
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '|'), 1) << "pages";
 
     PageDocument page;
     page.blocks.resize(2, {PageBlock::Kind::Table, {}, {"Row", "Value"}, {}, {}});

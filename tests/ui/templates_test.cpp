@@ -75,8 +75,15 @@ TEST_P(Templates, FitEveryFontAndScreen)
         }
         platform::DestroyWindow(hDlg);
     };
+    // A dialog unit is a quarter of a character's width and an eighth of a line's height, and a character is about
+    // half as wide as a line is high: a dialog has the proportion of its template's units, within a few percent.
+    const DialogTemplate& dialogTemplate = *FindDialogTemplate(GetParam());
     std::vector<double> aspects;
-    layOut([&](QWidget* pWindow, bool) { aspects.push_back(double(pWindow->width()) / pWindow->height()); });
+    layOut([&](QWidget* pWindow, bool bExtended) {
+        aspects.push_back(double(pWindow->width()) / pWindow->height());
+        const double units = double(bExtended ? dialogTemplate.cxExtended : dialogTemplate.cx) / dialogTemplate.cy;
+        EXPECT_NEAR(aspects.back(), units, units * 0.06);
+    });
     int nWidthAt8 = 0;
     for (int nDpi : {96, 144, 192}) {
         const double ratio = nDpi / 96.0;
