@@ -374,7 +374,9 @@ QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, CWindowHan
         pButton->setAutoDefault(true);
         pButton->setDefault((control.nStyle & CS_DEFAULT) != 0);
         pButton->setCheckable((control.nStyle & CS_TOGGLE) != 0);
-        connect(pButton, &QPushButton::clicked, this,
+        // A toggle reports each change of its state, however it came (a screen reader's toggle action and the
+        // program set it without a click); a click reaches it only through that change.
+        connect(pButton, pButton->isCheckable() ? &QPushButton::toggled : &QPushButton::clicked, this,
                 [this, pHandle] { Dispatch(pHandle->m_pControl->nId, BN_CLICKED, pHandle); });
         pWidget = pButton;
         break;
