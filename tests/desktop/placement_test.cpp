@@ -56,20 +56,19 @@ protected:
             const QPoint off = frame.topLeft() - over.topLeft() + frame.bottomRight() - over.bottomRight();
             problems.clear();
             if (!Frame(m_root).contains(frame) || std::abs(off.x()) > 1 || std::abs(off.y()) > 1)
-                problems << QStringLiteral("frame at %1,%2").arg(frame.x()).arg(frame.y());
+                problems << QString::asprintf("frame at %d,%d", frame.x(), frame.y());
             const auto pOrigin = Own(xcb_translate_coordinates_reply(
                 m_pX, xcb_translate_coordinates(m_pX, pWindow->winId(), m_root, 0, 0), nullptr));
             const QPoint origin(pOrigin->dst_x, pOrigin->dst_y);
             if (pWindow->geometry().topLeft() != origin)
-                problems << QStringLiteral("window taken for at %1,%2").arg(pWindow->x()).arg(pWindow->y());
+                problems << QString::asprintf("window taken for at %d,%d", pWindow->x(), pWindow->y());
             const QList<QWidget*> widgets = pWindow->findChildren<QWidget*>() << pWindow;
             for (QWidget* pWidget : widgets) {
                 const QRect told = QAccessible::queryAccessibleInterface(pWidget)->rect();
                 if (pWidget->isVisible() && told != QRect(pWidget->mapTo(pWindow, origin), pWidget->size()))
-                    problems << QStringLiteral("control %1 told at %2,%3")
-                                    .arg(platform::GetDlgCtrlID(platform::HandleOf(pWidget)))
-                                    .arg(told.x())
-                                    .arg(told.y());
+                    problems << QString::asprintf("control %d told at %d,%d",
+                                                  platform::GetDlgCtrlID(platform::HandleOf(pWidget)), told.x(),
+                                                  told.y());
             }
             return problems.isEmpty();
         };
@@ -99,13 +98,14 @@ TEST_F(Placement, WindowsOpenCentredAndAreToldWhereTheyAre)
         ExpectPlaced(hDlg, std::nullopt);
         // Moved by the user, as the window manager does it for a drag, it stays where it was put.
         const QRect moved(QPoint(10, 10), Frame(platform::WidgetOf(hDlg)->winId()).size());
-        const auto window = static_cast<xcb_window_t>(platform::WidgetOf(hDlg)->winId());
-        xcb_client_message_event_t move{XCB_CLIENT_MESSAGE, 32, 0, window, 0, {}};
-        static constexpr char kMove[] = "_NET_MOVERESIZE_WINDOW";
-        move.type = Own(xcb_intern_atom_reply(m_pX, xcb_intern_atom(m_pX, 0, strlen(kMove), kMove), nullptr))->atom;
-        move.data.data32[0] = XCB_GRAVITY_NORTH_WEST | 3 << 8 | 2 << 12; // x and y given, by the user
-        move.data.data32[1] = moved.x();
-        move.data.data32[2] = moved.y();
+        static constexpr char kMove[] = "_NET_MOVERESIZE_WINDOW"; // x and y given (3 << 8), by the user (2 << 12)
+        const xcb_client_message_event_t move{
+            XCB_CLIENT_MESSAGE,
+            32,
+            0,
+            static_cast<xcb_window_t>(platform::WidgetOf(hDlg)->winId()),
+            Own(xcb_intern_atom_reply(m_pX, xcb_intern_atom(m_pX, 0, strlen(kMove), kMove), nullptr))->atom,
+            {.data32 = {XCB_GRAVITY_NORTH_WEST | 3 << 8 | 2 << 12, uint32_t(moved.x()), uint32_t(moved.y())}}};
         xcb_send_event(m_pX, 0, m_root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT, reinterpret_cast<const char*>(&move));
         xcb_flush(m_pX);
         ExpectPlaced(hDlg, moved);
