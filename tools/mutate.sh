@@ -108,6 +108,10 @@ platform/plotwidget.cpp @@ .normalized().adjusted(-3, -3, 3, 3) @@ .normalized()
 platform/plotwidget.cpp @@ area |= Reach(*label); @@ area |= QRect(); @@ chart repaint leaves a moved label behind
 platform/plotwidget.cpp @@ bResettle = moved[i] && IsSettled(i); @@ bResettle = false; @@ chart repaint keeps a moved guide in the settled picture
 platform/plotwidget.cpp @@ (within && !within->intersects(Reach(*segment))) @@ (within && !within->contains(Reach(*segment))) @@ chart repaint skips a line that crosses its edge
+platform/dialogwindow.cpp @@ framed.moveCenter(pOwnerWindow->frameGeometry().center()); @@ framed.moveCenter(pOwnerWindow->geometry().center()); @@ dialogs centred on the owner's area without its frame
+platform/dialogwindow.cpp @@ framed.moveRight(std::min(framed.right(), area.right())); @@ ; @@ the widened calculator runs off the screen's right edge
+platform/dialogwindow.cpp @@ if (m_bFramed && geometry().topLeft() != m_placed) @@ if (false) @@ a window the user moved snaps back to the centre
+platform/dialogwindow.cpp @@ pButton->isCheckable() ? &QPushButton::toggled : &QPushButton::clicked @@ &QPushButton::clicked @@ a screen reader's toggle leaves the workbench closed
 FAULTS
 )
 
