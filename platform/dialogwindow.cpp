@@ -30,6 +30,7 @@
 #include "platform/iconengine.h"
 #include "platform/modalseam.h"
 #include "platform/plotwidget.h"
+#include "platform/qtext.h"
 #include "platform/widgetaccess.h"
 
 Q_DECLARE_OPAQUE_POINTER(CWindowHandle*)
@@ -39,11 +40,6 @@ namespace {
 
 // Every widget the platform makes carries its handle under this property; HandleOf is the only reader.
 constexpr char kHandleProperty[] = "ratiograph.handle";
-
-QString ToQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::optional<platform::TestScreen> g_testScreen;
 // The frame of the last captioned window the window manager framed: the best guess for the next one's, until its
