@@ -203,7 +203,7 @@ TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
         EXPECT_EQ(Column(hDlg, IDC_DIFF_B1, 6), (Texts{"+6.1%", "+6.1%", "+6.1%", "+6.1%", "+6.1%", "N/A"}));
         EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "56.6");
         QWidget* pChart = Widget(hDlg, IDC_SHIFT_CHART);
-        EXPECT_TRUE(pChart->accessibleDescription().endsWith(QStringLiteral("Setup B is drawn dashed.")));
+        EXPECT_TRUE(pChart->accessibleDescription().contains(QStringLiteral("Setup B is drawn dashed")));
         Click(hDlg, IDC_CLEAR_B);
         EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "");
         EXPECT_FALSE(pChart->accessibleDescription().contains(QStringLiteral("Setup B")));
@@ -304,8 +304,8 @@ TEST(ShiftChartPlot, LinesSawtoothGhostAndDescription)
 {
     GearSettings setupB = SampleSettings();
     setupB.m_fGear3 = 0;
-    const ShiftChart chartB = ComputeShiftChart(setupB);
-    const PlotData plot = MakeShiftChartPlot(ComputeShiftChart(SampleSettings()), &chartB);
+    const ShiftChart chartB = ComputeShiftGears(setupB);
+    const PlotData plot = MakeShiftChartPlot(ComputeShiftChart(SampleSettings(), &setupB), &chartB, 40.0);
     ASSERT_EQ(plot.lines.size(), 7U) << "five gears, B's sawtooth and the sawtooth";
     for (std::size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(plot.lines[i].label, std::to_string(i + 1));
@@ -321,7 +321,14 @@ TEST(ShiftChartPlot, LinesSawtoothGhostAndDescription)
               "Shift chart of 1st, 2nd, 3rd, 4th and 5th gears at 1500 RPM. 1st reaches 12.4 MPH, then 2nd lands at "
               "1119 RPM. 2nd reaches 16.6 MPH, then 3rd lands at 975 RPM. 3rd reaches 25.5 MPH, then 4th lands at "
               "1154 RPM. 4th reaches 33.2 MPH, then 5th lands at 1125 RPM. 5th reaches 44.2 MPH. Setup B is drawn "
-              "dashed.");
+              "dashed, at 1500 RPM: 1st reaches 12.4 MPH. 2nd reaches 16.6 MPH. 4th reaches 33.2 MPH. 5th reaches 44.2 "
+              "MPH. At 40 MPH: 1st 4845 RPM, 2nd 3616 RPM, 3rd 2350 RPM, 4th 1808 RPM, 5th 1356 RPM.");
+    EXPECT_EQ(plot.key, (std::vector<PlotKeyEntry>{{"Now", PlotPen::Emphasis}, {"Setup B", PlotPen::Ghost}}));
+    // A faster B widens the speed axis so that its sawtooth stays inside the frame.
+    GearSettings bigTire = SampleSettings();
+    bigTire.m_fTireOD = 31.2F;
+    EXPECT_EQ(ComputeShiftChart(SampleSettings()).mphMax, 50.0);
+    EXPECT_EQ(ComputeShiftChart(SampleSettings(), &bigTire).mphMax, 60.0);
     // Speed across, MPH below and km/h above, RPM up: the axes, their units and their ticks.
     const auto ticks = [](const std::vector<PlotTick>& plotTicks) {
         std::string text;
