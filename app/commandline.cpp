@@ -67,37 +67,53 @@ struct OptionValues
 {
     bool bReport = false;
     std::optional<std::string> format, output, cruise, compare, size;
+    std::string strLastSeparateValue; // the option that took the next argument as its value, last of all
 };
 
-// What was asked for, once every argument is read: a report or an export needs its file, and each option its mode.
+// What was asked for, once every argument is read: each option's value first, then the modes they go with, then
+// the settings file, so that an option that took a file name as its value is the one the message names.
 CommandLine Resolve(const OptionValues& options, const std::vector<std::string>& operands)
 {
     const bool bExport = options.output.has_value();
+    const bool bToOutput = bExport && *options.output == "-";
     if (options.bReport && bExport)
         return UsageError("--report and --export cannot be used together");
     if (operands.size() > 1)
         return UsageError("one settings file at a time");
     CommandLine commandLine;
-    if (!operands.empty())
-        commandLine.settingsFile = operands.front();
-    if (!options.bReport && !bExport) {
-        if (options.format || options.cruise || options.compare || options.size)
-            return UsageError("--format, --cruise, --compare and --size go with --report or --export");
-        return commandLine;
-    }
-    if (!commandLine.settingsFile)
-        return UsageError(std::string(options.bReport ? "--report" : "--export") + " needs a settings file");
-    commandLine.action = options.bReport ? CommandLine::Action::Report : CommandLine::Action::Export;
     if (options.format) {
-        if (bExport)
-            return UsageError("--format goes with --report; --export takes the format from OUT's extension");
         const std::optional<ReportFormat> format = ParseReportFormat(*options.format);
         if (!format)
             return UsageError("invalid argument '" + Printable(*options.format) +
                               "' for '--format': text, csv or json");
         commandLine.format = *format;
     }
-    if (bExport) {
+    if (options.cruise) {
+        commandLine.cruise = ParseCruiseSpeed(*options.cruise);
+        if (!commandLine.cruise)
+            return UsageError("invalid speed '" + Printable(*options.cruise) +
+                              "' for '--cruise': above 0 and at most 500 MPH or 800 km/h, such as 70, 70 mph or "
+                              "110 km/h");
+    }
+    if (options.size) {
+        const std::optional<ImageSize> size = ParseImageSize(*options.size);
+        if (!size)
+            return UsageError("invalid size '" + Printable(*options.size) + "' for '--size': WIDTHxHEIGHT, each " +
+                              std::to_string(kImagePixelsMin) + " to " + std::to_string(kImagePixelsMax) + " pixels");
+        commandLine.imageSize = *size;
+    }
+    if (!options.bReport && !bExport) {
+        if (options.format || options.cruise || options.compare || options.size)
+            return UsageError("--format, --cruise, --compare and --size go with --report or --export");
+        if (!operands.empty())
+            commandLine.settingsFile = operands.front();
+        return commandLine;
+    }
+    commandLine.action = options.bReport ? CommandLine::Action::Report : CommandLine::Action::Export;
+    if (bExport && !bToOutput) {
+        if (options.format)
+            return UsageError("--format goes with --report and --export=-; --export takes the format from OUT's "
+                              "extension");
         const std::optional<ReportFormat> format = ReportFormatOfPath(*options.output);
         if (!format)
             return UsageError("cannot tell the format of '" + Printable(*options.output) +
@@ -105,22 +121,18 @@ CommandLine Resolve(const OptionValues& options, const std::vector<std::string>&
         commandLine.format = *format;
         commandLine.outputFile = options.output;
     }
-    if (options.size) {
-        if (commandLine.format != ReportFormat::Svg && commandLine.format != ReportFormat::Png)
-            return UsageError("--size goes with an SVG or PNG export");
-        const std::optional<ImageSize> size = ParseImageSize(*options.size);
-        if (!size)
-            return UsageError("invalid size '" + Printable(*options.size) + "' for '--size': WIDTHxHEIGHT, each " +
-                              std::to_string(kImagePixelsMin) + " to " + std::to_string(kImagePixelsMax) + " pixels");
-        commandLine.imageSize = *size;
+    if (options.size && commandLine.format != ReportFormat::Svg && commandLine.format != ReportFormat::Png)
+        return UsageError("--size goes with an SVG or PNG export");
+    if (operands.empty()) {
+        std::string strMessage = std::string(options.bReport ? "--report" : "--export") + " needs a settings file";
+        if (!options.strLastSeparateValue.empty())
+            strMessage += " (" + options.strLastSeparateValue + " took the argument after it as its value)";
+        return UsageError(strMessage);
     }
-    if (options.cruise) {
-        commandLine.cruiseMph = ParseCruiseSpeed(*options.cruise);
-        if (!commandLine.cruiseMph)
-            return UsageError("invalid speed '" + Printable(*options.cruise) +
-                              "' for '--cruise': such as 70, 70 mph or 110 km/h");
-    }
+    commandLine.settingsFile = operands.front();
     commandLine.compareFile = options.compare;
+    if (commandLine.settingsFile == "-" && commandLine.compareFile == "-")
+        return UsageError("standard input can be the settings file or setup B, not both");
     return commandLine;
 }
 
@@ -151,6 +163,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
                 if (i + 1 == args.size())
                     return UsageError("option '" + name + "' requires an argument");
                 value = args[++i];
+                options.strLastSeparateValue = name;
             }
         } else if (name == "--help" || name == "--version" || name == "--report") {
             if (value)

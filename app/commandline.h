@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/gearreport.h"
 #include "report/reportformat.h"
 
 struct CommandLine
@@ -20,16 +21,17 @@ struct CommandLine
         ShowHelp,
         ShowVersion,
         Report,     // settingsFile's report on standard output, in format
-        Export,     // settingsFile's report into outputFile, in format (named by its extension)
+        Export,     // settingsFile's report into outputFile, in format (named by its extension); without an
+                    // outputFile (--export=-), on standard output: text, CSV or JSON
         UsageError, // strMessage says what was wrong, in one line
     };
     Action action = Action::Run;
-    std::optional<std::string> settingsFile;
+    std::optional<std::string> settingsFile; // "-": standard input, for a report
     std::string strMessage;
     // Report and Export only.
     ReportFormat format = ReportFormat::Text; // Report: text, CSV or JSON
     std::optional<std::string> outputFile;
-    std::optional<double> cruiseMph;
+    std::optional<CruiseSpeed> cruise;
     std::optional<std::string> compareFile; // setup B
     ImageSize imageSize;                    // an SVG or PNG export
 };

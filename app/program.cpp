@@ -49,9 +49,9 @@ int RunProgram(int argc, char** argv)
     if (commandLine.action == CommandLine::Action::Report || commandLine.action == CommandLine::Action::Export) {
         // The drawn formats start the window system without a screen, so no display is needed.
         return RunReportCommand(commandLine, [&](ReportFormat format, const GearReport& report,
-                                                 const ValueTexts& valueTexts, ImageSize imageSize) {
+                                                 ImageSize imageSize) {
             const CPlatformSession session(argc, argv, CPlatformSession::Screen::None);
-            return RenderSettingsReport(format, report, valueTexts, imageSize);
+            return RenderSettingsReport(format, report, imageSize);
         });
     }
 

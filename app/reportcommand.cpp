@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <optional>
 
+#include <unistd.h>
+
 #include "report/reportdocument.h"
 #include "settingsfile/atomicfile.h"
 #include "settingsfile/settingsfile.h"
@@ -13,7 +15,7 @@ namespace {
 // prompt, after telling each problem on standard error as compilers do: "car.kvr:8: Please enter a number.".
 std::optional<GearSettings> ReadRecord(const std::string& strPath)
 {
-    const SettingsFileLines file = ReadSettingsFile(strPath);
+    const SettingsFileLines file = strPath == "-" ? ReadSettingsStream(STDIN_FILENO) : ReadSettingsFile(strPath);
     if (file.status != SettingsReadStatus::Read) {
         const std::string strReason =
             file.nErrno != 0 ? SystemReason(file.nErrno) : std::string(SettingsReadMessage(file.status));
@@ -35,7 +37,7 @@ int RunReportCommand(const CommandLine& commandLine, const DrawReportFunction& d
     // Checked before anything is read or written: an export must never replace a file it reads.
     if (commandLine.outputFile) {
         for (const std::optional<std::string>& input : {commandLine.settingsFile, commandLine.compareFile}) {
-            if (input && IsSameFile(*commandLine.outputFile, *input)) {
+            if (input && *input != "-" && IsSameFile(*commandLine.outputFile, *input)) {
                 std::fprintf(stderr,
                              "ratiograph: %s: is the same file as %s, which the report reads; nothing written\n",
                              commandLine.outputFile->c_str(), input->c_str());
@@ -50,14 +52,13 @@ int RunReportCommand(const CommandLine& commandLine, const DrawReportFunction& d
     if (!settings || (commandLine.compareFile && !setupB))
         return 1;
 
-    const GearReport report = BuildGearReport(*settings, commandLine.cruiseMph, setupB);
-    const ValueTexts valueTexts = FormatValueTexts(*settings);
+    const GearReport report = BuildGearReport(*settings, commandLine.cruise, setupB);
     std::string bytes;
     if (IsDrawnFormat(commandLine.format))
-        bytes = drawReport ? drawReport(commandLine.format, report, valueTexts, commandLine.imageSize) : "";
+        bytes = drawReport ? drawReport(commandLine.format, report, commandLine.imageSize) : "";
     else
-        bytes = FormatTextualReport(commandLine.format, BuildSettingsReport(report, valueTexts)).value_or("");
-    if (commandLine.action == CommandLine::Action::Report)
+        bytes = FormatTextualReport(commandLine.format, BuildSettingsReport(report)).value_or("");
+    if (!commandLine.outputFile)
         return WriteAndClose(stdout, bytes) ? 0 : 1;
     if (bytes.empty()) {
         std::fprintf(stderr, "ratiograph: %s: the report could not be drawn\n", commandLine.outputFile->c_str());

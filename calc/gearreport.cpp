@@ -12,17 +12,17 @@ constexpr float kReferenceRpm = 1000.0F;
 constexpr double kPercentPerWhole = 100.0;
 constexpr double kTrueSpeedMph = 60.0;
 
-struct SpeedUnit
+struct SpeedUnitWord
 {
     std::string_view strSuffix; // lower case
-    double mphPerUnit;
+    CruiseSpeed::Unit unit;
 };
 
-constexpr std::array<SpeedUnit, 4> kSpeedUnits{{
-    {"km/h", 1.0 / kKilometresPerMile},
-    {"kmh", 1.0 / kKilometresPerMile},
-    {"kph", 1.0 / kKilometresPerMile},
-    {"mph", 1.0},
+constexpr std::array<SpeedUnitWord, 4> kSpeedUnitWords{{
+    {"km/h", CruiseSpeed::Unit::Kmh},
+    {"kmh", CruiseSpeed::Unit::Kmh},
+    {"kph", CruiseSpeed::Unit::Kmh},
+    {"mph", CruiseSpeed::Unit::Mph},
 }};
 
 bool IsBlank(char ch)
@@ -44,13 +44,15 @@ std::string Figure::Text() const
     // Adding +0.0 turns -0.0 into 0.0, as FormatSpeedText does.
     switch (kind) {
     case FigureKind::Ratio:
-        return CrtFormat("%g", {*value + 0.0});
+        return CrtFormat("%.3f", {*value + 0.0});
     case FigureKind::Speed:
         return FormatSpeedText(value);
     case FigureKind::Rpm:
         return CrtFormat("%.0f", {*value + 0.0});
     case FigureKind::Percent:
         return CrtFormat("%+.1f%%", {*value + 0.0});
+    case FigureKind::Inches:
+        return CrtFormat("%.2f", {*value + 0.0});
     }
     return "N/A";
 }
@@ -61,12 +63,14 @@ std::string Figure::NumberText() const
         return {};
     switch (kind) {
     case FigureKind::Ratio:
-        return CrtFormat("%g", {*value + 0.0});
+        return CrtFormat("%.3f", {*value + 0.0});
     case FigureKind::Speed:
     case FigureKind::Percent:
         return CrtFormat("%.1f", {*value + 0.0});
     case FigureKind::Rpm:
         return CrtFormat("%.0f", {*value + 0.0});
+    case FigureKind::Inches:
+        return CrtFormat("%.2f", {*value + 0.0});
     }
     return {};
 }
@@ -109,35 +113,47 @@ std::string_view GearName(int nForwardGear)
 
 std::string DescribeSetup(const GearSettings& settings)
 {
-    return CrtFormat(
-        "%.0f RPM, rear-end %g, tire %g in",
-        {double{settings.m_fRpm} + 0.0, double{settings.m_fRearEnd} + 0.0, double{settings.m_fTireOD} + 0.0});
+    return MakeFigure(settings.m_fRpm, FigureKind::Rpm).Text() + " RPM, rear-end " +
+           MakeFigure(settings.m_fRearEnd, FigureKind::Ratio).Text() + ", tire " +
+           MakeFigure(settings.m_fTireOD, FigureKind::Inches).Text() + " in";
 }
 
-std::optional<double> ParseCruiseSpeed(std::string_view text)
+double CruiseSpeed::Mph() const
+{
+    return unit == Unit::Kmh ? value / kKilometresPerMile : value;
+}
+
+std::string CruiseSpeed::Text() const
+{
+    std::string text = CrtFormat("%.1f", {value + 0.0});
+    if (text.ends_with(".0"))
+        text.resize(text.size() - 2);
+    return text + " " + std::string(UnitText());
+}
+
+std::string_view CruiseSpeed::UnitText() const
+{
+    return unit == Unit::Kmh ? "km/h" : "MPH";
+}
+
+std::optional<CruiseSpeed> ParseCruiseSpeed(std::string_view text)
 {
     while (!text.empty() && IsBlank(text.back()))
         text.remove_suffix(1);
-    double mphPerUnit = 1.0;
-    for (const SpeedUnit& unit : kSpeedUnits) {
-        if (EndsWithNoCase(text, unit.strSuffix)) {
-            text.remove_suffix(unit.strSuffix.size());
-            mphPerUnit = unit.mphPerUnit;
+    CruiseSpeed cruise;
+    for (const SpeedUnitWord& word : kSpeedUnitWords) {
+        if (EndsWithNoCase(text, word.strSuffix)) {
+            text.remove_suffix(word.strSuffix.size());
+            cruise.unit = word.unit;
             break;
         }
     }
     const std::optional<double> speed = ParseFloatText(text);
-    if (!speed || !std::isfinite(*speed) || *speed < 0)
+    const double maximum = cruise.unit == CruiseSpeed::Unit::Kmh ? kMaxCruiseKmh : kMaxCruiseMph;
+    if (!speed || !(*speed > 0 && *speed <= maximum))
         return std::nullopt;
-    return *speed * mphPerUnit;
-}
-
-std::string FormatCruiseSpeedText(double mph)
-{
-    std::string text = CrtFormat("%.1f", {mph + 0.0});
-    if (text.ends_with(".0"))
-        text.resize(text.size() - 2);
-    return text + " MPH";
+    cruise.value = *speed;
+    return cruise;
 }
 
 std::optional<double> ComputeMphPer1000Rpm(const GearSettings& settings, GearValue gear)
@@ -202,10 +218,10 @@ std::string ShiftDropText(const ShiftDrop& drop)
     return drop.rpmAfter.Text() + " (" + CrtFormat("%+.0f", {-*drop.drop.value + 0.0}) + ")";
 }
 
-GearReport BuildGearReport(const GearSettings& settings, std::optional<double> cruiseMph,
+GearReport BuildGearReport(const GearSettings& settings, std::optional<CruiseSpeed> cruise,
                            const std::optional<GearSettings>& setupB)
 {
-    GearReport report{settings, cruiseMph, setupB, {}, ComputeShiftDrops(settings), {}};
+    GearReport report{settings, cruise, setupB, {}, {}, ComputeShiftDrops(settings), {}};
     for (std::size_t i = 0; i < kSpeedTableGears.size(); ++i) {
         const GearValue gear = kSpeedTableGears[i];
         const double ratio = settings[gear];
@@ -218,7 +234,7 @@ GearReport BuildGearReport(const GearSettings& settings, std::optional<double> c
         row.kmh = MakeFigure(MphToKmh(mph), FigureKind::Speed);
         row.mphPer1000Rpm = MakeFigure(ComputeMphPer1000Rpm(settings, gear), FigureKind::Speed);
         row.rpmAtCruise =
-            MakeFigure(cruiseMph ? ComputeRpmAtSpeed(settings, gear, *cruiseMph) : std::nullopt, FigureKind::Rpm);
+            MakeFigure(cruise ? ComputeRpmAtSpeed(settings, gear, cruise->Mph()) : std::nullopt, FigureKind::Rpm);
         row.differenceToB =
             MakeFigure(setupB ? ComputeSpeedDifference(settings, *setupB, gear) : std::nullopt, FigureKind::Percent);
     }

@@ -14,12 +14,14 @@
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
 
+// One format per kind of number, in every report: a ratio never reads "2" in one place and "2.0" in another.
 enum class FigureKind
 {
-    Ratio,   // "%g"
+    Ratio,   // "%.3f": gear, rear-end and overall ratios
     Speed,   // MPH, km/h, MPH per 1000 RPM: "%4.1f" as the speed displays show it
     Rpm,     // whole RPM: "%.0f"
     Percent, // with its sign: "+6.1%"
+    Inches,  // a tire diameter: "%.2f", as the tire field receives one
 };
 
 struct Figure
@@ -42,14 +44,34 @@ std::string_view GearName(GearValue gear);
 // The name of forward gear 1 to 6; empty for another number.
 std::string_view GearName(int nForwardGear);
 
-// A record in a few words, as setup B is told: "1500 RPM, rear-end 3.53, tire 28 in".
+// A record in a few words, as setup B is told: "1500 RPM, rear-end 3.530, tire 28.00 in".
 std::string DescribeSetup(const GearSettings& settings);
 
-// "70", "70 mph", "110 km/h" (also "kmh" and "kph"): any case, blanks allowed, MPH when no unit is given.
-// Nothing for a text it cannot read and for a speed that is negative or not finite.
-std::optional<double> ParseCruiseSpeed(std::string_view text);
-// "70 MPH", "68.4 MPH": a heading's text, one decimal unless it is 0.
-std::string FormatCruiseSpeedText(double mph);
+// A cruise speed as the user typed it, in MPH or km/h; reports tell it in the unit typed.
+struct CruiseSpeed
+{
+    enum class Unit
+    {
+        Mph,
+        Kmh,
+    };
+    double value = 0;
+    Unit unit = Unit::Mph;
+
+    double Mph() const;
+    // "70 MPH", "110 km/h", "68.4 MPH": one decimal unless it is 0.
+    std::string Text() const;
+    std::string_view UnitText() const; // "MPH" or "km/h"
+    bool operator==(const CruiseSpeed&) const = default;
+};
+
+// Faster than this is no cruise speed but a typing error.
+inline constexpr double kMaxCruiseMph = 500;
+inline constexpr double kMaxCruiseKmh = 800;
+
+// "70", "70 mph", "110 km/h" (also "kmh" and "kph"): any case, blanks allowed, MPH when no unit is given. Nothing
+// for a text it cannot read and for a speed that is not above 0 or beyond the unit's maximum.
+std::optional<CruiseSpeed> ParseCruiseSpeed(std::string_view text);
 
 // The gear's speed at 1000 RPM, from the calculator's own speed formula; nothing where it shows N/A.
 std::optional<double> ComputeMphPer1000Rpm(const GearSettings& settings, GearValue gear);
@@ -96,12 +118,13 @@ struct GearReportRow
 struct GearReport
 {
     GearSettings settings;
-    std::optional<double> cruiseMph;
+    std::optional<CruiseSpeed> cruise;
     std::optional<GearSettings> setupB;
+    std::string strTireSource; // where the tire value came from, when the workbench knows: one sentence
     std::array<GearReportRow, 7> rows; // in kSpeedTableGears order
     std::vector<ShiftDrop> shiftDrops;
     Figure speedometerAt60; // when B is held
 };
 
-GearReport BuildGearReport(const GearSettings& settings, std::optional<double> cruiseMph = std::nullopt,
+GearReport BuildGearReport(const GearSettings& settings, std::optional<CruiseSpeed> cruise = std::nullopt,
                            const std::optional<GearSettings>& setupB = std::nullopt);

@@ -50,4 +50,5 @@ std::optional<double> ComputeCalibratedTireDiameter(double revsPerMile);
 
 // What 3.124 means, for the workbench panel and the reports.
 inline constexpr std::string_view kCircumferenceNote =
-    "Speeds use 3.124 for pi, as this calculator always has (0.56% under a true circle). Revs per mile match a GPS.";
+    "Speeds use 3.124 for pi, as files from this calculator always have (0.56% under a true circle). Enter the "
+    "tire's revs per mile to match a GPS.";

@@ -1,10 +1,13 @@
 #include "calc/workbench.h"
 
+#include <cmath>
+
 #include "numtext/numtext.h"
 
 namespace {
 
-constexpr std::string_view kCruiseProblem = "Cruise speed: use a speed like 70, 70 mph or 110 km/h.";
+constexpr std::string_view kCruiseProblem =
+    "Cruise speed: use a speed like 70, 70 mph or 110 km/h, at most 500 mph or 800 km/h.";
 constexpr std::string_view kRevsProblem = "Revs per mile: use a number above 0, like 925.";
 
 // A field's problem is told once its text is there: an empty field is simply not in use.
@@ -17,13 +20,15 @@ std::string ProblemUnless(bool bFine, std::string_view text, std::string_view pr
 
 void CWorkbench::SetCruiseText(std::string_view text)
 {
-    m_cruiseMph = ParseCruiseSpeed(text);
-    m_strCruiseProblem = ProblemUnless(m_cruiseMph.has_value(), text, kCruiseProblem);
+    m_cruise = ParseCruiseSpeed(text);
+    m_strCruiseProblem = ProblemUnless(m_cruise.has_value(), text, kCruiseProblem);
 }
 
 void CWorkbench::SetTireSizeText(std::string_view text)
 {
     m_tireSize = ParseTireSize(text);
+    m_strTireSize = std::string(text.substr(std::min(text.find_first_not_of(" \t"), text.size())));
+    m_strTireSize.erase(m_strTireSize.find_last_not_of(" \t") + 1);
     m_strTireSizeProblem = ProblemUnless(m_tireSize.has_value(), text, kTireSizeHint);
 }
 
@@ -45,6 +50,39 @@ void CWorkbench::InsistOnRevsPerMile()
 {
     if (!m_revsPerMile)
         m_strRevsProblem = kRevsProblem;
+}
+
+void CWorkbench::NoteTireFromSize(double inches)
+{
+    m_strTireSource = ", from the size " + m_strTireSize + ".";
+    m_tireWritten = inches;
+    m_bFitted = false;
+}
+
+void CWorkbench::NoteTireFromRevsPerMile(double inches)
+{
+    m_strTireSource = ", fitted to " + CrtFormat("%g", {m_revsPerMile.value_or(0)}) + " revs per mile: speeds match a GPS.";
+    m_tireWritten = inches;
+    m_bFitted = true;
+}
+
+bool CWorkbench::HoldsWrittenTire(const GearSettings& settings) const
+{
+    // The field holds what was written, to its two decimals, until the user types something else.
+    return m_tireWritten && std::fabs(double{settings.m_fTireOD} - *m_tireWritten) < 0.006;
+}
+
+std::string CWorkbench::TireSource(const GearSettings& settings) const
+{
+    const std::string strTire = "Tire " + MakeFigure(settings.m_fTireOD, FigureKind::Inches).Text() + " in";
+    return strTire + (HoldsWrittenTire(settings) ? m_strTireSource : ", as typed.");
+}
+
+std::string CWorkbench::TireLine(const GearSettings& settings) const
+{
+    if (HoldsWrittenTire(settings) && m_bFitted)
+        return TireSource(settings);
+    return TireSource(settings) + " " + std::string(kCircumferenceNote);
 }
 
 std::optional<double> CWorkbench::CalibratedTireDiameter() const
@@ -85,5 +123,7 @@ std::string CWorkbench::SetupBStatus() const
 
 GearReport CWorkbench::Report(const GearSettings& settings) const
 {
-    return BuildGearReport(settings, m_cruiseMph, m_setupB);
+    GearReport report = BuildGearReport(settings, m_cruise, m_setupB);
+    report.strTireSource = TireSource(settings);
+    return report;
 }

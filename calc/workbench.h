@@ -23,8 +23,16 @@ public:
     // Marks the tire size or the revs per mile as wanted but unreadable: a Use button pressed over its text.
     void InsistOnTireSize();
     void InsistOnRevsPerMile();
+    // The tire field was given the typed size's diameter, or the value fitted to the typed revs per mile.
+    void NoteTireFromSize(double inches);
+    void NoteTireFromRevsPerMile(double inches);
+    // Which tire value the record holds and where it came from, in one sentence: "Tire 27.40 in, from the size
+    // 225/70R15.", "Tire 21.93 in, fitted to 925 revs per mile: speeds match a GPS.", "Tire 26.40 in, as typed."
+    std::string TireSource(const GearSettings& settings) const;
+    // The same, with what 3.124 means where it matters: wherever the tire is not fitted to revs per mile.
+    std::string TireLine(const GearSettings& settings) const;
 
-    const std::optional<double>& CruiseMph() const { return m_cruiseMph; }
+    const std::optional<CruiseSpeed>& Cruise() const { return m_cruise; }
     const std::optional<TireSize>& TypedTireSize() const { return m_tireSize; }
     // The tire field value that calibrates the speeds to the revs per mile typed.
     std::optional<double> CalibratedTireDiameter() const;
@@ -48,9 +56,16 @@ public:
     GearReport Report(const GearSettings& settings) const;
 
 private:
-    std::optional<double> m_cruiseMph;
+    bool HoldsWrittenTire(const GearSettings& settings) const;
+
+    std::optional<CruiseSpeed> m_cruise;
     std::optional<TireSize> m_tireSize;
+    std::string m_strTireSize; // as typed, without the blanks around it
     std::optional<double> m_revsPerMile;
+    // What the last Use button wrote into the tire field, while the field still holds it.
+    std::string m_strTireSource;
+    std::optional<double> m_tireWritten;
+    bool m_bFitted = false;
     std::optional<GearSettings> m_setupB;
     std::optional<ShiftChart> m_setupBChart;
     std::string m_strSetupBSource;

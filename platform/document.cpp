@@ -26,13 +26,16 @@ namespace {
 // The page is laid out in points (1/72 inch), whatever the device's resolution.
 constexpr double kPointsPerInch = 72.0;
 constexpr double kMarginMillimetres = 15.0;
-constexpr int kTitlePoints = 16;
-constexpr int kHeadingPoints = 11;
-constexpr int kBodyPoints = 9;
-constexpr int kChartPoints = 8;
+// Readable on a garage wall: body text at 10 points or more, as long as the page need not shrink.
+constexpr int kTitlePoints = 18;
+constexpr int kHeadingPoints = 12;
+constexpr int kBodyPoints = 10;
+constexpr int kChartPoints = 9;
 constexpr double kBlockGap = 6.0;
 constexpr double kColumnGap = 12.0;
-constexpr double kChartHeight = 250.0;
+// The chart takes what the page leaves, within these.
+constexpr double kChartHeightMin = 200.0;
+constexpr double kChartHeightMax = 600.0;
 
 // Sizes in the painter's own units: the page's points or the image's pixels, on any device.
 QFont FontOfSize(int nUnits, bool bBold = false)
@@ -66,7 +69,7 @@ void PaintChart(QPainter& painter, const PlotData& plot, const QRectF& bounds, i
 }
 
 // Lays the blocks out from the top, width wide, painting them when a painter is given; returns the size used.
-QSizeF LayOutPage(QPainter* pPainter, const PageDocument& page, double width)
+QSizeF LayOutPage(QPainter* pPainter, const PageDocument& page, double width, double chartHeight)
 {
     double y = 0;
     double usedWidth = 0;
@@ -98,35 +101,62 @@ QSizeF LayOutPage(QPainter* pPainter, const PageDocument& page, double width)
             std::vector<double> widths;
             auto widen = [&](const std::vector<std::string>& cells, const QFontMetricsF& metrics) {
                 widths.resize(std::max(widths.size(), cells.size()));
-                for (std::size_t i = 0; i < cells.size(); ++i)
-                    widths[i] = std::max(widths[i], metrics.horizontalAdvance(ToQString(cells[i])));
+                for (std::size_t i = 0; i < cells.size(); ++i) {
+                    for (const QString& line : ToQString(cells[i]).split(u'\n'))
+                        widths[i] = std::max(widths[i], metrics.horizontalAdvance(line));
+                }
             };
-            widen(block.headers, boldMetrics);
+            const auto tableWidth = [&] {
+                double total = -kColumnGap;
+                for (const double column : widths)
+                    total += column + kColumnGap;
+                return total;
+            };
+            // Headers too wide for the page break at the blank nearest their middle, rather than the page
+            // shrinking below a readable size.
+            std::vector<std::string> headers = block.headers;
+            widen(headers, boldMetrics);
             for (const std::vector<std::string>& row : block.rows)
                 widen(row, bodyMetrics);
+            if (tableWidth() > width) {
+                for (std::string& header : headers) {
+                    const std::size_t nMiddle = header.size() / 2;
+                    const std::size_t nBefore = header.rfind(' ', nMiddle);
+                    const std::size_t nAfter = header.find(' ', nMiddle);
+                    const std::size_t nBreak =
+                        nBefore == std::string::npos || (nAfter != std::string::npos && nAfter - nMiddle < nMiddle - nBefore)
+                            ? nAfter
+                            : nBefore;
+                    if (nBreak != std::string::npos)
+                        header[nBreak] = '\n';
+                }
+                widths.clear();
+                widen(headers, boldMetrics);
+                for (const std::vector<std::string>& row : block.rows)
+                    widen(row, bodyMetrics);
+            }
             const double lineHeight = bodyMetrics.lineSpacing();
             auto drawRow = [&](const std::vector<std::string>& cells, const QFont& font) {
                 double x = 0;
+                int nLines = 1;
                 if (pPainter != nullptr)
                     pPainter->setFont(font);
                 for (std::size_t i = 0; i < cells.size(); ++i) {
+                    nLines = std::max(nLines, int(std::count(cells[i].begin(), cells[i].end(), '\n')) + 1);
                     if (pPainter != nullptr) {
-                        pPainter->drawText(QRectF(x, y, widths[i], lineHeight),
-                                           (i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
+                        pPainter->drawText(QRectF(x, y, widths[i], lineHeight * 2),
+                                           (i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop,
                                            ToQString(cells[i]));
                     }
                     x += widths[i] + kColumnGap;
                 }
                 usedWidth = std::max(usedWidth, x - kColumnGap);
-                y += lineHeight;
+                y += lineHeight * nLines;
             };
-            if (!block.headers.empty()) {
-                drawRow(block.headers, bold);
-                double ruleWidth = -kColumnGap;
-                for (const double column : widths)
-                    ruleWidth += column + kColumnGap;
+            if (!headers.empty()) {
+                drawRow(headers, bold);
                 if (pPainter != nullptr)
-                    pPainter->drawLine(QPointF(0, y + 0.5), QPointF(ruleWidth, y + 0.5));
+                    pPainter->drawLine(QPointF(0, y + 0.5), QPointF(tableWidth(), y + 0.5));
                 y += 2;
             }
             for (const std::vector<std::string>& row : block.rows)
@@ -136,9 +166,9 @@ QSizeF LayOutPage(QPainter* pPainter, const PageDocument& page, double width)
         }
         case PageBlock::Kind::Chart:
             if (pPainter != nullptr)
-                PaintChart(*pPainter, block.chart, QRectF(0, y, width, kChartHeight), kChartPoints);
+                PaintChart(*pPainter, block.chart, QRectF(0, y, width, chartHeight), kChartPoints);
             usedWidth = std::max(usedWidth, width);
-            y += kChartHeight + kBlockGap;
+            y += chartHeight + kBlockGap;
             break;
         }
     }
@@ -155,10 +185,15 @@ bool PaintPage(QPagedPaintDevice& device, const PageDocument& page)
     const double deviceUnitsPerPoint = device.logicalDpiX() / kPointsPerInch;
     const double width = device.width() / deviceUnitsPerPoint;
     const double height = device.height() * (device.logicalDpiX() / double(device.logicalDpiY())) / deviceUnitsPerPoint;
+    // The chart fills the height the rest leaves, so no part of the sheet stays empty.
+    const bool bChart = std::any_of(page.blocks.begin(), page.blocks.end(),
+                                    [](const PageBlock& block) { return block.kind == PageBlock::Kind::Chart; });
+    const double rest = height - LayOutPage(nullptr, page, width, 0).height();
+    const double chartHeight = bChart ? std::clamp(rest, kChartHeightMin, kChartHeightMax) : 0;
     double scale = 1.0;
     // Narrower text wraps onto more lines, so a second look may shrink a little further.
     for (int nPass = 0; nPass < 3; ++nPass) {
-        const QSizeF used = LayOutPage(nullptr, page, width / scale);
+        const QSizeF used = LayOutPage(nullptr, page, width / scale, chartHeight);
         const double fit = std::min(width / used.width(), height / used.height());
         if (!(fit < 1.0 / scale))
             break;
@@ -166,7 +201,7 @@ bool PaintPage(QPagedPaintDevice& device, const PageDocument& page)
     }
     painter.scale(deviceUnitsPerPoint * scale, device.logicalDpiY() / kPointsPerInch * scale);
     painter.setPen(Qt::black);
-    LayOutPage(&painter, page, width / scale);
+    LayOutPage(&painter, page, width / scale, chartHeight);
     return painter.end();
 }
 

@@ -76,34 +76,16 @@ std::string FormatCsvRecord(const std::vector<std::string>& fields)
     return out + "\r\n";
 }
 
-std::string FormatCsvReport(const ReportDocument& document)
-{
-    const ReportSection* pSection = FindSection(document, document.strCsvSection);
-    if (pSection == nullptr || !pSection->table)
-        return {};
-    std::string out = FormatCsvRecord(pSection->table->headers);
-    for (const std::vector<std::string>& cells : pSection->table->rows)
-        out += FormatCsvRecord(cells);
-    return out;
-}
-
 std::optional<std::string> FormatTextualReport(ReportFormat format, const ReportDocument& document)
 {
     switch (format) {
     case ReportFormat::Text:
         return FormatTextReport(document);
     case ReportFormat::Csv:
-        return FormatCsvReport(document);
+        return document.strCsv;
     case ReportFormat::Json:
         return document.strJson;
     default:
         return std::nullopt;
     }
-}
-
-const ReportSection* FindSection(const ReportDocument& document, std::string_view strKey)
-{
-    const auto it = std::find_if(document.sections.begin(), document.sections.end(),
-                                 [strKey](const ReportSection& section) { return section.strKey == strKey; });
-    return it != document.sections.end() ? &*it : nullptr;
 }

@@ -34,8 +34,8 @@ struct ReportDocument
 {
     std::string strTitle;
     std::vector<ReportSection> sections;
-    std::string strCsvSection; // the section whose table is the CSV form
-    std::string strJson;       // the report for scripts, one JSON object (RFC 8259), keys in ratiograph(1)
+    std::string strCsv;  // the report's table for spreadsheets: RFC 4180, plain numbers, the units in the header
+    std::string strJson; // the report for scripts, one JSON object (RFC 8259), keys in ratiograph(1)
 };
 
 // The title, then each section after a blank line: its heading and a colon, its lines, its table in aligned
@@ -45,10 +45,5 @@ std::string FormatTextReport(const ReportDocument& document);
 // One CSV record: fields joined by commas, a field holding a comma, a quote or a line break quoted with its
 // quotes doubled (RFC 4180), then CR LF.
 std::string FormatCsvRecord(const std::vector<std::string>& fields);
-// The document's CSV table: a header record and one record per row.
-std::string FormatCsvReport(const ReportDocument& document);
-
 // Text, CSV or JSON; nothing for a drawn format.
 std::optional<std::string> FormatTextualReport(ReportFormat format, const ReportDocument& document);
-
-const ReportSection* FindSection(const ReportDocument& document, std::string_view strKey);

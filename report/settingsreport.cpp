@@ -34,6 +34,12 @@ constexpr std::array<ValueLabel, 10> kValueLabels{{
     {GearValue::TireOD, "Tire diameter (in)", "tireDiameter"},
 }};
 
+FigureKind KindOf(GearValue value)
+{
+    return value == GearValue::Rpm ? FigureKind::Rpm : value == GearValue::TireOD ? FigureKind::Inches : FigureKind::Ratio;
+}
+
+// As people read it: without the blank "%4.1f" puts before a short speed.
 std::string Cell(const Figure& figure)
 {
     const std::string text = figure.Text();
@@ -55,32 +61,40 @@ Json JsonNumber(const Figure& figure)
 Json JsonValues(const GearSettings& settings)
 {
     Json values = Json::object();
-    for (const ValueLabel& label : kValueLabels) {
-        const FigureKind kind = label.value == GearValue::Rpm ? FigureKind::Rpm : FigureKind::Ratio;
-        values[std::string(label.strKey)] = JsonNumber(MakeFigure(double{settings[label.value]}, kind));
-    }
+    for (const ValueLabel& label : kValueLabels)
+        values[std::string(label.strKey)] = JsonNumber(MakeFigure(double{settings[label.value]}, KindOf(label.value)));
     return values;
 }
 
-ReportTable GearTable(const GearReport& report)
+// The per-gear columns: for people (with a unit's sign) or, with bPlain, for a spreadsheet (plain numbers, empty
+// for N/A, the unit in the header).
+ReportTable GearTable(const GearReport& report, bool bPlain)
 {
+    const auto cell = [bPlain](const Figure& figure) { return bPlain ? figure.NumberText() : Cell(figure); };
     ReportTable table;
     table.headers = {"Gear", "Ratio", "Overall ratio", "MPH", "km/h", "MPH per 1000 RPM"};
-    if (report.cruiseMph)
-        table.headers.push_back("RPM at " + FormatCruiseSpeedText(*report.cruiseMph));
+    if (report.cruise)
+        table.headers.emplace_back("RPM at cruise");
     if (report.setupB)
         table.headers.emplace_back("Difference to B (%)");
     for (const GearReportRow& row : report.rows) {
-        Cells cells = {
-            std::string(GearName(row.gear)), Cell(row.ratio), Cell(row.overallRatio), Cell(row.mph), Cell(row.kmh),
-            Cell(row.mphPer1000Rpm)};
-        if (report.cruiseMph)
-            cells.push_back(Cell(row.rpmAtCruise));
+        Cells cells = {std::string(GearName(row.gear)), cell(row.ratio), cell(row.overallRatio), cell(row.mph),
+                       cell(row.kmh),                   cell(row.mphPer1000Rpm)};
+        if (report.cruise)
+            cells.push_back(cell(row.rpmAtCruise));
         if (report.setupB)
-            cells.push_back(Cell(row.differenceToB));
+            cells.push_back(cell(row.differenceToB));
         table.rows.push_back(std::move(cells));
     }
     return table;
+}
+
+std::string CruiseLine(const CruiseSpeed& cruise)
+{
+    const std::string text = "Cruise speed: " + cruise.Text();
+    if (cruise.unit == CruiseSpeed::Unit::Mph)
+        return text + ".";
+    return text + " (" + Cell(MakeFigure(cruise.Mph(), FigureKind::Speed)) + " MPH).";
 }
 
 ReportSection ShiftDropSection(const GearReport& report)
@@ -100,12 +114,26 @@ ReportSection ShiftDropSection(const GearReport& report)
     return section;
 }
 
+std::string CsvReport(const GearReport& report)
+{
+    const ReportTable table = GearTable(report, true);
+    std::string out = FormatCsvRecord(table.headers);
+    for (const Cells& cells : table.rows)
+        out += FormatCsvRecord(cells);
+    return out;
+}
+
 std::string SettingsJson(const GearReport& report)
 {
     Json json;
     json["title"] = kReportTitle;
     json["values"] = JsonValues(report.settings);
-    json["cruiseMph"] = JsonNumber(MakeFigure(report.cruiseMph, FigureKind::Speed));
+    json["cruise"] = nullptr;
+    if (report.cruise) {
+        json["cruise"] = {{"value", report.cruise->value},
+                          {"unit", report.cruise->UnitText()},
+                          {"mph", JsonNumber(MakeFigure(report.cruise->Mph(), FigureKind::Speed))}};
+    }
     json["gears"] = Json::array();
     for (const GearReportRow& row : report.rows) {
         json["gears"].push_back({{"name", GearName(row.gear)},
@@ -136,42 +164,36 @@ std::string SettingsJson(const GearReport& report)
 
 } // namespace
 
-ValueTexts FormatValueTexts(const GearSettings& settings)
-{
-    ValueTexts texts;
-    for (const GearValueInfo& info : kGearExchangeOrder)
-        texts[static_cast<std::size_t>(info.value)] =
-            CrtFormat(info.value == GearValue::Rpm ? "%.0f" : "%g", {double{settings[info.value]} + 0.0});
-    return texts;
-}
-
-ReportDocument BuildSettingsReport(const GearReport& report, const ValueTexts& valueTexts)
+ReportDocument BuildSettingsReport(const GearReport& report)
 {
     ReportDocument document;
     document.strTitle = kReportTitle;
     ReportTable values;
     for (const ValueLabel& label : kValueLabels)
-        values.rows.push_back({std::string(label.strLabel) + ":", valueTexts[static_cast<std::size_t>(label.value)]});
-    document.sections.push_back({"values", "Values", {}, std::move(values), false});
-    document.sections.push_back({"gears", "Gears", {}, GearTable(report), false});
+        values.rows.push_back({std::string(label.strLabel) + ":",
+                               Cell(MakeFigure(double{report.settings[label.value]}, KindOf(label.value)))});
+    std::vector<std::string> valueLines;
+    if (!report.strTireSource.empty())
+        valueLines.push_back(report.strTireSource);
+    document.sections.push_back({"values", "Values", std::move(valueLines), std::move(values), false});
+    ReportSection gears{"gears", "Gears", {}, GearTable(report, false), false};
+    if (report.cruise)
+        gears.lines.push_back(CruiseLine(*report.cruise));
+    document.sections.push_back(std::move(gears));
     document.sections.push_back(ShiftDropSection(report));
     if (report.setupB) {
-        document.sections.push_back({"setupB",
-                                     "Setup B",
-                                     {DescribeSetup(*report.setupB) + ".",
-                                      "Speedometer calibrated for setup B, at a true 60 MPH: " +
-                                          Cell(report.speedometerAt60) + (report.speedometerAt60.value ? " MPH" : "")},
-                                     {},
-                                     false});
+        document.sections.push_back(
+            {"setupB",
+             "Setup B",
+             {DescribeSetup(*report.setupB) + ".",
+              "Speedometer calibrated for setup B, at a true 60 MPH: " + Cell(report.speedometerAt60) +
+                  (report.speedometerAt60.value ? " MPH" : "")},
+             {},
+             false});
     }
     document.sections.push_back({"chart", "Shift chart", {}, {}, true});
     document.sections.push_back({"note", {}, {std::string(kCircumferenceNote)}, {}, false});
-    document.strCsvSection = "gears";
+    document.strCsv = CsvReport(report);
     document.strJson = SettingsJson(report);
     return document;
-}
-
-ReportDocument BuildSettingsReport(const GearReport& report)
-{
-    return BuildSettingsReport(report, FormatValueTexts(report.settings));
 }

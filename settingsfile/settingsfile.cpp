@@ -125,6 +125,12 @@ SettingsFileLines ReadSettingsFile(const std::string& strPath, SettingsReadLimit
     if (!S_ISREG(info.st_mode))
         return refused(info);
 
+    return ReadSettingsStream(file.Get(), limits);
+}
+
+SettingsFileLines ReadSettingsStream(int nFd, SettingsReadLimits limits)
+{
+    const auto cannotOpen = [](int nErrno) { return SettingsFileLines{SettingsReadStatus::CannotOpen, nErrno, {}}; };
     // One byte past the budget tells a file that ends exactly there from one that goes on; only line ends
     // within the budget count.
     const std::size_t nChunk = std::max<std::size_t>(limits.nChunk, 1);
@@ -136,7 +142,7 @@ SettingsFileLines ReadSettingsFile(const std::string& strPath, SettingsReadLimit
             return {SettingsReadStatus::TooLong, 0, {}};
         const std::size_t nWant = std::min(nChunk, limits.nBudget + 1 - nHave);
         fileBytes.resize(nHave + nWant);
-        const ssize_t nRead = read(file.Get(), fileBytes.data() + nHave, nWant);
+        const ssize_t nRead = read(nFd, fileBytes.data() + nHave, nWant);
         if (nRead < 0 && errno == EINTR) {
             fileBytes.resize(nHave);
             continue;

@@ -61,6 +61,8 @@ SettingsFileLines ParseSettingsLines(std::string_view fileBytes);
 // Reads a regular file only as far as its tenth line. A file that ends within the budget is parsed as
 // ParseSettingsLines parses it; one whose tenth line does not end within the budget is TooLong.
 SettingsFileLines ReadSettingsFile(const std::string& strPath, SettingsReadLimits limits = {});
+// The same from what an open descriptor gives (standard input), as far as the tenth line or its end.
+SettingsFileLines ReadSettingsStream(int nFd, SettingsReadLimits limits = {});
 
 // What the user is told when a file could not be read, one sentence or more; empty for Read.
 std::string_view SettingsReadMessage(SettingsReadStatus status);

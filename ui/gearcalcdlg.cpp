@@ -105,7 +105,7 @@ void CGearCalcDlg::ShowFigures()
     const std::optional<GearSettings>& setupB = m_workbench.SetupB();
     platform::SetPlotData(GetDlgItem(IDC_SHIFT_CHART),
                           MakeShiftChartPlot(ComputeShiftChart(m_settings, setupB ? &*setupB : nullptr),
-                                             m_workbench.SetupBChart(), m_workbench.CruiseMph()));
+                                             m_workbench.SetupBChart(), m_workbench.Cruise()));
     if (m_bWorkbench)
         UpdateWorkbench();
 }

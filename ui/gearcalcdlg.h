@@ -80,8 +80,6 @@ private:
     // The chart and the workbench from the record as it stands, without a pass.
     void ShowFigures();
     void UpdateWorkbench();
-    // The ten fields' texts, indexed by GearValue.
-    ValueTexts FieldTexts() const;
     void ShowWorkbenchProblems();
     void ShowSetupB();
 

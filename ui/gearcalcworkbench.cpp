@@ -23,6 +23,7 @@ GearReport CGearCalcDlg::CurrentReport() const
 
 void CGearCalcDlg::UpdateWorkbench()
 {
+    ShowWorkbenchProblems();
     const GearReport report = CurrentReport();
     for (std::size_t i = 0; i < report.rows.size(); ++i) {
         const GearReportRow& row = report.rows[i];
@@ -30,7 +31,7 @@ void CGearCalcDlg::UpdateWorkbench()
         SetTextIfChanged(GetDlgItem(IDC_KMH1 + nRow), row.kmh.Text());
         if (row.gear == GearValue::Reverse)
             continue;
-        SetTextIfChanged(GetDlgItem(IDC_CRUISE_RPM1 + nRow), report.cruiseMph ? row.rpmAtCruise.Text() : "");
+        SetTextIfChanged(GetDlgItem(IDC_CRUISE_RPM1 + nRow), report.cruise ? row.rpmAtCruise.Text() : "");
         SetTextIfChanged(GetDlgItem(IDC_DIFF_B1 + nRow), report.setupB ? row.differenceToB.Text() : "");
     }
     // A gear with no upshift (not fitted, or the top one) shows N/A.
@@ -50,13 +51,13 @@ void CGearCalcDlg::ShowWorkbenchProblems()
     platform::SetFieldError(GetDlgItem(IDC_CRUISE_SPEED), m_workbench.CruiseProblem());
     platform::SetFieldError(GetDlgItem(IDC_TIRE_SIZE), m_workbench.TireSizeProblem());
     platform::SetFieldError(GetDlgItem(IDC_REVS_PER_MILE), m_workbench.RevsProblem());
-    SetDlgItemText(IDC_WORKBENCH_MESSAGE, m_workbench.Problems());
+    const std::string problems = m_workbench.Problems();
+    SetTextIfChanged(GetDlgItem(IDC_WORKBENCH_MESSAGE), problems.empty() ? m_workbench.TireLine(m_settings) : problems);
 }
 
 void CGearCalcDlg::OnChangeCruiseSpeed()
 {
     m_workbench.SetCruiseText(GetDlgItemText(IDC_CRUISE_SPEED));
-    ShowWorkbenchProblems();
     UpdateWorkbench();
 }
 
@@ -80,6 +81,7 @@ void CGearCalcDlg::OnChangeRevsPerMile()
 void CGearCalcDlg::OnUseTireSize()
 {
     if (const std::optional<TireSize>& size = m_workbench.TypedTireSize()) {
+        m_workbench.NoteTireFromSize(size->inches);
         // A write like any other: the field's change recalculates, prompts and all.
         SetDlgItemText(IDC_TIRE_OD, FormatTireFieldText(size->inches));
         return;
@@ -91,6 +93,7 @@ void CGearCalcDlg::OnUseTireSize()
 void CGearCalcDlg::OnUseRevsPerMile()
 {
     if (const std::optional<double> inches = m_workbench.CalibratedTireDiameter()) {
+        m_workbench.NoteTireFromRevsPerMile(*inches);
         SetDlgItemText(IDC_TIRE_OD, FormatTireFieldText(*inches));
         return;
     }
@@ -136,20 +139,12 @@ void CGearCalcDlg::OnClearB()
     ShowSetupB();
 }
 
-ValueTexts CGearCalcDlg::FieldTexts() const
-{
-    ValueTexts texts;
-    for (const GearValueInfo& info : kGearExchangeOrder)
-        texts[static_cast<std::size_t>(info.value)] = GetDlgItemText(GearValueControlId(info.value));
-    return texts;
-}
-
 void CGearCalcDlg::OnPrint()
 {
-    PrintGearReport(this, CurrentReport(), FieldTexts());
+    PrintGearReport(this, CurrentReport());
 }
 
 void CGearCalcDlg::OnExport()
 {
-    ExportGearReport(this, CurrentReport(), FieldTexts());
+    ExportGearReport(this, CurrentReport());
 }

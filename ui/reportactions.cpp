@@ -39,17 +39,17 @@ HWND OwnerHandle(CWnd* pOwner)
 
 } // namespace
 
-bool PrintGearReport(CWnd* pOwner, const GearReport& report, const ValueTexts& valueTexts)
+bool PrintGearReport(CWnd* pOwner, const GearReport& report)
 {
     const PageDocument page =
-        ComposeReportPage(BuildSettingsReport(report, valueTexts), ComposeReportChart(report), TodayText());
+        ComposeReportPage(BuildSettingsReport(report), ComposeReportChart(report), TodayText());
     const platform::PrintOutcome outcome = platform::PrintPage(OwnerHandle(pOwner), page);
     if (outcome == platform::PrintOutcome::Failed)
         platform::MessageBox(OwnerHandle(pOwner), "Error printing.", "ERROR", MB_OK);
     return outcome == platform::PrintOutcome::Printed;
 }
 
-bool ExportGearReport(CWnd* pOwner, const GearReport& report, const ValueTexts& valueTexts)
+bool ExportGearReport(CWnd* pOwner, const GearReport& report)
 {
     FileDialogOptions options;
     options.strFileName = std::string(kDefaultExportName);
@@ -66,7 +66,7 @@ bool ExportGearReport(CWnd* pOwner, const GearReport& report, const ValueTexts& 
         if (sizeDialog.RunModal() != IDOK)
             return false;
     }
-    const std::string bytes = RenderSettingsReport(format, report, valueTexts, size);
+    const std::string bytes = RenderSettingsReport(format, report, size);
     if (bytes.empty() || !WriteFileAtomically(*path, bytes)) {
         platform::MessageBox(OwnerHandle(pOwner), "Error saving file.", "ERROR", MB_OK);
         return false;

@@ -9,16 +9,15 @@
 
 class CWnd;
 
-// The print dialog, then the report's page on the printer chosen (or into the PDF file chosen).
-// valueTexts are the ten values as the fields hold them. False when the user cancelled or printing failed; a
+// The print dialog, then the report's page on the printer chosen (or into the PDF file chosen). False when the user cancelled or printing failed; a
 // failure has been told in a box "Error printing." captioned "ERROR".
-bool PrintGearReport(CWnd* pOwner, const GearReport& report, const ValueTexts& valueTexts);
+bool PrintGearReport(CWnd* pOwner, const GearReport& report);
 
 // One save dialog offering PDF (the printed page), CSV (the per-gear table), PNG and SVG (the shift chart, at a
 // size the user types in CChartSizeDlg), JSON and text; the file's extension decides the format. The file is
 // replaced whole or not at all; a failure has been told as Save tells it: "Error saving file." captioned
 // "ERROR". False when the user cancelled or saving failed.
-bool ExportGearReport(CWnd* pOwner, const GearReport& report, const ValueTexts& valueTexts);
+bool ExportGearReport(CWnd* pOwner, const GearReport& report);
 
 // The types the export's save dialog offers, in its order; the first is chosen at the start.
 inline constexpr ReportFormat kExportFormats[] = {ReportFormat::Pdf, ReportFormat::Csv,  ReportFormat::Png,

@@ -52,7 +52,7 @@ PlotData ComposeReportChart(const GearReport& report)
     const GearSettings* pSetupB = report.setupB ? &*report.setupB : nullptr;
     const ShiftChart chartB = pSetupB != nullptr ? ComputeShiftGears(*pSetupB) : ShiftChart{};
     return MakeShiftChartPlot(ComputeShiftChart(report.settings, pSetupB), pSetupB != nullptr ? &chartB : nullptr,
-                              report.cruiseMph);
+                              report.cruise);
 }
 
 std::string TodayText()
@@ -64,10 +64,9 @@ std::string TodayText()
     return CrtFormat("%04d-%02d-%02d", {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
 }
 
-std::string RenderSettingsReport(ReportFormat format, const GearReport& report, const ValueTexts& valueTexts,
-                                 ImageSize imageSize)
+std::string RenderSettingsReport(ReportFormat format, const GearReport& report, ImageSize imageSize)
 {
-    const ReportDocument document = BuildSettingsReport(report, valueTexts);
+    const ReportDocument document = BuildSettingsReport(report);
     if (std::optional<std::string> text = FormatTextualReport(format, document))
         return std::move(*text);
     const PlotData chart = ComposeReportChart(report);

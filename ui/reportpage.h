@@ -23,5 +23,4 @@ std::string TodayText();
 
 // The settings report in any format, as the bytes of its file: the chart alone for SVG and PNG, at imageSize.
 // Empty when drawing failed.
-std::string RenderSettingsReport(ReportFormat format, const GearReport& report, const ValueTexts& valueTexts,
-                                 ImageSize imageSize = {});
+std::string RenderSettingsReport(ReportFormat format, const GearReport& report, ImageSize imageSize = {});

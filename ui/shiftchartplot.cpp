@@ -52,7 +52,7 @@ std::string DescribeGears(const ShiftChart& chart, bool bLandings)
 
 // The chart in words, for screen readers: the gears, the shift RPM, each gear's top speed and where the next
 // gear lands; setup B's top speeds; what each gear turns at the cruise speed.
-std::string Describe(const ShiftChart& chart, const ShiftChart* pSetupB, std::optional<double> cruiseMph)
+std::string Describe(const ShiftChart& chart, const ShiftChart* pSetupB, std::optional<CruiseSpeed> cruise)
 {
     std::string text = chart.gears.empty() ? "Shift chart: no speeds now." : "Shift chart of ";
     for (std::size_t i = 0; i < chart.gears.size(); ++i) {
@@ -67,11 +67,11 @@ std::string Describe(const ShiftChart& chart, const ShiftChart* pSetupB, std::op
     if (pSetupB != nullptr && !pSetupB->IsEmpty())
         text += " Setup B is drawn dashed, at " + CrtFormat("%.0f", {pSetupB->rpm}) +
                 " RPM:" + DescribeGears(*pSetupB, false);
-    if (cruiseMph && !chart.gears.empty()) {
-        text += " At " + FormatCruiseSpeedText(*cruiseMph) + ":";
+    if (cruise && !chart.gears.empty()) {
+        text += " At " + cruise->Text() + ":";
         for (const ShiftChartGear& gear : chart.gears)
             text += " " + std::string(GearName(gear.nGear)) + " " +
-                    CrtFormat("%.0f", {chart.rpm * *cruiseMph / gear.mph}) + " RPM" +
+                    CrtFormat("%.0f", {chart.rpm * cruise->Mph() / gear.mph}) + " RPM" +
                     (&gear == &chart.gears.back() ? "." : ",");
     }
     return text;
@@ -79,7 +79,7 @@ std::string Describe(const ShiftChart& chart, const ShiftChart* pSetupB, std::op
 
 } // namespace
 
-PlotData MakeShiftChartPlot(const ShiftChart& chart, const ShiftChart* pSetupB, std::optional<double> cruiseMph)
+PlotData MakeShiftChartPlot(const ShiftChart& chart, const ShiftChart* pSetupB, std::optional<CruiseSpeed> cruise)
 {
     PlotData plot;
     const bool bGhost = pSetupB != nullptr && !pSetupB->IsEmpty();
@@ -108,6 +108,6 @@ PlotData MakeShiftChartPlot(const ShiftChart& chart, const ShiftChart* pSetupB, 
     }
     if (!chart.IsEmpty())
         plot.lines.push_back(Sawtooth(chart, PlotPen::Emphasis));
-    plot.description = Describe(chart, pSetupB, cruiseMph);
+    plot.description = Describe(chart, pSetupB, cruise);
     return plot;
 }

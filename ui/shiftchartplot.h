@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "calc/gearreport.h"
 #include "calc/shiftchart.h"
 #include "platform/plot.h"
 
@@ -10,4 +11,4 @@
 // same axes (chart's, computed with B) and a key that says which is which. The picture's description says the
 // same in words, and what each gear turns at the cruise speed when one is set.
 PlotData MakeShiftChartPlot(const ShiftChart& chart, const ShiftChart* pSetupB = nullptr,
-                            std::optional<double> cruiseMph = std::nullopt);
+                            std::optional<CruiseSpeed> cruise = std::nullopt);
