@@ -150,9 +150,9 @@ private:
     std::size_t m_nAt = 0;
 };
 
-TireSize MakeSize(TireNotation notation, double inches)
+TireSize MakeSize(TireNotation notation, double inches, double sidewallMm)
 {
-    return {notation, inches, inches * kMillimetresPerInch, kInchesPerMile / (std::numbers::pi * inches)};
+    return {notation, inches, inches * kMillimetresPerInch, kInchesPerMile / (std::numbers::pi * inches), sidewallMm};
 }
 
 // Section width in millimetres / aspect ratio in percent, construction, rim diameter in inches.
@@ -171,7 +171,8 @@ std::optional<TireSize> ReadMetric(CSizeReader& reader, TireNotation notation)
     if (*width <= 0 || *width > TireSizeRanges::kWidthMax || *aspect <= 0 || *aspect > TireSizeRanges::kAspectMax ||
         *rim <= 0 || *rim > TireSizeRanges::kRimMax)
         return std::nullopt;
-    return MakeSize(notation, *width * (*aspect * kWholePerPercent) * kSidewalls / kMillimetresPerInch + *rim);
+    const double sidewallMm = *width * (*aspect * kWholePerPercent);
+    return MakeSize(notation, sidewallMm * kSidewalls / kMillimetresPerInch + *rim, sidewallMm);
 }
 
 // Outside diameter x section width, construction, rim: all in inches.
@@ -188,7 +189,7 @@ std::optional<TireSize> ReadFlotation(CSizeReader& reader)
         return std::nullopt;
     if (*width <= 0 || *rim <= 0 || *rim >= *diameter || *diameter > kMaxFlotationInches)
         return std::nullopt;
-    return MakeSize(TireNotation::Flotation, *diameter);
+    return MakeSize(TireNotation::Flotation, *diameter, (*diameter - *rim) / kSidewalls * kMillimetresPerInch);
 }
 
 // ISO 5775 (ETRTO): tire width - bead seat diameter, millimetres, nothing after.
@@ -203,7 +204,7 @@ std::optional<TireSize> ReadIsoBicycle(CSizeReader& reader)
     const double beadSeatMillimetres = ParseFloatText(beadSeat).value_or(0);
     if (beadSeatMillimetres <= 0)
         return std::nullopt;
-    return MakeSize(TireNotation::IsoBicycle, (beadSeatMillimetres + kSidewalls * *width) / kMillimetresPerInch);
+    return MakeSize(TireNotation::IsoBicycle, (beadSeatMillimetres + kSidewalls * *width) / kMillimetresPerInch, *width);
 }
 
 std::optional<TireSize> ReadSize(std::string_view text)

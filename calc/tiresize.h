@@ -22,6 +22,7 @@ struct TireSize
     double inches = 0;      // outside diameter
     double millimetres = 0; // the same diameter
     double revsPerMile = 0; // of a perfectly round tire: 63360 / (pi x inches)
+    double sidewallMm = 0;  // from the rim to the tread
 };
 
 // What to tell of a text that is no size.

@@ -1,0 +1,77 @@
+#pragma once
+
+// What a tire swap does: two tires side by side (sizes in any notation, or bare diameters), how far apart they
+// are against the usual ±3% guideline, what a speedometer set for the first one shows on the second, and the
+// rear-end ratio that gives the new tire the old overall gearing, with the nearest ratios sold for common axles.
+// True circles throughout, as a tire maker's figures are; the calculator's own speeds use 3.124 (roadspeed.h).
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/gearreport.h"
+#include "calc/gearsettings.h"
+#include "calc/tiresize.h"
+
+struct TireFigures
+{
+    double inches = 0; // outside diameter
+    double millimetres = 0;
+    std::optional<double> sidewallMm; // nothing for a bare diameter
+    double circumferenceMm = 0;
+    double revsPerMile = 0;
+    double revsPerKm = 0;
+};
+
+TireFigures FiguresOf(const TireSize& size);
+TireFigures FiguresOfDiameter(double inches);
+
+// Within it a speedometer and the gearing stay close enough that most makers and inspectors accept the swap.
+inline constexpr double kTireGuidelinePercent = 3.0;
+
+// The speeds a speedometer shows in the comparison: MPH, or km/h for metric users.
+inline constexpr std::array<double, 5> kIndicatedSpeeds{30, 50, 60, 70, 80};
+
+struct TireComparison
+{
+    TireFigures first;  // the tire the speedometer is set for
+    TireFigures second; // the tire fitted
+    double diameterDifferencePercent = 0; // (second - first) / first
+    bool bWithinGuideline = true;
+    // The true speed at each of kIndicatedSpeeds, in the same unit.
+    std::array<double, kIndicatedSpeeds.size()> trueSpeeds{};
+};
+
+TireComparison CompareTires(const TireFigures& first, const TireFigures& second);
+
+// "+0.4%, within the usual ±3%." or "+6.1%, beyond the usual ±3%: the speedometer and the gearing change
+// noticeably."
+std::string DescribeTireDifference(const TireComparison& comparison);
+
+// The rear-end ratio that gives the tire now the overall gearing setup B had on its tire: rear end B x tire now
+// / tire B. Nothing when a value it needs is 0.
+std::optional<double> ComputeRestoringRearEnd(const GearSettings& now, const GearSettings& setupB);
+
+// A ring-and-pinion ratio sold for a common axle.
+struct AxleRatio
+{
+    std::string strAxle; // "Ford 8.8 in"
+    double ratio = 0;
+};
+
+// A ratio near the one that restores B's gearing, with what it would give.
+struct RearEndChoice
+{
+    double ratio = 0;
+    std::vector<std::string> axles; // every axle it is sold for, in the list's order
+    Figure speedometerAt60;         // what a speedometer set for B reads at a true 60 MPH
+    Figure rpmAtCruise;             // in the top forward gear, when a cruise speed is set
+};
+
+// Up to nEach of the distinct ratios below the target and as many above, nearest first on each side, then
+// ordered by ratio.
+std::vector<RearEndChoice> NearestRearEnds(const GearSettings& now, const GearSettings& setupB,
+                                           std::optional<CruiseSpeed> cruise, const std::vector<AxleRatio>& sold,
+                                           std::size_t nEach = 2);
