@@ -1,5 +1,4 @@
-// The one main of the UI test programs: an offscreen application whose own start-up runs the tests, so the
-// prompts' caption is the test program's name, as it is the calculator's name in the real program.
+// The UI tests' main: an offscreen application whose start-up runs the tests, so prompts carry the program's name.
 
 #include <clocale>
 

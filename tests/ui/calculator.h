@@ -14,6 +14,7 @@
 #include "ui/templates.h"
 
 using Texts = std::vector<std::string>;
+inline const std::string kNumber = "Please enter a number.";
 
 class CalculatorTest : public UiTest
 {
@@ -30,14 +31,12 @@ protected:
         UiTest::TearDown();
     }
 
-    // The driver gets the calculator once it is shown; whatever it leaves open is closed with Cancel.
-    int RunCalculator(const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver)
+    // The driver gets the calculator (pDialog, or one of its own) once it is shown; Cancel closes what it leaves open.
+    int RunCalculator(const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver,
+                      CGearCalcDlg* pDialog = nullptr)
     {
-        CGearCalcDlg dialog;
-        return RunCalculator(dialog, driver);
-    }
-    int RunCalculator(CGearCalcDlg& dialog, const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver)
-    {
+        CGearCalcDlg own;
+        CGearCalcDlg& dialog = pDialog != nullptr ? *pDialog : own;
         GetApp()->m_pMainWnd = &dialog;
         const int nResult = RunDriven(m_seam, dialog, [&](HWND hDlg) {
             driver(dialog, hDlg);
