@@ -10,8 +10,7 @@
 
 namespace {
 
-// What a command line asks for, in one line: the action, the settings file, then what a report is made of. A
-// usage error is "error", once its message is seen to be one line that names the program.
+// The action, the file, then what a report is made of; a usage error is "error" once its message is one named line.
 std::string Describe(const CommandLine& commandLine)
 {
     static const char* const kActions[] = {"run", "help", "version", "report", "export", "error"};
@@ -72,9 +71,8 @@ TEST(CommandLine, Parses)
         EXPECT_FALSE(ParseImageSize(pszSize)) << pszSize;
 }
 
-// The help names every option the parser takes, in lines of at most 79 columns, its brackets and parentheses
-// paired, as a terminal and a reader need them.
-TEST(CommandLine, HelpNamesEveryOptionInBalancedLines)
+// The help names every option the parser takes, in lines of at most 79 columns, its brackets paired.
+TEST(CommandLine, HelpInBalancedLinesAndOutputErrors)
 {
     const std::string help = HelpText();
     for (const char* pszOption : {"--report", "--format=", "--export=", "--size=", "--cruise=", "--compare=", "--help",
@@ -91,12 +89,7 @@ TEST(CommandLine, HelpNamesEveryOptionInBalancedLines)
     }
     EXPECT_TRUE(nSquare == 0 && nRound == 0);
     EXPECT_TRUE(VersionText().starts_with("ratiograph (Corvane Ratiograph) ") && VersionText().ends_with("\n"));
-}
-
-// Output that did not arrive is an error, told in one line with its reason, for a short text that waits in
-// the buffer until closing as for one longer than a buffer.
-TEST(CommandLine, OutputErrorsAreReported)
-{
+    // Output that did not arrive is an error with its reason, whether it waited in the buffer until closing or not.
     const std::tuple<const char*, std::size_t, const char*> rows[] = {
         {"/dev/null", 100'000, ""},
         {"/dev/full", 10, "ratiograph: write error: No space left on device\n"},

@@ -1,8 +1,8 @@
-// The program as a script meets it (the built program run without a display, in a German locale: its exit status,
-// its standard output and error, and the files it wrote, read back) and as a user starts it.
+// The built program as a script meets it (no display, a German locale) and as a user starts it.
 
 #include "app/gearcalcapp.h"
 
+#include <filesystem>
 #include <tuple>
 
 #include <QDir>
@@ -132,8 +132,7 @@ TEST(Program, ReportsExportsAndErrors)
         EXPECT_EQ(strOut.empty(), !bStdout);
         ExpectParts(ReportAsText(bStdout ? strOut : ReadBytes(strDir + row.strRead), row.strRead), row.parts);
     }
-    // Reports read the settings files and never write them; a refused or failed export leaves nothing behind and
-    // a device or a FIFO as it was.
+    // Reports never write the files they read; a refused or failed export leaves nothing, a device or FIFO as it was.
     for (const char* pszInput : {"a.kvr", "same.txt", "b.csv"})
         EXPECT_EQ(ReadBytes(strDir + pszInput), sample) << pszInput;
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 7 + 4 + (bRoot ? 2 : 0));
@@ -142,10 +141,7 @@ TEST(Program, ReportsExportsAndErrors)
     EXPECT_TRUE(!bRoot || (stat((strDir + "link.txt").c_str(), &info) == 0 && S_ISCHR(info.st_mode)));
 }
 
-// Ctrl+C, a kill or a closed terminal while an export's temporary file exists, twenty times each: the signal is
-// sent while the system holds the program in the open() that made the file (a fanotify permission check, which
-// needs root), so it lands exactly then. The program ends as the signal ends it and leaves no temporary file and
-// no chart.
+// A signal held (by fanotify, as root) to the open() of an export's temporary file ends the program and leaves nothing.
 TEST(Program, SignalsDuringAnExportLeaveNoTemporaryFile)
 {
     CScratchDir scratch;
@@ -174,13 +170,11 @@ TEST(Program, SignalsDuringAnExportLeaveNoTemporaryFile)
                 ASSERT_GT(nRead, 0);
                 auto* pEvent = reinterpret_cast<fanotify_event_metadata*>(buffer);
                 for (ssize_t nLeft = nRead; FAN_EVENT_OK(pEvent, nLeft); pEvent = FAN_EVENT_NEXT(pEvent, nLeft)) {
-                    const std::string strFd = "/proc/self/fd/" + std::to_string(pEvent->fd);
-                    char name[4096] = {};
-                    if (readlink(strFd.c_str(), name, sizeof name - 1) > 0 &&
-                        std::string_view(name).find("/.ratiograph-") != std::string_view::npos) {
-                        kill(child, nSignal);
-                        bSent = true;
-                    }
+                    std::error_code error;
+                    const auto name =
+                        std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(pEvent->fd), error);
+                    if (name.filename().string().starts_with(".ratiograph-"))
+                        bSent = kill(child, nSignal) == 0;
                     const fanotify_response response = {pEvent->fd, FAN_ALLOW};
                     ASSERT_EQ(write(nWatch, &response, sizeof response), ssize_t(sizeof response));
                     close(pEvent->fd);
@@ -212,9 +206,7 @@ TEST(Program, StartsIntoItsWindow)
 
 using Application = UiTest;
 
-// The program's whole life: the notice, however it is closed, then the calculator as the main window; when the
-// calculator closes, start-up is over. A file named on the command line is loaded once the calculator is up,
-// exactly as Load would.
+// The notice, however closed, then the calculator as main window, loading the file given as Load would; then the end.
 TEST_F(Application, NoticeThenCalculatorWithTheFileGivenThenTheEnd)
 {
     RegisterProgramResources();
