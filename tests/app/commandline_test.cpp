@@ -30,7 +30,7 @@ std::string Describe(const CommandLine& commandLine)
     return text + (commandLine.compareFile ? " B " + *commandLine.compareFile : "");
 }
 
-TEST(CommandLine, Parses)
+TEST(CommandLine, ParsesHelpsAndReportsOutputErrors)
 {
     // An option's argument is the next argument even when it starts with '-'.
     const std::vector<std::pair<std::vector<std::string>, const char*>> rows = {
@@ -69,11 +69,7 @@ TEST(CommandLine, Parses)
     EXPECT_NE(ParseCommandLine({"--a\r\nb"}).strMessage.find("'--a\\x0d\\x0ab'"), std::string::npos);
     for (const char* pszSize : {"15x600", "800x8001", "800x", "x600", "800*600", "-800x600"})
         EXPECT_FALSE(ParseImageSize(pszSize)) << pszSize;
-}
-
-// The help names every option the parser takes, in lines of at most 79 columns, its brackets paired.
-TEST(CommandLine, HelpInBalancedLinesAndOutputErrors)
-{
+    // The help names every option the parser takes, in lines of at most 79 columns, its brackets paired.
     const std::string help = HelpText();
     for (const char* pszOption : {"--report", "--format=", "--export=", "--size=", "--cruise=", "--compare=", "--help",
                                   "--version", "Exit status"})
@@ -90,12 +86,12 @@ TEST(CommandLine, HelpInBalancedLinesAndOutputErrors)
     EXPECT_TRUE(nSquare == 0 && nRound == 0);
     EXPECT_TRUE(VersionText().starts_with("ratiograph (Corvane Ratiograph) ") && VersionText().ends_with("\n"));
     // Output that did not arrive is an error with its reason, whether it waited in the buffer until closing or not.
-    const std::tuple<const char*, std::size_t, const char*> rows[] = {
+    const std::tuple<const char*, std::size_t, const char*> outputs[] = {
         {"/dev/null", 100'000, ""},
         {"/dev/full", 10, "ratiograph: write error: No space left on device\n"},
         {"/dev/full", 100'000, "ratiograph: write error: No space left on device\n"},
     };
-    for (const auto& [pszPath, nBytes, pszError] : rows) {
+    for (const auto& [pszPath, nBytes, pszError] : outputs) {
         std::FILE* pFile = std::fopen(pszPath, "w");
         ASSERT_NE(pFile, nullptr);
         testing::internal::CaptureStderr();

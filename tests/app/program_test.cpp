@@ -55,7 +55,7 @@ std::tuple<int, std::string, std::string> RunProgram(const QString& dir, const s
             program.readAllStandardError().toStdString()};
 }
 
-TEST(Program, ReportsExportsAndErrors)
+TEST(Program, ReportsExportsErrorsAndItsWindow)
 {
     QTemporaryDir temp;
     const QString dir = temp.path();
@@ -139,6 +139,16 @@ TEST(Program, ReportsExportsAndErrors)
     struct stat info = {};
     EXPECT_TRUE(stat((strDir + "fifo.csv").c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
     EXPECT_TRUE(!bRoot || (stat((strDir + "link.txt").c_str(), &info) == 0 && S_ISCHR(info.st_mode)));
+    // Started without arguments, the program opens its window and stays until it is closed.
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(RATIOGRAPH_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted());
+    EXPECT_FALSE(program.waitForFinished(1500)) << program.readAllStandardError().toStdString();
+    program.kill();
+    program.waitForFinished();
 }
 
 // A signal held (by fanotify, as root) to the open() of an export's temporary file ends the program and leaves nothing.
@@ -188,20 +198,6 @@ TEST(Program, SignalsDuringAnExportLeaveNoTemporaryFile)
         }
     }
     close(nWatch);
-}
-
-// Started without arguments, the program opens its window and stays until it is closed.
-TEST(Program, StartsIntoItsWindow)
-{
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(RATIOGRAPH_PROGRAM), {});
-    ASSERT_TRUE(program.waitForStarted());
-    EXPECT_FALSE(program.waitForFinished(1500)) << program.readAllStandardError().toStdString();
-    program.kill();
-    program.waitForFinished();
 }
 
 using Application = UiTest;

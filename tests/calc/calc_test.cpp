@@ -104,24 +104,8 @@ TEST(TireSizes, NotationsDiametersAndCalibration)
         EXPECT_FALSE(ComputeCalibratedTireDiameter(revs)) << revs;
 }
 
-// MPH unless km/h, kmh or kph follows, in any case; a negative or infinite speed is refused.
-TEST(ParseCruiseSpeed, UnitsAndRejects)
-{
-    const double k110Kmh = 110 / 1.609344;
-    const double kRejected = -1;
-    const std::vector<std::pair<const char*, double>> rows = {
-        {"70", 70},          {" 70 mph ", 70},          {"70MPH", 70},     {"110 km/h", k110Kmh},
-        {"110KMH", k110Kmh}, {"110 kph", k110Kmh},      {"0", 0},          {"", kRejected},
-        {"mph", kRejected},  {"70 km", kRejected},      {"-5", kRejected}, {"1e999", kRejected},
-        {"7O", kRejected},   {"70 mph mph", kRejected},
-    };
-    for (const auto& [pszText, mph] : rows)
-        EXPECT_NEAR(ParseCruiseSpeed(pszText).value_or(kRejected), mph, 1e-12) << pszText;
-    EXPECT_EQ(FormatCruiseSpeedText(70) + ", " + FormatCruiseSpeedText(k110Kmh), "70 MPH, 68.4 MPH");
-}
-
 // Against setup B: each gear's speed difference (none in sixth) and B's speedometer at a true 60 MPH.
-TEST(GearReport, ComparisonWithSetupBAndShiftDrops)
+TEST(GearReport, CruiseSpeedComparisonWithSetupBAndShiftDrops)
 {
     const std::vector<std::tuple<GearSettings, GearSettings, const char*, const char*>> rows = {
         {With(GearValue::TireOD, 28.0F), SampleSettings(), "+6.1%", "56.6"},
@@ -153,6 +137,18 @@ TEST(GearReport, ComparisonWithSetupBAndShiftDrops)
                     ' ' + ShiftDropText(drop) + '|';
         EXPECT_EQ(text, expected);
     }
+    // MPH unless km/h, kmh or kph follows, in any case; a negative or infinite speed is refused.
+    const double k110Kmh = 110 / 1.609344;
+    const double kRejected = -1;
+    const std::vector<std::pair<const char*, double>> cruises = {
+        {"70", 70},          {" 70 mph ", 70},          {"70MPH", 70},     {"110 km/h", k110Kmh},
+        {"110KMH", k110Kmh}, {"110 kph", k110Kmh},      {"0", 0},          {"", kRejected},
+        {"mph", kRejected},  {"70 km", kRejected},      {"-5", kRejected}, {"1e999", kRejected},
+        {"7O", kRejected},   {"70 mph mph", kRejected},
+    };
+    for (const auto& [pszText, mph] : cruises)
+        EXPECT_NEAR(ParseCruiseSpeed(pszText).value_or(kRejected), mph, 1e-12) << pszText;
+    EXPECT_EQ(FormatCruiseSpeedText(70) + ", " + FormatCruiseSpeedText(k110Kmh), "70 MPH, 68.4 MPH");
 }
 
 // The sample's teeth at each gear's top speed; round axes with room to the next round speed, in MPH, km/h, RPM.

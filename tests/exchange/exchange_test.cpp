@@ -130,14 +130,10 @@ TEST_F(FormExchange, FailuresPromptStopThePassAndSelectTheField)
                                                                        {"ratiograph", "ratiograph"}};
     for (const auto& [strPath, strName] : appNames)
         EXPECT_EQ(AppNameFromModulePath(strPath), strName) << strPath;
-}
-
-// RunModal gives -1 when the dialog cannot be built or loaded; only OK reads the fields and stays open over a bad one.
-TEST_F(ModalRun, HowADialogEnds)
-{
-    // The name, the template, a failing step, field A's text, the action, the result (0: still open), prompts.
-    using Row = std::tuple<const char*, int, void (*)(CFormExchange&), const char*, DialogAction, int, Texts>;
-    const std::vector<Row> rows = {
+    // Loading writes as "%.*g" and "%d"; Tab follows the template; a nested dialog belongs to the one in front.
+    // RunModal gives -1 when no dialog could be built or loaded; only OK reads fields, staying open over a bad one.
+    using EndRow = std::tuple<const char*, int, void (*)(CFormExchange&), const char*, DialogAction, int, Texts>;
+    const std::vector<EndRow> ends = {
         {"no template", 9999, nullptr, "", ClickOn(IDCANCEL), -1, {}},
         {"loading fails", IDD_FIELDS, CFieldsDlg::Unknown, "", ClickOn(IDCANCEL), -1, {"Internal application error."}},
         {"OK, valid", IDD_FIELDS, nullptr, "1", ClickOn(IDOK), IDOK, {}},
@@ -146,7 +142,7 @@ TEST_F(ModalRun, HowADialogEnds)
         {"close box", IDD_FIELDS, nullptr, "x", CloseBox(), IDCANCEL, {}},
         {"Enter on Cancel", IDD_FIELDS, nullptr, "x", KeyIn(IDCANCEL, Qt::Key_Return), IDCANCEL, {}},
     };
-    for (const auto& [pszName, nTemplateId, pAfterA, pszFieldA, action, nExpected, prompts] : rows) {
+    for (const auto& [pszName, nTemplateId, pAfterA, pszFieldA, action, nExpected, prompts] : ends) {
         SCOPED_TRACE(pszName);
         CFieldsDlg dialog(nTemplateId);
         dialog.m_pAfterA = pAfterA;
@@ -162,11 +158,6 @@ TEST_F(ModalRun, HowADialogEnds)
         EXPECT_EQ(nResult, nExpected == 0 ? IDCANCEL : nExpected);
         EXPECT_EQ(TakeMessages(m_seam), prompts);
     }
-}
-
-// Loading writes as "%.*g" and "%d"; Tab follows the template; a nested dialog belongs to the one in front.
-TEST_F(ModalRun, LoadingTabOrderAndNestedDialogs)
-{
     CFieldsDlg owner, nested, third;
     owner.m_values = {26.4F, 1234567.0F, -12};
     GetApp()->m_pMainWnd = &owner;

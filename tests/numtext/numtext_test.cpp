@@ -50,7 +50,7 @@ TEST(CrtFormat, Conversions)
 }
 
 // The text, then the value read and how many characters belong to the number.
-TEST(CrtStrtod, GrammarRangeRoundingAndNarrowing)
+TEST(CrtStrtod, GrammarRangeRoundingNarrowingAndFieldTexts)
 {
     const std::vector<std::pair<std::string, CrtDouble>> grammar = {
         {"1.5xyz", {1.5, 3}}, {" \t\n\v\f\r7", {7, 7}}, {"-.5", {-0.5, 3}},  {"+3.", {3, 3}}, {"2.5d1", {25, 5}},
@@ -81,19 +81,15 @@ TEST(CrtStrtod, GrammarRangeRoundingAndNarrowing)
     for (const auto& [value, expected] : narrowings)
         EXPECT_EQ(NarrowToFloat(value), expected) << value;
     EXPECT_TRUE(std::isnan(NarrowToFloat(std::nan(""))));
-}
-
-// A field's text: blanks (space, tab) around the number only, and a 0 must be written with the digit 0.
-TEST(FieldTexts, FloatsAndIntegers)
-{
-    const std::vector<std::pair<const char*, std::optional<double>>> rows = {
+    // A field's text: blanks (space, tab) around the number only, and a 0 must be written with the digit 0.
+    const std::vector<std::pair<const char*, std::optional<double>>> fields = {
         {"0", 0.0},           {"  0\t ", 0.0},    {".5", 0.5},         {"7\t", 7.0},
         {"\n7", 7.0},         {"-2.68", -2.68},   {"1e400", kInf},     {".0", kRejected},
         {"-0", kRejected},    {"+0", kRejected},  {"", kRejected},     {"7 7", kRejected},
         {"12abc", kRejected}, {"1,5", kRejected}, {"0x10", kRejected}, {"1e-400", kRejected},
         {"7\n", kRejected},   {"1e", kRejected},
     };
-    for (const auto& [pszText, expected] : rows)
+    for (const auto& [pszText, expected] : fields)
         EXPECT_EQ(ParseFloatText(pszText), expected) << '"' << pszText << '"';
     // CrtStrtol under the same rule; values beyond 32 bits clamp to its ends.
     const std::vector<std::pair<const char*, std::optional<int>>> ints = {

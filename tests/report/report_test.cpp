@@ -33,7 +33,7 @@ protected:
 };
 
 // As a script reads it: numbers at the displays' precision, null for N/A and what is not finite, whole RPM as integers.
-TEST_F(SettingsReport, JsonReadsBack)
+TEST_F(SettingsReport, JsonTextCsvAndFormatsOfPaths)
 {
     const Json json = Json::parse(BuildSettingsReport(m_report).strJson);
     EXPECT_EQ(json["title"], kReportTitle);
@@ -61,11 +61,7 @@ TEST_F(SettingsReport, JsonReadsBack)
     EXPECT_EQ((Json{plain["values"]["rpm"], plain["cruiseMph"], plain["gears"][0]["mph"],
                     plain["gears"][0]["mphPer1000Rpm"], plain["shiftDrops"], plain["comparison"]}),
               Json::parse("[null, null, null, 8.3, [], null]"));
-}
-
-// Each section under its heading, columns aligned; without B and a cruise speed, neither their columns nor section.
-TEST_F(SettingsReport, TextCsvAndFormatsOfPaths)
-{
+    // Each section under its heading, columns aligned; without B and a cruise speed, neither their columns nor section.
     ValueTexts texts = FormatValueTexts(SampleSettings());
     texts[static_cast<std::size_t>(GearValue::Gear2)] = "2.0";
     const std::string text = FormatTextReport(BuildSettingsReport(m_report, texts));
@@ -82,10 +78,10 @@ TEST_F(SettingsReport, TextCsvAndFormatsOfPaths)
          })
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     EXPECT_TRUE(text.starts_with(std::string(kReportTitle) + "\n") && text.ends_with("GPS.\n")) << text;
-    const std::string plain = FormatTextReport(BuildSettingsReport(BuildGearReport(GearSettings{})));
-    EXPECT_NE(plain.find("MPH per 1000 RPM\n"), std::string::npos);
-    EXPECT_NE(plain.find("\nShift drops:\nNone: they need two forward gears with a speed.\n"), std::string::npos);
-    EXPECT_EQ(plain.find("setup B"), std::string::npos);
+    const std::string plainText = FormatTextReport(BuildSettingsReport(BuildGearReport(GearSettings{})));
+    EXPECT_NE(plainText.find("MPH per 1000 RPM\n"), std::string::npos);
+    EXPECT_NE(plainText.find("\nShift drops:\nNone: they need two forward gears with a speed.\n"), std::string::npos);
+    EXPECT_EQ(plainText.find("setup B"), std::string::npos);
     // Byte for byte; a record quoted as RFC 4180 says.
     EXPECT_EQ(FormatCsvReport(BuildSettingsReport(m_report)),
               "Gear,Ratio,Overall ratio,MPH,km/h,MPH per 1000 RPM,RPM at 70 MPH,Difference to B (%)\r\n"

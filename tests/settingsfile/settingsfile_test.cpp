@@ -47,44 +47,6 @@ std::vector<std::string> SplitCrLf(std::string_view text)
     return lines;
 }
 
-// One value changed: only its value line (as kSettingsFileOrder numbers it) and its report line differ.
-TEST(SettingsFile, FormatAndParseLines)
-{
-    const std::tuple<std::size_t, float, const char*, std::size_t, const char*> rows[] = {
-        {7, 1500.0F, "1500 ", 15, "Set RPM:  1500"}, // the sample itself
-        {7, 0.0F, "0    ", 15, "Set RPM:     0"},         {7, 123456.0F, "123456", 15, "Set RPM: 123456"},
-        {7, INFINITY, "inf  ", 15, "Set RPM:   inf"},     {7, -0.0F, "0    ", 15, "Set RPM:     0"},
-        {0, 1e-5F, "1e-005", 20, "First    1e-005 12.4"}, {1, 1234567.0F, "1.23457e+006", 21, "Second   1.2e+006 16.6"},
-        {2, 1.25F, "1.25", 22, "Third     1.2 25.5"},     {3, 0.625F, "0.625", 23, "Fourth   0.62 33.2"},
-        {4, 123.0F, "123", 24, "Fifth    1.2e+002 44.2"}, {5, 0.875F, "0.875", 25, "Sixth    0.88 N/A"},
-        {6, 3.25F, "3.25", 26, "Reverse   3.2 -11.4"},
-    };
-    for (const auto& [nValueLine, fValue, pszValueLine, nReportLine, pszReportLine] : rows) {
-        GearSettings settings = SampleSettings();
-        settings[kSettingsFileOrder[nValueLine]] = fValue;
-        std::vector<std::string> expected = SplitCrLf(kSampleFile);
-        expected[nValueLine] = pszValueLine;
-        expected[nReportLine] = pszReportLine;
-        EXPECT_EQ(SplitCrLf(FormatSettingsFile(settings, SampleSpeeds())), expected) << fValue;
-    }
-    // The first ten lines, or nothing when the file has fewer (TooShort).
-    using namespace std::string_literals;
-    const std::tuple<const char*, std::string, std::optional<Lines>> files[] = {
-        {"CR LF", kSampleFile, Lines{"2.68", "2", "1.3", "1", "0.75", "0", "2.9", "1500 ", "3.53", "26.4"}},
-        {"LF, a CR not just before it stays, no line end after the tenth line",
-         "1\r\r\n2\r3\n3\n4\n5\n6\n7\n8\n9\n10\r", Lines{"1\r", "2\r3", "3", "4", "5", "6", "7", "8", "9", "10\r"}},
-        {"NUL ends a line's text", "2.\0junk\r\n\0junk\r\n3\n4\n5\n6\n7\n8\n9\n10\0"s,
-         Lines{"2.", "", "3", "4", "5", "6", "7", "8", "9", "10"}},
-        {"ten empty lines", std::string(10, '\n'), Lines{}},
-        {"nine lines", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n", std::nullopt},
-    };
-    for (const auto& [pszName, fileBytes, lines] : files) {
-        const SettingsFileLines parsed = ParseSettingsLines(fileBytes);
-        EXPECT_EQ(parsed.status, lines ? SettingsReadStatus::Read : SettingsReadStatus::TooShort) << pszName;
-        EXPECT_EQ(parsed.lines, lines.value_or(Lines{})) << pszName;
-    }
-}
-
 // Everything below a directory, so a temporary file left by a save shows up wherever it is.
 std::set<fs::path> EntriesBelow(const std::string& strDir)
 {
@@ -109,7 +71,7 @@ protected:
 };
 
 // Line ends at chunk edges, the tenth around the budget's last byte (63 of 64); a file read whole reads as it parses.
-TEST_F(SettingsFileIo, ReadsUpToTheBudgetOnlyRegularFiles)
+TEST_F(SettingsFileIo, FormatsParsesAndReadsUpToTheBudgetOnlyRegularFiles)
 {
     const std::string nine = "1\n2\n3\n4\n5\n6\n7\n8\n9\n"; // 18 bytes
     const std::tuple<const char*, std::string, SettingsReadLimits, Status> rows[] = {
@@ -148,6 +110,40 @@ TEST_F(SettingsFileIo, ReadsUpToTheBudgetOnlyRegularFiles)
                                                   {"/other.kvr", false},   {"/none.kvr", false}};
     for (const auto& [pszOther, bSame] : names)
         EXPECT_EQ(IsSameFile(m_strFile, m_strDir + pszOther), bSame) << pszOther;
+    // One value changed: only its value line (as kSettingsFileOrder numbers it) and its report line differ.
+    const std::tuple<std::size_t, float, const char*, std::size_t, const char*> values[] = {
+        {7, 1500.0F, "1500 ", 15, "Set RPM:  1500"}, // the sample itself
+        {7, 0.0F, "0    ", 15, "Set RPM:     0"},         {7, 123456.0F, "123456", 15, "Set RPM: 123456"},
+        {7, INFINITY, "inf  ", 15, "Set RPM:   inf"},     {7, -0.0F, "0    ", 15, "Set RPM:     0"},
+        {0, 1e-5F, "1e-005", 20, "First    1e-005 12.4"}, {1, 1234567.0F, "1.23457e+006", 21, "Second   1.2e+006 16.6"},
+        {2, 1.25F, "1.25", 22, "Third     1.2 25.5"},     {3, 0.625F, "0.625", 23, "Fourth   0.62 33.2"},
+        {4, 123.0F, "123", 24, "Fifth    1.2e+002 44.2"}, {5, 0.875F, "0.875", 25, "Sixth    0.88 N/A"},
+        {6, 3.25F, "3.25", 26, "Reverse   3.2 -11.4"},
+    };
+    for (const auto& [nValueLine, fValue, pszValueLine, nReportLine, pszReportLine] : values) {
+        GearSettings settings = SampleSettings();
+        settings[kSettingsFileOrder[nValueLine]] = fValue;
+        std::vector<std::string> expected = SplitCrLf(kSampleFile);
+        expected[nValueLine] = pszValueLine;
+        expected[nReportLine] = pszReportLine;
+        EXPECT_EQ(SplitCrLf(FormatSettingsFile(settings, SampleSpeeds())), expected) << fValue;
+    }
+    // The first ten lines, or nothing when the file has fewer (TooShort).
+    using namespace std::string_literals;
+    const std::tuple<const char*, std::string, std::optional<Lines>> files[] = {
+        {"CR LF", kSampleFile, Lines{"2.68", "2", "1.3", "1", "0.75", "0", "2.9", "1500 ", "3.53", "26.4"}},
+        {"LF, a CR not just before it stays, no line end after the tenth line",
+         "1\r\r\n2\r3\n3\n4\n5\n6\n7\n8\n9\n10\r", Lines{"1\r", "2\r3", "3", "4", "5", "6", "7", "8", "9", "10\r"}},
+        {"NUL ends a line's text", "2.\0junk\r\n\0junk\r\n3\n4\n5\n6\n7\n8\n9\n10\0"s,
+         Lines{"2.", "", "3", "4", "5", "6", "7", "8", "9", "10"}},
+        {"ten empty lines", std::string(10, '\n'), Lines{}},
+        {"nine lines", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n", std::nullopt},
+    };
+    for (const auto& [pszName, fileBytes, lines] : files) {
+        const SettingsFileLines parsed = ParseSettingsLines(fileBytes);
+        EXPECT_EQ(parsed.status, lines ? SettingsReadStatus::Read : SettingsReadStatus::TooShort) << pszName;
+        EXPECT_EQ(parsed.lines, lines.value_or(Lines{})) << pszName;
+    }
 }
 
 // A save replaces a file whole, keeps its mode (new: 0666 less the umask), writes through any link and keeps it.

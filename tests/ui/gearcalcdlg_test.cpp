@@ -205,69 +205,8 @@ TEST_F(CalculatorTest, TireDialogHandsOverOnlyWhatOkConfirms)
     });
 }
 
-// The workbench's figures follow the record; its own fields are judged in the panel, never with a prompt.
-TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
-{
-    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        Click(hDlg, IDC_SAMPLE);
-        Click(hDlg, IDC_WORKBENCH);
-        EXPECT_EQ(Column(hDlg, IDC_KMH1, 7), (Texts{"19.9", "26.7", "41.1", "53.4", "71.2", "N/A", "-18.4"}));
-        EXPECT_EQ(Column(hDlg, IDC_SHIFT_DROP1, 5),
-                  (Texts{"1119 (-381)", "975 (-525)", "1154 (-346)", "1125 (-375)", "N/A"}));
-        TypeInto(hDlg, IDC_CRUISE_SPEED, "70 mph");
-        EXPECT_EQ(Column(hDlg, IDC_CRUISE_RPM1, 6), (Texts{"8479", "6328", "4113", "3164", "2373", "N/A"}));
-
-        // What the panel cannot read is marked there; nothing prompts, and the record is untouched.
-        TypeInto(hDlg, IDC_CRUISE_SPEED, "fast");
-        TypeInto(hDlg, IDC_TIRE_SIZE, "big");
-        EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE),
-                  "Cruise speed: use a speed like 70, 70 mph or 110 km/h. " + std::string(kTireSizeHint));
-        EXPECT_EQ(Widget(hDlg, IDC_TIRE_SIZE)->accessibleDescription().toStdString(), kTireSizeHint);
-        Click(hDlg, IDC_USE_TIRE_SIZE);
-        EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "26.4");
-        TypeInto(hDlg, IDC_CRUISE_SPEED, "");
-        EXPECT_EQ(Column(hDlg, IDC_CRUISE_RPM1, 6), Texts(6, ""));
-
-        TypeInto(hDlg, IDC_TIRE_SIZE, "205/55R16 91V");
-        EXPECT_EQ(Column(hDlg, IDC_TIRE_SIZE_INCHES, 3), (Texts{"24.88 in", "632 mm", "811/mile"}));
-        EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "");
-        Click(hDlg, IDC_USE_TIRE_SIZE);
-        EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "24.88");
-        EXPECT_EQ(Text(hDlg, IDC_SPEED1), "11.7") << "the write recalculates";
-
-        // A Use button over an empty field says what it needs and changes nothing.
-        Click(hDlg, IDC_USE_REVS);
-        EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "Revs per mile: use a number above 0, like 925.");
-        EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "24.88");
-        TypeInto(hDlg, IDC_REVS_PER_MILE, "925");
-        EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "");
-        Click(hDlg, IDC_USE_REVS);
-        EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "21.93");
-
-        // Setup B: the differences, the speedometer, and B's sawtooth on the chart.
-        SetText(hDlg, IDC_TIRE_OD, "26.4");
-        Click(hDlg, IDC_HOLD_B);
-        SetText(hDlg, IDC_TIRE_OD, "28.0");
-        EXPECT_EQ(Column(hDlg, IDC_DIFF_B1, 6), (Texts{"+6.1%", "+6.1%", "+6.1%", "+6.1%", "+6.1%", "N/A"}));
-        EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "56.6");
-        QWidget* pChart = Widget(hDlg, IDC_SHIFT_CHART);
-        EXPECT_TRUE(pChart->accessibleDescription().endsWith(QStringLiteral("Setup B is drawn dashed.")));
-        Click(hDlg, IDC_CLEAR_B);
-        EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "");
-        EXPECT_FALSE(pChart->accessibleDescription().contains(QStringLiteral("Setup B")));
-
-        // Print and Export from the keyboard; cancelled here, they write nothing.
-        PressKey(hDlg, IDC_RPM, Qt::Key_P, Qt::ControlModifier);
-        PressKey(hDlg, IDC_GEAR1, Qt::Key_E, Qt::ControlModifier);
-        ASSERT_EQ(m_seam.Records().size(), 2U);
-        EXPECT_EQ(std::pair(m_seam.Records()[0].kind, m_seam.Records()[1].kind),
-                  std::pair(CBoxRecord::Kind::Print, CBoxRecord::Kind::SaveFile));
-        m_seam.ClearRecords();
-    });
-}
-
 // However the Workbench button is toggled, the panel and a wider window follow, and the dialog hears it once.
-TEST_F(CalculatorTest, EveryWayOfTogglingTheWorkbenchTakesThePanelAlong)
+TEST_F(CalculatorTest, WorkbenchTogglesEveryWayAndFollowsTheRecord)
 {
     struct CCountingDlg : CGearCalcDlg
     {
@@ -311,6 +250,61 @@ TEST_F(CalculatorTest, EveryWayOfTogglingTheWorkbenchTakesThePanelAlong)
                         << way;
                 }
             }
+            // The workbench's figures follow the record; its own fields are judged in the panel, never with a prompt.
+            Click(hDlg, IDC_SAMPLE);
+            Click(hDlg, IDC_WORKBENCH);
+            EXPECT_EQ(Column(hDlg, IDC_KMH1, 7), (Texts{"19.9", "26.7", "41.1", "53.4", "71.2", "N/A", "-18.4"}));
+            EXPECT_EQ(Column(hDlg, IDC_SHIFT_DROP1, 5),
+                      (Texts{"1119 (-381)", "975 (-525)", "1154 (-346)", "1125 (-375)", "N/A"}));
+            TypeInto(hDlg, IDC_CRUISE_SPEED, "70 mph");
+            EXPECT_EQ(Column(hDlg, IDC_CRUISE_RPM1, 6), (Texts{"8479", "6328", "4113", "3164", "2373", "N/A"}));
+
+            // What the panel cannot read is marked there; nothing prompts, and the record is untouched.
+            TypeInto(hDlg, IDC_CRUISE_SPEED, "fast");
+            TypeInto(hDlg, IDC_TIRE_SIZE, "big");
+            EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE),
+                      "Cruise speed: use a speed like 70, 70 mph or 110 km/h. " + std::string(kTireSizeHint));
+            EXPECT_EQ(Widget(hDlg, IDC_TIRE_SIZE)->accessibleDescription().toStdString(), kTireSizeHint);
+            Click(hDlg, IDC_USE_TIRE_SIZE);
+            EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "26.4");
+            TypeInto(hDlg, IDC_CRUISE_SPEED, "");
+            EXPECT_EQ(Column(hDlg, IDC_CRUISE_RPM1, 6), Texts(6, ""));
+
+            TypeInto(hDlg, IDC_TIRE_SIZE, "205/55R16 91V");
+            EXPECT_EQ(Column(hDlg, IDC_TIRE_SIZE_INCHES, 3), (Texts{"24.88 in", "632 mm", "811/mile"}));
+            EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "");
+            Click(hDlg, IDC_USE_TIRE_SIZE);
+            EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "24.88");
+            EXPECT_EQ(Text(hDlg, IDC_SPEED1), "11.7") << "the write recalculates";
+
+            // A Use button over an empty field says what it needs and changes nothing.
+            Click(hDlg, IDC_USE_REVS);
+            EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "Revs per mile: use a number above 0, like 925.");
+            EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "24.88");
+            TypeInto(hDlg, IDC_REVS_PER_MILE, "925");
+            EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "");
+            Click(hDlg, IDC_USE_REVS);
+            EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "21.93");
+
+            // Setup B: the differences, the speedometer, and B's sawtooth on the chart.
+            SetText(hDlg, IDC_TIRE_OD, "26.4");
+            Click(hDlg, IDC_HOLD_B);
+            SetText(hDlg, IDC_TIRE_OD, "28.0");
+            EXPECT_EQ(Column(hDlg, IDC_DIFF_B1, 6), (Texts{"+6.1%", "+6.1%", "+6.1%", "+6.1%", "+6.1%", "N/A"}));
+            EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "56.6");
+            QWidget* pChart = Widget(hDlg, IDC_SHIFT_CHART);
+            EXPECT_TRUE(pChart->accessibleDescription().endsWith(QStringLiteral("Setup B is drawn dashed.")));
+            Click(hDlg, IDC_CLEAR_B);
+            EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "");
+            EXPECT_FALSE(pChart->accessibleDescription().contains(QStringLiteral("Setup B")));
+
+            // Print and Export from the keyboard; cancelled here, they write nothing.
+            PressKey(hDlg, IDC_RPM, Qt::Key_P, Qt::ControlModifier);
+            PressKey(hDlg, IDC_GEAR1, Qt::Key_E, Qt::ControlModifier);
+            ASSERT_EQ(m_seam.Records().size(), 2U);
+            EXPECT_EQ(std::pair(m_seam.Records()[0].kind, m_seam.Records()[1].kind),
+                      std::pair(CBoxRecord::Kind::Print, CBoxRecord::Kind::SaveFile));
+            m_seam.ClearRecords();
         },
         &dialog);
 }

@@ -41,7 +41,7 @@ protected:
 const Texts kPageParts = {"\n2nd gear: 2.0\n", "RPM at 70 MPH", "4th to 5th", "at a true 60 MPH: 63.6 MPH"};
 
 // The name answered (none: Cancel), the filter, the name written (none: nothing), the size typed, parts, messages.
-TEST_F(Reports, ExportWritesTheFormatTheNameSaysOrNothing)
+TEST_F(Reports, ExportAndPrintWriteWhatTheNameSaysOrNothing)
 {
     const Texts kRange = {"Please enter an integer between 16 and 8000."};
     const std::vector<std::tuple<const char*, std::size_t, const char*, Texts, Texts, Texts>> rows = {
@@ -80,17 +80,13 @@ TEST_F(Reports, ExportWritesTheFormatTheNameSaysOrNothing)
         ExpectParts(ReportAsText(ReadBytes(PathOf(pszWritten)), pszWritten), parts);
     }
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 4);
-}
-
-// Print into a PDF file, Cancel, a failed write; a page longer than the sheet shrinks onto one.
-TEST_F(Reports, PrintThroughTheDialogOntoOnePage)
-{
-    const std::vector<std::tuple<std::optional<std::string>, bool, Texts>> rows = {
+    // Print into a PDF file, Cancel, a failed write; a page longer than the sheet shrinks onto one.
+    const std::vector<std::tuple<std::optional<std::string>, bool, Texts>> prints = {
         {PathOf("printed.pdf"), true, {}},
         {std::nullopt, false, {}},
         {PathOf("missing/printed.pdf"), false, {"ERROR|Error printing."}},
     };
-    for (const auto& [answer, bPrinted, messages] : rows) {
+    for (const auto& [answer, bPrinted, messages] : prints) {
         SCOPED_TRACE(answer.value_or("cancel"));
         m_seam.QueuePrintAnswer(answer);
         EXPECT_EQ(PrintGearReport(nullptr, m_report, m_fieldTexts), bPrinted);
