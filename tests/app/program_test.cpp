@@ -75,7 +75,6 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
                     symlink("null.txt", (strDir + "link.txt").c_str()) == 0);
     }
 
-    const std::string kFull = "ratiograph: write error: No space left on device\n";
     const std::string kNoStart = "ratiograph: cannot start the window system: ";
     const std::string kTryHelp = " (try 'ratiograph --help')\n";
     const std::string kNotRegular = "Not a regular file; a device, a FIFO or a socket is left as it is\n";
@@ -112,16 +111,15 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
         {{"--export=b.csv", "--compare=b.csv", "a.kvr"}, 1, kSameFile("b.csv", "b.csv")},
         {{"--export=fifo.csv", "a.kvr"}, 1, "ratiograph: fifo.csv: " + kNotRegular},
         {{"--report", "a.kvr", "--size", "9x9"}, 2, "ratiograph: --size goes with an SVG or PNG export" + kTryHelp},
-        {{"--help"}, 1, kFull, "", {}, "/dev/full"},
+        {{"--help"}, 1, "ratiograph: write error: No space left on device\n", "", {}, "/dev/full"},
         // Qt takes its own options first, and a window system that cannot start is one line.
         {{"-platform", "offscreen", "-reverse", "--version"}, 0, "", "-.txt", {"ratiograph (Corvane Ratiograph) 2"}},
         {{"-platform", "nope"}, 1, kNoStart + "Could not find the Qt platform plugin \"nope\" in \"\"\n"},
         {{"-platform", "xcb", "-display", ":77"}, 1, kNoStart + "could not connect to display :77\n"},
     };
-    for (const char* pszName : {"null.txt", "link.txt"}) {
+    for (const std::string name : {"null.txt", "link.txt"}) {
         if (bRoot)
-            rows.push_back(
-                {{"--export", pszName, "a.kvr"}, 1, "ratiograph: " + std::string(pszName) + ": " + kNotRegular});
+            rows.push_back({{"--export", name, "a.kvr"}, 1, "ratiograph: " + name + ": " + kNotRegular});
     }
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.args));
@@ -141,9 +139,7 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
     EXPECT_TRUE(!bRoot || (stat((strDir + "link.txt").c_str(), &info) == 0 && S_ISCHR(info.st_mode)));
     // Started without arguments, the program opens its window and stays until it is closed.
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    program.setProcessEnvironment(environment);
+    program.setEnvironment(QProcess::systemEnvironment() << u"QT_QPA_PLATFORM=offscreen"_s);
     program.start(QStringLiteral(RATIOGRAPH_PROGRAM), {});
     ASSERT_TRUE(program.waitForStarted());
     EXPECT_FALSE(program.waitForFinished(1500)) << program.readAllStandardError().toStdString();

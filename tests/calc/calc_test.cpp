@@ -28,7 +28,7 @@ GearSettings With(GearValue value, float fValue, GearSettings settings = SampleS
 }
 
 // The sample with one value changed; values held after a failed range test are computed as they stand.
-TEST(RoadSpeeds, SampleWithOneValueChangedAndRounding)
+TEST(RoadSpeeds, SampleRoundingTireSizesAndCalibration)
 {
     const SpeedTable none = {"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"};
     const std::vector<std::tuple<GearValue, float, SpeedTable>> rows = {
@@ -53,13 +53,9 @@ TEST(RoadSpeeds, SampleWithOneValueChangedAndRounding)
         EXPECT_EQ(FormatSpeedText(ComputeGearSpeed(settings, fRatio, false)), pszExpected)
             << fRpm << " rpm, " << fRatio;
     }
-}
-
-// A flotation size may not exceed what the tire field takes.
-TEST(TireSizes, NotationsDiametersAndCalibration)
-{
+    // A flotation size may not exceed what the tire field takes.
     using enum TireNotation;
-    const std::vector<std::tuple<const char*, TireNotation, const char*>> rows = {
+    const std::vector<std::tuple<const char*, TireNotation, const char*>> tires = {
         {"P225/70R15", Metric, "27.40 in, 696 mm, 736/mile"},
         {"205/55R16", Metric, "24.88 in, 632 mm, 811/mile"},
         {"265/70R17", Metric, "31.61 in, 803 mm, 638/mile"},
@@ -74,7 +70,7 @@ TEST(TireSizes, NotationsDiametersAndCalibration)
         {"33X12.50-15LT", Flotation, "33.00 in, 838 mm, 611/mile"},
         {"66x43.00-25", Flotation, "66.00 in, 1676 mm, 306/mile"},
         {"37-622", IsoBicycle, "27.40 in, 696 mm, 736/mile"}};
-    for (const auto& [pszText, notation, pszDescription] : rows) {
+    for (const auto& [pszText, notation, pszDescription] : tires) {
         const std::optional<TireSize> size = ParseTireSize(pszText);
         ASSERT_TRUE(size) << pszText;
         EXPECT_EQ(size->notation, notation) << pszText;
@@ -105,7 +101,7 @@ TEST(TireSizes, NotationsDiametersAndCalibration)
 }
 
 // Against setup B: each gear's speed difference (none in sixth) and B's speedometer at a true 60 MPH.
-TEST(GearReport, CruiseSpeedComparisonWithSetupBAndShiftDrops)
+TEST(GearReport, CruiseSpeedComparisonShiftDropsAndShiftChart)
 {
     const std::vector<std::tuple<GearSettings, GearSettings, const char*, const char*>> rows = {
         {With(GearValue::TireOD, 28.0F), SampleSettings(), "+6.1%", "56.6"},
@@ -149,11 +145,7 @@ TEST(GearReport, CruiseSpeedComparisonWithSetupBAndShiftDrops)
     for (const auto& [pszText, mph] : cruises)
         EXPECT_NEAR(ParseCruiseSpeed(pszText).value_or(kRejected), mph, 1e-12) << pszText;
     EXPECT_EQ(FormatCruiseSpeedText(70) + ", " + FormatCruiseSpeedText(k110Kmh), "70 MPH, 68.4 MPH");
-}
-
-// The sample's teeth at each gear's top speed; round axes with room to the next round speed, in MPH, km/h, RPM.
-TEST(ShiftChart, SampleSawtoothAxesAndBounds)
-{
+    // The sample's teeth at each gear's top speed; round axes with room to the next round speed, in MPH, km/h, RPM.
     const ShiftChart chart = ComputeShiftChart(SampleSettings());
     std::string text;
     for (const ShiftChartTooth& tooth : chart.teeth)
@@ -167,12 +159,12 @@ TEST(ShiftChart, SampleSawtoothAxesAndBounds)
     EXPECT_EQ(std::tuple(chart.rpmMin, chart.rpmMax, chart.mphMin, chart.mphMax), std::tuple(0.0, 1500.0, 0.0, 50.0));
     EXPECT_NEAR(chart.kmhTicks[1].value, 20 / kKilometresPerMile, 1e-9);
     // No speed, no chart; values held after a failed range test keep the axes finite and bounded.
-    const std::vector<std::tuple<GearValue, float, bool>> rows = {
+    const std::vector<std::tuple<GearValue, float, bool>> heldValues = {
         {GearValue::Rpm, 0, true},         {GearValue::RearEnd, 0, true},      {GearValue::TireOD, 0, true},
         {GearValue::Rpm, kInfinity, true}, {GearValue::Rpm, 1e30F, false},     {GearValue::Gear1, 1e-30F, false},
         {GearValue::Gear2, -2.0F, false},  {GearValue::Rpm, -20000.0F, false}, {GearValue::TireOD, 3e38F, false},
     };
-    for (const auto& [value, fValue, bEmpty] : rows) {
+    for (const auto& [value, fValue, bEmpty] : heldValues) {
         const ShiftChart held = ComputeShiftChart(With(value, fValue));
         EXPECT_EQ(std::pair(held.IsEmpty(), held.rpmTicks.empty()), std::pair(bEmpty, bEmpty)) << fValue;
         EXPECT_TRUE(bEmpty || (-kChartMphLimit <= held.mphMin && held.mphMin < held.mphMax &&
@@ -184,8 +176,7 @@ TEST(ShiftChart, SampleSawtoothAxesAndBounds)
         {-12.4, 44.25, 8, {-10, 0, 10, 20, 30, 40}},
         {0, 1, 6, {0, 0.2, 0.4, 0.6000000000000001, 0.8, 1}},
         {5, 5, 6, {}},
-        {0, std::numeric_limits<double>::infinity(), 6, {}},
-    };
+        {0, std::numeric_limits<double>::infinity(), 6, {}}};
     for (const auto& [first, last, nMaxTicks, expected] : ticks)
         EXPECT_EQ(NiceTicks(first, last, nMaxTicks), expected) << first << " to " << last;
 }

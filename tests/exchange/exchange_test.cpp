@@ -19,9 +19,7 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using FormExchange = UiTest;
-using ModalRun = UiTest;
 
 constexpr int IDD_FIELDS = 9001;
 constexpr int IDC_A = 100, IDC_B = 101, IDC_C = 102;
@@ -68,7 +66,6 @@ public:
     }
 };
 
-const std::string kNumber = "Please enter a number.";
 const std::string kRange50 = "Please enter a number between 0 and 50.";
 const std::string k31Nines(31, '9');
 

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -14,12 +15,10 @@
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
-constexpr std::int32_t kIntMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::nullopt_t kRejected = std::nullopt;
 
 // The runtime's texts, three-digit exponents included; a row's arguments are formatted one by one, joined by '|'.
-TEST(CrtFormat, Conversions)
+TEST(NumberTexts, FormatReadNarrowAndJudgeFields)
 {
     const std::vector<std::tuple<const char*, std::vector<CrtArg>, const char*>> rows = {
         {"%g",
@@ -47,18 +46,14 @@ TEST(CrtFormat, Conversions)
     EXPECT_THROW(CrtFormat("%q", {1.0}), std::invalid_argument);
     EXPECT_THROW(CrtFormat("%d", {1, 2}), std::invalid_argument);
     EXPECT_THROW(CrtFormat("%5"), std::invalid_argument);
-}
-
-// The text, then the value read and how many characters belong to the number.
-TEST(CrtStrtod, GrammarRangeRoundingNarrowingAndFieldTexts)
-{
+    // The text, then the value read and how many characters belong to the number.
     const std::vector<std::pair<std::string, CrtDouble>> grammar = {
         {"1.5xyz", {1.5, 3}}, {" \t\n\v\f\r7", {7, 7}}, {"-.5", {-0.5, 3}},  {"+3.", {3, 3}}, {"2.5d1", {25, 5}},
         {"2.5D+1", {25, 6}},  {"2.5E1", {25, 5}},       {"25e-1", {2.5, 5}}, {"1e", {1, 1}},  {"1e+", {1, 1}},
         {"0x10", {0, 1}},     {"inf", {0, 0}},          {".", {0, 0}},       {"-", {0, 0}},   {"- 5", {0, 0}},
         {"000.000", {0, 7}},  {"1,5", {1, 1}},
     };
-    std::vector<std::pair<std::string, CrtDouble>> rows = {
+    std::vector<std::pair<std::string, CrtDouble>> reads = {
         {"1e400", {kInf, 5}},
         {"1e99999999999999999999", {kInf, 22}},
         {"1e-400", {0, 6}},
@@ -68,8 +63,8 @@ TEST(CrtStrtod, GrammarRangeRoundingNarrowingAndFieldTexts)
         {"0." + std::string(400, '0') + "1e402", {10, 407}},
         {"9007199254740993", {9007199254740992.0, 16}}, // a tie rounds to even
     };
-    rows.insert(rows.end(), grammar.begin(), grammar.end());
-    for (const auto& [text, expected] : rows) {
+    reads.insert(reads.end(), grammar.begin(), grammar.end());
+    for (const auto& [text, expected] : reads) {
         EXPECT_EQ(CrtStrtod(text).value, expected.value) << '"' << text << '"';
         EXPECT_EQ(CrtStrtod(text).nConsumed, expected.nConsumed) << '"' << text << '"';
     }
@@ -95,9 +90,9 @@ TEST(CrtStrtod, GrammarRangeRoundingNarrowingAndFieldTexts)
     const std::vector<std::pair<const char*, std::optional<int>>> ints = {
         {"0", 0},
         {" +7 ", 7},
-        {"2147483647", kIntMax},
-        {"2147483648", kIntMax},
-        {"-99999999999999999999999", kIntMin},
+        {"2147483647", INT32_MAX},
+        {"2147483648", INT32_MAX},
+        {"-99999999999999999999999", INT32_MIN},
         {"-0", kRejected},
         {"7.5", kRejected},
         {"225.", kRejected},

@@ -118,8 +118,7 @@ TEST_F(SettingsFileIo, FormatsParsesAndReadsUpToTheBudgetOnlyRegularFiles)
         {0, 1e-5F, "1e-005", 20, "First    1e-005 12.4"}, {1, 1234567.0F, "1.23457e+006", 21, "Second   1.2e+006 16.6"},
         {2, 1.25F, "1.25", 22, "Third     1.2 25.5"},     {3, 0.625F, "0.625", 23, "Fourth   0.62 33.2"},
         {4, 123.0F, "123", 24, "Fifth    1.2e+002 44.2"}, {5, 0.875F, "0.875", 25, "Sixth    0.88 N/A"},
-        {6, 3.25F, "3.25", 26, "Reverse   3.2 -11.4"},
-    };
+        {6, 3.25F, "3.25", 26, "Reverse   3.2 -11.4"}};
     for (const auto& [nValueLine, fValue, pszValueLine, nReportLine, pszReportLine] : values) {
         GearSettings settings = SampleSettings();
         settings[kSettingsFileOrder[nValueLine]] = fValue;
@@ -146,8 +145,14 @@ TEST_F(SettingsFileIo, FormatsParsesAndReadsUpToTheBudgetOnlyRegularFiles)
     }
 }
 
-// A save replaces a file whole, keeps its mode (new: 0666 less the umask), writes through any link and keeps it.
-TEST_F(SettingsFileIo, SaveKeepsModeAndLinksAndSurvivesSignals)
+// What a file descriptor count says: a failed write must not leak one.
+std::size_t OpenDescriptors()
+{
+    const fs::directory_iterator fds("/proc/self/fd");
+    return static_cast<std::size_t>(std::distance(fs::begin(fds), fs::end(fds)));
+}
+
+TEST_F(SettingsFileIo, SavesKeepModeAndLinksSurviveSignalsAndSayWhyTheyFail)
 {
     // A signal while the temporary file exists removes it and ends the program; one the program ignores lets it finish.
     ASSERT_TRUE(WriteBytes(m_strFile, "old"));
@@ -169,6 +174,7 @@ TEST_F(SettingsFileIo, SaveKeepsModeAndLinksAndSurvivesSignals)
         EXPECT_EQ(EntriesBelow(m_strDir).size(), 1U);
         EXPECT_EQ(ReadBytes(m_strFile), bytesAfter);
     }
+    // A save replaces a file whole, keeps its mode (new: 0666 less the umask), writes through any link and keeps it.
     const mode_t oldMask = umask(027);
     m_undo.push_back([oldMask] { umask(oldMask); });
     constexpr fs::perms kOld = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
@@ -193,20 +199,9 @@ TEST_F(SettingsFileIo, SaveKeepsModeAndLinksAndSurvivesSignals)
     for (const char* pszLink : {"link.kvr", "dangling.kvr", "absolute.kvr", "sub/chain.kvr"})
         EXPECT_TRUE(fs::is_symlink(m_strDir + "/" + pszLink)) << pszLink;
     EXPECT_EQ(EntriesBelow(m_strDir).size(), 10U);
-}
-
-// What a file descriptor count says: a failed write must not leak one.
-std::size_t OpenDescriptors()
-{
-    const fs::directory_iterator fds("/proc/self/fd");
-    return static_cast<std::size_t>(std::distance(fs::begin(fds), fs::end(fds)));
-}
-
-// A save that fails says why, leaves the target as it was, and no temporary file and no open descriptor.
-TEST_F(SettingsFileIo, FailedSaveSaysWhyAndLeavesEverythingAsItWas)
-{
+    // A save that fails says why, leaves the target as it was, and no temporary file and no open descriptor.
     const std::string kNotRegular = "Not a regular file; a device, a FIFO or a socket is left as it is";
-    const std::pair<std::string, std::string> rows[] = {
+    const std::pair<std::string, std::string> causes[] = {
         {"ParentIsAFile", "Not a directory"},
         {"TargetIsADirectory", "Is a directory"},
         {"Fifo", kNotRegular},
@@ -215,7 +210,7 @@ TEST_F(SettingsFileIo, FailedSaveSaysWhyAndLeavesEverythingAsItWas)
         {"Device", kNotRegular},
         {"LinkToDevice", kNotRegular},
         {"FileSizeLimit", "File too large"}}; // last, as the limit stays until TearDown
-    for (const auto& [cause, strReason] : rows) {
+    for (const auto& [cause, strReason] : causes) {
         SCOPED_TRACE(cause);
         if (cause.ends_with("Device") && geteuid() != 0)
             continue; // making a device node needs root

@@ -28,9 +28,8 @@ public:
 // The headless platform cannot raise windows and says so at every dialog; nothing else is dropped.
 void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message == QStringLiteral("This plugin does not support raise()"))
-        return;
-    s_defaultHandler(type, context, message);
+    if (message != QStringLiteral("This plugin does not support raise()"))
+        s_defaultHandler(type, context, message);
 }
 
 } // namespace

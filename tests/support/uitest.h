@@ -17,8 +17,10 @@
 
 class CDialog;
 
-// What a user does to end or use a dialog, as one cell of a table.
+// What a user does to end or use a dialog, as one cell of a table; texts, as prompts and fields show them.
 using DialogAction = std::function<void(HWND hDlg)>;
+using Texts = std::vector<std::string>;
+inline const std::string kNumber = "Please enter a number.";
 
 class UiTest : public ::testing::Test
 {

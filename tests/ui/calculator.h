@@ -3,18 +3,12 @@
 // Runs the calculator as a user meets it, as the program's main window.
 
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "calc/roadspeed.h"
 #include "tests/support/uitest.h"
 #include "ui/exchange/winapp.h"
 #include "ui/gearcalcdlg.h"
-#include "ui/resource.h"
 #include "ui/templates.h"
-
-using Texts = std::vector<std::string>;
-inline const std::string kNumber = "Please enter a number.";
 
 class CalculatorTest : public UiTest
 {
@@ -32,8 +26,7 @@ protected:
     }
 
     // The driver gets the calculator (pDialog, or one of its own) once it is shown; Cancel closes what it leaves open.
-    int RunCalculator(const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver,
-                      CGearCalcDlg* pDialog = nullptr)
+    int RunCalculator(const std::function<void(CGearCalcDlg&, HWND)>& driver, CGearCalcDlg* pDialog = nullptr)
     {
         CGearCalcDlg own;
         CGearCalcDlg& dialog = pDialog != nullptr ? *pDialog : own;

@@ -113,7 +113,6 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
 {
     using namespace Qt::StringLiterals;
     const QStringList gears = {u"1st"_s, u"2nd"_s, u"3rd"_s, u"4th"_s, u"5th"_s, u"6th"_s, u"Reverse"_s};
-    // The names users of screen readers and scripts find the controls by.
     QStringList calculatorNames =
         u"Engine RPM|Reverse gear ratio|Rear-end gear ratio|Tire outside diameter in inches|Reverse speed in MPH|"
         u"Shift chart|Workbench|Cruise speed|Reverse speed in km/h|Tire size|Tire size diameter in inches|"
@@ -126,7 +125,6 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
         if (i < 5)
             calculatorNames << u"RPM after shift from "_s + gears[i];
     }
-    // Each window's name and, for the two with fields, the names of its fields.
     const std::vector<std::tuple<int, QString, QStringList>> windows = {
         {IDD_GEARCALC_DIALOG, u"Corvane Ratiograph"_s, calculatorNames},
         {IDD_TIRE_DIAMETER, u"Calculate Tire Diameter"_s,
