@@ -10,8 +10,7 @@
 
 namespace {
 
-// What a command line asks for, in one line: the action, the settings file, then what a report is made of. A
-// usage error is "error", once its message is seen to be one line that names the program.
+// The action, the file, then what a report is made of; a usage error is "error" once its message is one named line.
 std::string Describe(const CommandLine& commandLine)
 {
     static const char* const kActions[] = {"run", "help", "version", "report", "export", "error"};
@@ -31,7 +30,7 @@ std::string Describe(const CommandLine& commandLine)
     return text + (commandLine.compareFile ? " B " + *commandLine.compareFile : "");
 }
 
-TEST(CommandLine, Parses)
+TEST(CommandLine, ParsesHelpsAndReportsOutputErrors)
 {
     // An option's argument is the next argument even when it starts with '-'.
     const std::vector<std::pair<std::vector<std::string>, const char*>> rows = {
@@ -70,12 +69,7 @@ TEST(CommandLine, Parses)
     EXPECT_NE(ParseCommandLine({"--a\r\nb"}).strMessage.find("'--a\\x0d\\x0ab'"), std::string::npos);
     for (const char* pszSize : {"15x600", "800x8001", "800x", "x600", "800*600", "-800x600"})
         EXPECT_FALSE(ParseImageSize(pszSize)) << pszSize;
-}
-
-// The help names every option the parser takes, in lines of at most 79 columns, its brackets and parentheses
-// paired, as a terminal and a reader need them.
-TEST(CommandLine, HelpNamesEveryOptionInBalancedLines)
-{
+    // The help names every option the parser takes, in lines of at most 79 columns, its brackets paired.
     const std::string help = HelpText();
     for (const char* pszOption : {"--report", "--format=", "--export=", "--size=", "--cruise=", "--compare=", "--help",
                                   "--version", "Exit status"})
@@ -91,18 +85,13 @@ TEST(CommandLine, HelpNamesEveryOptionInBalancedLines)
     }
     EXPECT_TRUE(nSquare == 0 && nRound == 0);
     EXPECT_TRUE(VersionText().starts_with("ratiograph (Corvane Ratiograph) ") && VersionText().ends_with("\n"));
-}
-
-// Output that did not arrive is an error, told in one line with its reason, for a short text that waits in
-// the buffer until closing as for one longer than a buffer.
-TEST(CommandLine, OutputErrorsAreReported)
-{
-    const std::tuple<const char*, std::size_t, const char*> rows[] = {
+    // Output that did not arrive is an error with its reason, whether it waited in the buffer until closing or not.
+    const std::tuple<const char*, std::size_t, const char*> outputs[] = {
         {"/dev/null", 100'000, ""},
         {"/dev/full", 10, "ratiograph: write error: No space left on device\n"},
         {"/dev/full", 100'000, "ratiograph: write error: No space left on device\n"},
     };
-    for (const auto& [pszPath, nBytes, pszError] : rows) {
+    for (const auto& [pszPath, nBytes, pszError] : outputs) {
         std::FILE* pFile = std::fopen(pszPath, "w");
         ASSERT_NE(pFile, nullptr);
         testing::internal::CaptureStderr();

@@ -1,8 +1,8 @@
-// The program as a script meets it (the built program run without a display, in a German locale: its exit status,
-// its standard output and error, and the files it wrote, read back) and as a user starts it.
+// The built program as a script meets it (no display, a German locale) and as a user starts it.
 
 #include "app/gearcalcapp.h"
 
+#include <filesystem>
 #include <tuple>
 
 #include <QDir>
@@ -56,7 +56,7 @@ std::tuple<int, std::string, std::string> RunProgram(const QString& dir, const s
             program.readAllStandardError().toStdString()};
 }
 
-TEST(Program, ReportsExportsAndErrors)
+TEST(Program, ReportsExportsErrorsAndItsWindow)
 {
     QTemporaryDir temp;
     const QString dir = temp.path();
@@ -76,7 +76,6 @@ TEST(Program, ReportsExportsAndErrors)
                     symlink("null.txt", (strDir + "link.txt").c_str()) == 0);
     }
 
-    const std::string kFull = "ratiograph: write error: No space left on device\n";
     const std::string kNoStart = "ratiograph: cannot start the window system: ";
     const std::string kTryHelp = " (try 'ratiograph --help')\n";
     const std::string kNotRegular = "Not a regular file; a device, a FIFO or a socket is left as it is\n";
@@ -113,16 +112,15 @@ TEST(Program, ReportsExportsAndErrors)
         {{"--export=b.csv", "--compare=b.csv", "a.kvr"}, 1, kSameFile("b.csv", "b.csv")},
         {{"--export=fifo.csv", "a.kvr"}, 1, "ratiograph: fifo.csv: " + kNotRegular},
         {{"--report", "a.kvr", "--size", "9x9"}, 2, "ratiograph: --size goes with an SVG or PNG export" + kTryHelp},
-        {{"--help"}, 1, kFull, "", {}, "/dev/full"},
+        {{"--help"}, 1, "ratiograph: write error: No space left on device\n", "", {}, "/dev/full"},
         // Qt takes its own options first, and a window system that cannot start is one line.
         {{"-platform", "offscreen", "-reverse", "--version"}, 0, "", "-.txt", {"ratiograph (Corvane Ratiograph) 2"}},
         {{"-platform", "nope"}, 1, kNoStart + "Could not find the Qt platform plugin \"nope\" in \"\"\n"},
         {{"-platform", "xcb", "-display", ":77"}, 1, kNoStart + "could not connect to display :77\n"},
     };
-    for (const char* pszName : {"null.txt", "link.txt"}) {
+    for (const std::string name : {"null.txt", "link.txt"}) {
         if (bRoot)
-            rows.push_back(
-                {{"--export", pszName, "a.kvr"}, 1, "ratiograph: " + std::string(pszName) + ": " + kNotRegular});
+            rows.push_back({{"--export", name, "a.kvr"}, 1, "ratiograph: " + name + ": " + kNotRegular});
     }
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.args));
@@ -133,20 +131,24 @@ TEST(Program, ReportsExportsAndErrors)
         EXPECT_EQ(strOut.empty(), !bStdout);
         ExpectParts(ReportAsText(bStdout ? strOut : ReadBytes(strDir + row.strRead), row.strRead), row.parts);
     }
-    // Reports read the settings files and never write them; a refused or failed export leaves nothing behind and
-    // a device or a FIFO as it was.
+    // Reports never write the files they read; a refused or failed export leaves nothing, a device or FIFO as it was.
     for (const char* pszInput : {"a.kvr", "same.txt", "b.csv"})
         EXPECT_EQ(ReadBytes(strDir + pszInput), sample) << pszInput;
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 7 + 4 + (bRoot ? 2 : 0));
     struct stat info = {};
     EXPECT_TRUE(stat((strDir + "fifo.csv").c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
     EXPECT_TRUE(!bRoot || (stat((strDir + "link.txt").c_str(), &info) == 0 && S_ISCHR(info.st_mode)));
+    // Started without arguments, the program opens its window and stays until it is closed.
+    QProcess program;
+    program.setEnvironment(QProcess::systemEnvironment() << u"QT_QPA_PLATFORM=offscreen"_s);
+    program.start(QStringLiteral(RATIOGRAPH_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted());
+    EXPECT_FALSE(program.waitForFinished(1500)) << program.readAllStandardError().toStdString();
+    program.kill();
+    program.waitForFinished();
 }
 
-// Ctrl+C, a kill or a closed terminal while an export's temporary file exists, twenty times each: the signal is
-// sent while the system holds the program in the open() that made the file (a fanotify permission check, which
-// needs root), so it lands exactly then. The program ends as the signal ends it and leaves no temporary file and
-// no chart.
+// A signal held (by fanotify, as root) to the open() of an export's temporary file ends the program and leaves nothing.
 TEST(Program, SignalsDuringAnExportLeaveNoTemporaryFile)
 {
     CScratchDir scratch;
@@ -181,13 +183,11 @@ TEST(Program, SignalsDuringAnExportLeaveNoTemporaryFile)
                 ASSERT_GT(nRead, 0);
                 auto* pEvent = reinterpret_cast<fanotify_event_metadata*>(buffer);
                 for (ssize_t nLeft = nRead; FAN_EVENT_OK(pEvent, nLeft); pEvent = FAN_EVENT_NEXT(pEvent, nLeft)) {
-                    const std::string strFd = "/proc/self/fd/" + std::to_string(pEvent->fd);
-                    char name[4096] = {};
-                    if (readlink(strFd.c_str(), name, sizeof name - 1) > 0 &&
-                        std::string_view(name).find("/.ratiograph-") != std::string_view::npos) {
-                        kill(child, nSignal);
-                        bSent = true;
-                    }
+                    std::error_code error;
+                    const auto name =
+                        std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(pEvent->fd), error);
+                    if (name.filename().string().starts_with(".ratiograph-"))
+                        bSent = kill(child, nSignal) == 0;
                     const fanotify_response response = {pEvent->fd, FAN_ALLOW};
                     ASSERT_EQ(write(nWatch, &response, sizeof response), ssize_t(sizeof response));
                     close(pEvent->fd);
@@ -202,25 +202,9 @@ TEST(Program, SignalsDuringAnExportLeaveNoTemporaryFile)
     close(nWatch);
 }
 
-// Started without arguments, the program opens its window and stays until it is closed.
-TEST(Program, StartsIntoItsWindow)
-{
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(RATIOGRAPH_PROGRAM), {});
-    ASSERT_TRUE(program.waitForStarted());
-    EXPECT_FALSE(program.waitForFinished(1500)) << program.readAllStandardError().toStdString();
-    program.kill();
-    program.waitForFinished();
-}
-
 using Application = UiTest;
 
-// The program's whole life: the notice, however it is closed, then the calculator as the main window; when the
-// calculator closes, start-up is over. A file named on the command line is loaded once the calculator is up,
-// exactly as Load would.
+// The notice, however closed, then the calculator as main window, loading the file given as Load would; then the end.
 TEST_F(Application, NoticeThenCalculatorWithTheFileGivenThenTheEnd)
 {
     RegisterProgramResources();

@@ -28,7 +28,7 @@ GearSettings With(GearValue value, float fValue, GearSettings settings = SampleS
 }
 
 // The sample with one value changed; values held after a failed range test are computed as they stand.
-TEST(BuildSpeedTable, SampleWithOneValueChanged)
+TEST(RoadSpeeds, SampleRoundingTireSizesAndCalibration)
 {
     const SpeedTable none = {"N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "N/A"};
     const std::vector<std::tuple<GearValue, float, SpeedTable>> rows = {
@@ -42,40 +42,20 @@ TEST(BuildSpeedTable, SampleWithOneValueChanged)
     };
     for (const auto& [value, fValue, expected] : rows)
         EXPECT_EQ(BuildSpeedTable(With(value, fValue)), expected) << fValue;
-}
-
-// Each row rounds the other way with exact decimal constants or in single precision; wide speeds are not cut.
-TEST(ComputeGearSpeed, RoundingFollowsTheStoredConstants)
-{
-    const std::vector<std::tuple<float, float, float, float, const char*>> rows = {
+    // Each row rounds the other way with exact decimal constants or in single precision; wide speeds are not cut.
+    const std::vector<std::tuple<float, float, float, float, const char*>> roundings = {
         {500, 0.8F, 3.55F, 26.4F, "13.8"},  {550, 2.0F, 3.55F, 26.4F, " 6.1"},
         {900, 1.0F, 3.55F, 27.4F, "20.6"},  {2100, 1.0F, 3.08F, 26.4F, "53.3"},
         {6150, 1.0F, 4.1F, 26.4F, "117.2"}, {15000, 0.01F, 0.01F, 100, "44375002.9"},
     };
-    for (const auto& [fRpm, fRatio, fRearEnd, fTire, pszExpected] : rows) {
+    for (const auto& [fRpm, fRatio, fRearEnd, fTire, pszExpected] : roundings) {
         const GearSettings settings = {.m_fRpm = fRpm, .m_fRearEnd = fRearEnd, .m_fTireOD = fTire};
         EXPECT_EQ(FormatSpeedText(ComputeGearSpeed(settings, fRatio, false)), pszExpected)
             << fRpm << " rpm, " << fRatio;
     }
-}
-
-// Width, aspect and rim as the tire dialog's fields hold them; any of them 0 gives no diameter.
-TEST(ComputeTireDiameter, Sizes)
-{
-    const std::vector<std::tuple<int, int, float, const char*>> rows = {
-        {225, 70, 15.0F, "27.4"}, {225, 301, 15.0F, "68.3"}, {0, 70, 15.0F, "N/A"},
-        {225, 0, 15.0F, "N/A"},   {225, 70, 0.0F, "N/A"},    {225, 70, kInfinity, "N/A"},
-    };
-    for (const auto& [nWidth, nAspect, fRim, pszText] : rows)
-        EXPECT_EQ(ComputeTireDiameter(nWidth, nAspect, fRim).strText, pszText)
-            << nWidth << '/' << nAspect << 'R' << fRim;
-}
-
-// A flotation size may not exceed what the tire field takes.
-TEST(ParseTireSize, NotationsGoodAndBad)
-{
+    // A flotation size may not exceed what the tire field takes.
     using enum TireNotation;
-    const std::vector<std::tuple<const char*, TireNotation, const char*>> rows = {
+    const std::vector<std::tuple<const char*, TireNotation, const char*>> tires = {
         {"P225/70R15", Metric, "27.40 in, 696 mm, 736/mile"},
         {"205/55R16", Metric, "24.88 in, 632 mm, 811/mile"},
         {"265/70R17", Metric, "31.61 in, 803 mm, 638/mile"},
@@ -89,9 +69,8 @@ TEST(ParseTireSize, NotationsGoodAndBad)
         {"33x12.50R15", Flotation, "33.00 in, 838 mm, 611/mile"},
         {"33X12.50-15LT", Flotation, "33.00 in, 838 mm, 611/mile"},
         {"66x43.00-25", Flotation, "66.00 in, 1676 mm, 306/mile"},
-        {"37-622", IsoBicycle, "27.40 in, 696 mm, 736/mile"},
-    };
-    for (const auto& [pszText, notation, pszDescription] : rows) {
+        {"37-622", IsoBicycle, "27.40 in, 696 mm, 736/mile"}};
+    for (const auto& [pszText, notation, pszDescription] : tires) {
         const std::optional<TireSize> size = ParseTireSize(pszText);
         ASSERT_TRUE(size) << pszText;
         EXPECT_EQ(size->notation, notation) << pszText;
@@ -104,11 +83,15 @@ TEST(ParseTireSize, NotationsGoodAndBad)
                                 "33x12.5000R15", "101x12.50R15", "37-62", "37-622 91W", "0-622"}) {
         EXPECT_FALSE(ParseTireSize(pszText)) << '"' << pszText << '"';
     }
-}
-
-// The tire field that makes the close-ratio box's speeds exact for a tire of 925 revs per mile.
-TEST(ComputeCalibratedTireDiameter, NineHundredTwentyFiveRevsPerMile)
-{
+    // Width, aspect and rim as the tire dialog's fields hold them; any of them 0 gives no diameter.
+    const std::vector<std::tuple<int, int, float, const char*>> diameters = {
+        {225, 70, 15.0F, "27.4"}, {225, 301, 15.0F, "68.3"}, {0, 70, 15.0F, "N/A"},
+        {225, 0, 15.0F, "N/A"},   {225, 70, 0.0F, "N/A"},    {225, 70, kInfinity, "N/A"},
+    };
+    for (const auto& [nWidth, nAspect, fRim, pszText] : diameters)
+        EXPECT_EQ(ComputeTireDiameter(nWidth, nAspect, fRim).strText, pszText)
+            << nWidth << '/' << nAspect << 'R' << fRim;
+    // The tire field that makes the close-ratio box's speeds exact for a tire of 925 revs per mile.
     const std::string strField = FormatTireFieldText(ComputeCalibratedTireDiameter(925).value_or(0));
     EXPECT_EQ(strField, "21.93");
     EXPECT_EQ(BuildSpeedTable(With(GearValue::TireOD, NarrowToFloat(*ParseFloatText(strField)), kCloseRatio)),
@@ -117,24 +100,8 @@ TEST(ComputeCalibratedTireDiameter, NineHundredTwentyFiveRevsPerMile)
         EXPECT_FALSE(ComputeCalibratedTireDiameter(revs)) << revs;
 }
 
-// MPH unless km/h, kmh or kph follows, in any case; a negative or infinite speed is refused.
-TEST(ParseCruiseSpeed, UnitsAndRejects)
-{
-    const double k110Kmh = 110 / 1.609344;
-    const double kRejected = -1;
-    const std::vector<std::pair<const char*, double>> rows = {
-        {"70", 70},          {" 70 mph ", 70},          {"70MPH", 70},     {"110 km/h", k110Kmh},
-        {"110KMH", k110Kmh}, {"110 kph", k110Kmh},      {"0", 0},          {"", kRejected},
-        {"mph", kRejected},  {"70 km", kRejected},      {"-5", kRejected}, {"1e999", kRejected},
-        {"7O", kRejected},   {"70 mph mph", kRejected},
-    };
-    for (const auto& [pszText, mph] : rows)
-        EXPECT_NEAR(ParseCruiseSpeed(pszText).value_or(kRejected), mph, 1e-12) << pszText;
-    EXPECT_EQ(FormatCruiseSpeedText(70) + ", " + FormatCruiseSpeedText(k110Kmh), "70 MPH, 68.4 MPH");
-}
-
 // Against setup B: each gear's speed difference (none in sixth) and B's speedometer at a true 60 MPH.
-TEST(GearReport, ComparisonWithSetupB)
+TEST(GearReport, CruiseSpeedComparisonShiftDropsAndShiftChart)
 {
     const std::vector<std::tuple<GearSettings, GearSettings, const char*, const char*>> rows = {
         {With(GearValue::TireOD, 28.0F), SampleSettings(), "+6.1%", "56.6"},
@@ -149,33 +116,36 @@ TEST(GearReport, ComparisonWithSetupB)
             EXPECT_EQ(report.rows[i].differenceToB.Text(), i == 5 ? "N/A" : pszDifference) << i;
         EXPECT_EQ(report.speedometerAt60.Text(), pszSpeedometer) << pszDifference;
     }
-}
-
-// From and to gear, RPM before, after and its change with one sign: the close-ratio box, a gear of 0 skipped, a
-// next gear that is lower (the RPM rises), no tire.
-TEST(ComputeShiftDrops, CloseRatioBoxSkippedGearAndARise)
-{
+    // From and to gear, RPM before, after and its change: close ratios, a gear of 0 skipped, a rise, no tire.
     GearSettings rise = SampleSettings();
     rise.m_fRpm = 6000.0F;
     rise.m_fGear1 = 1.0F;
-    const std::vector<std::pair<GearSettings, std::string>> rows = {
+    const std::vector<std::pair<GearSettings, std::string>> drops = {
         {kCloseRatio, "1 2 8000 5220 (-2780)|2 3 8000 6286 (-1714)|3 4 8000 6612 (-1388)|4 5 8000 6960 (-1040)|"},
         {With(GearValue::Gear3, 0.0F), "1 2 1500 1119 (-381)|2 4 1500 750 (-750)|4 5 1500 1125 (-375)|"},
         {rise, "1 2 6000 12000 (+6000)|2 3 6000 3900 (-2100)|3 4 6000 4615 (-1385)|4 5 6000 4500 (-1500)|"},
         {With(GearValue::TireOD, 0.0F), ""},
     };
-    for (const auto& [settings, expected] : rows) {
+    for (const auto& [settings, expected] : drops) {
         std::string text;
         for (const ShiftDrop& drop : ComputeShiftDrops(settings))
             text += std::to_string(drop.nFromGear) + ' ' + std::to_string(drop.nToGear) + ' ' + drop.rpmBefore.Text() +
                     ' ' + ShiftDropText(drop) + '|';
         EXPECT_EQ(text, expected);
     }
-}
-
-// The sample's teeth at each gear's top speed; round axes with room to the next round speed, in MPH, km/h, RPM.
-TEST(ShiftChart, SampleSawtoothAndAxes)
-{
+    // MPH unless km/h, kmh or kph follows, in any case; a negative or infinite speed is refused.
+    const double k110Kmh = 110 / 1.609344;
+    const double kRejected = -1;
+    const std::vector<std::pair<const char*, double>> cruises = {
+        {"70", 70},          {" 70 mph ", 70},          {"70MPH", 70},     {"110 km/h", k110Kmh},
+        {"110KMH", k110Kmh}, {"110 kph", k110Kmh},      {"0", 0},          {"", kRejected},
+        {"mph", kRejected},  {"70 km", kRejected},      {"-5", kRejected}, {"1e999", kRejected},
+        {"7O", kRejected},   {"70 mph mph", kRejected},
+    };
+    for (const auto& [pszText, mph] : cruises)
+        EXPECT_NEAR(ParseCruiseSpeed(pszText).value_or(kRejected), mph, 1e-12) << pszText;
+    EXPECT_EQ(FormatCruiseSpeedText(70) + ", " + FormatCruiseSpeedText(k110Kmh), "70 MPH, 68.4 MPH");
+    // The sample's teeth at each gear's top speed; round axes with room to the next round speed, in MPH, km/h, RPM.
     const ShiftChart chart = ComputeShiftChart(SampleSettings());
     std::string text;
     for (const ShiftChartTooth& tooth : chart.teeth)
@@ -188,36 +158,26 @@ TEST(ShiftChart, SampleSawtoothAndAxes)
     EXPECT_EQ(text, "12.4 16.6 25.5 33.2 |0 10 20 30 40 50 |0 20 40 60 80 |0 500 1000 1500 ");
     EXPECT_EQ(std::tuple(chart.rpmMin, chart.rpmMax, chart.mphMin, chart.mphMax), std::tuple(0.0, 1500.0, 0.0, 50.0));
     EXPECT_NEAR(chart.kmhTicks[1].value, 20 / kKilometresPerMile, 1e-9);
-}
-
-// No speed, no chart; values held after a failed range test keep the axes finite and bounded.
-TEST(ShiftChart, EmptyOrBounded)
-{
-    const std::vector<std::tuple<GearValue, float, bool>> rows = {
+    // No speed, no chart; values held after a failed range test keep the axes finite and bounded.
+    const std::vector<std::tuple<GearValue, float, bool>> heldValues = {
         {GearValue::Rpm, 0, true},         {GearValue::RearEnd, 0, true},      {GearValue::TireOD, 0, true},
         {GearValue::Rpm, kInfinity, true}, {GearValue::Rpm, 1e30F, false},     {GearValue::Gear1, 1e-30F, false},
         {GearValue::Gear2, -2.0F, false},  {GearValue::Rpm, -20000.0F, false}, {GearValue::TireOD, 3e38F, false},
     };
-    for (const auto& [value, fValue, bEmpty] : rows) {
-        const ShiftChart chart = ComputeShiftChart(With(value, fValue));
-        EXPECT_EQ(std::pair(chart.IsEmpty(), chart.rpmTicks.empty()), std::pair(bEmpty, bEmpty)) << fValue;
-        EXPECT_TRUE(bEmpty ||
-                    (-kChartMphLimit <= chart.mphMin && chart.mphMin < chart.mphMax && chart.mphMax <= kChartMphLimit &&
-                     -kChartRpmLimit <= chart.rpmMin && chart.rpmMin < chart.rpmMax && chart.rpmMax <= kChartRpmLimit &&
-                     chart.mphTicks.size() <= 8))
+    for (const auto& [value, fValue, bEmpty] : heldValues) {
+        const ShiftChart held = ComputeShiftChart(With(value, fValue));
+        EXPECT_EQ(std::pair(held.IsEmpty(), held.rpmTicks.empty()), std::pair(bEmpty, bEmpty)) << fValue;
+        EXPECT_TRUE(bEmpty || (-kChartMphLimit <= held.mphMin && held.mphMin < held.mphMax &&
+                               held.mphMax <= kChartMphLimit && -kChartRpmLimit <= held.rpmMin &&
+                               held.rpmMin < held.rpmMax && held.rpmMax <= kChartRpmLimit && held.mphTicks.size() <= 8))
             << fValue;
     }
-}
-
-TEST(NiceTicks, RoundSteps)
-{
-    const std::vector<std::tuple<double, double, int, std::vector<double>>> rows = {
+    const std::vector<std::tuple<double, double, int, std::vector<double>>> ticks = {
         {-12.4, 44.25, 8, {-10, 0, 10, 20, 30, 40}},
         {0, 1, 6, {0, 0.2, 0.4, 0.6000000000000001, 0.8, 1}},
         {5, 5, 6, {}},
-        {0, std::numeric_limits<double>::infinity(), 6, {}},
-    };
-    for (const auto& [first, last, nMaxTicks, expected] : rows)
+        {0, std::numeric_limits<double>::infinity(), 6, {}}};
+    for (const auto& [first, last, nMaxTicks, expected] : ticks)
         EXPECT_EQ(NiceTicks(first, last, nMaxTicks), expected) << first << " to " << last;
 }
 

@@ -1,5 +1,4 @@
-// On an X server with a window manager (on_x.sh starts both): where each window opens, frame included, and whether
-// accessibility tools are told where every window and control really is, as the X server has it.
+// On X with a window manager (on_x.sh): where windows open, frame included, and where accessibility tools see them.
 
 #include <cstdlib>
 #include <cstring>
@@ -43,9 +42,7 @@ protected:
         return {pGeometry->x, pGeometry->y, pGeometry->width + nBorders, pGeometry->height + nBorders};
     }
 
-    // Waits until the frame lies on the screen, and exactly over `centredOver` where given (to the pixel: the space
-    // left over is shared evenly, but for an odd pixel), and until Qt, and so accessibility tools, put the window and
-    // every shown control where the X server shows them.
+    // Waits until the frame is on the screen, centred over `centredOver` to the pixel, and Qt tells where X shows it.
     void ExpectPlaced(HWND hDlg, std::optional<QRect> centredOver)
     {
         QWidget* pWindow = platform::WidgetOf(hDlg);

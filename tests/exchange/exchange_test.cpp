@@ -7,8 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include <QWidget>
-
 #include <gtest/gtest.h>
 
 #include "numtext/fieldrule.h"
@@ -21,9 +19,7 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using FormExchange = UiTest;
-using ModalRun = UiTest;
 
 constexpr int IDD_FIELDS = 9001;
 constexpr int IDC_A = 100, IDC_B = 101, IDC_C = 102;
@@ -46,7 +42,7 @@ public:
 
     Values m_values{1, 2, 3};
     int m_nChanges = 0;
-    void (*m_pAfterA)(CFormExchange& fx) = nullptr; // where a test makes a pass fail, as only the framework can:
+    void (*m_pAfterA)(CFormExchange& fx) = nullptr; // makes a pass fail as only the framework can:
     static void NoSuchControl(CFormExchange& fx) { fx.PrepareEdit(999); }
     static void OutOfMemory(CFormExchange&) { throw std::bad_alloc(); }
     static void Unknown(CFormExchange&) { throw CException(); }
@@ -63,8 +59,6 @@ public:
         ExchangeInt(fx, IDC_C, nC);
         ValidateIntRange(fx, nC, 0, 300);
     }
-
-protected:
     bool OnCommand(int nId, int nCode) override
     {
         m_nChanges += nCode == EN_CHANGE ? 1 : 0;
@@ -72,24 +66,25 @@ protected:
     }
 };
 
-const std::string kNumber = "Please enter a number.";
 const std::string kRange50 = "Please enter a number between 0 and 50.";
-const std::string kRange15000 = "Please enter a number between 0 and 15000.";
 const std::string k31Nines(31, '9');
 
-// Before each row the members hold {1, 2, 3} and the fields their bounds {0, 15000, 300}; then the row's field
-// gets its text. A bad field is prompted for, focused and selected, and stops the pass: the fields before it are
-// stored, those after it untouched. The framework's own failures are prompted with their text, focus left alone.
+// Members {1, 2, 3}, fields {0, 15000, 300}, then the row's text: a bad field is prompted, selected and ends the pass.
 TEST_F(FormExchange, FailuresPromptStopThePassAndSelectTheField)
 {
-    // The row's name, its field and text, the prompt (empty: the pass succeeds), the members after, a failing step.
+    // The name, the field and text, the prompt (none: the pass succeeds), the members after, a failing step.
     using Row = std::tuple<const char*, int, std::string, std::string, CFieldsDlg::Values, void (*)(CFormExchange&)>;
     const std::vector<Row> rows = {
         {"the bounds", IDC_A, "0", "", {0, 15000, 300}, nullptr},
-        // The range is judged on the member: in single precision a millionth above 50 is 50.
+        // Judged on the member: in single precision a millionth above 50 is 50.
         {"A a millionth above", IDC_A, "50.000001", "", {50, 15000, 300}, nullptr},
         {"B empty", IDC_B, "", kNumber, {0, 2, 3}, nullptr},
-        {"B judged on 31 characters", IDC_B, k31Nines + "9", kRange15000, {0, 1e31F, 3}, nullptr},
+        {"B judged on 31 characters",
+         IDC_B,
+         k31Nines + "9",
+         "Please enter a number between 0 and 15000.",
+         {0, 1e31F, 3},
+         nullptr},
         {"C a decimal", IDC_C, "7.5", "Please enter an integer.", {0, 15000, 3}, nullptr},
         {"C above", IDC_C, "301", "Please enter an integer between 0 and 300.", {0, 15000, 301}, nullptr},
         {"no control", IDC_A, "0", "An unsupported operation was attempted.", {0, 2, 3}, CFieldsDlg::NoSuchControl},
@@ -117,45 +112,25 @@ TEST_F(FormExchange, FailuresPromptStopThePassAndSelectTheField)
         EXPECT_EQ(bResult, strPrompt.empty());
         EXPECT_EQ(dialog.m_values, expected);
     }
-}
-
-// A settings file's line is judged as a field's text: on its first 31 characters, then against the range.
-TEST(FieldJudgement, AsAValidatingPass)
-{
-    const std::vector<std::tuple<std::string, std::optional<float>, std::string>> rows = {
+    // A settings file's line is judged as a field's text: on its first 31 characters, then against the range.
+    const std::vector<std::tuple<std::string, std::optional<float>, std::string>> lines = {
         {"50", 50.0F, ""}, {"-1", -1.0F, kRange50}, {"x", std::nullopt, kNumber}, {k31Nines + "x", 1e31F, kRange50}};
-    for (const auto& [text, value, strPrompt] : rows) {
+    for (const auto& [text, value, strPrompt] : lines) {
         const FieldJudgement<float> judgement = JudgeFieldText(text, 0.0F, 50.0F);
         EXPECT_EQ(judgement.value, value) << text;
         EXPECT_EQ(judgement.strPrompt, strPrompt) << text;
     }
-}
-
-// The loading pass writes as the runtime's "%.*g" and "%d" did, out-of-range values too, without a prompt or a
-// change. Outside a pass a text is rewritten only when it differs; a plain write reports a change every time.
-TEST_F(FormExchange, LoadingPassAndRewrites)
-{
-    CFieldsDlg dialog;
-    dialog.m_values = {26.4F, 1234567.0F, -12};
-    RunDriven(m_seam, dialog, [&](HWND hDlg) {
-        EXPECT_EQ((Texts{Text(hDlg, IDC_A), Text(hDlg, IDC_B), Text(hDlg, IDC_C)}),
-                  (Texts{"26.4", "1.23457e+006", "-12"}));
-        for (const char* pszText : {"26.4", "26.5"})
-            SetTextIfChanged(platform::GetDlgItem(hDlg, IDC_A), pszText);
-        EXPECT_EQ(dialog.m_nChanges, 1);
-        SetText(hDlg, IDC_A, "26.5");
-        EXPECT_EQ(dialog.m_nChanges, 2);
-        dialog.EndModal(IDCANCEL);
-    });
-}
-
-// What ends a dialog and what RunModal returns: -1, never shown, when it cannot be built or loaded; otherwise
-// only OK, and Enter on it, reads the fields, and stays open over a bad one.
-TEST_F(ModalRun, HowADialogEnds)
-{
-    // The row's name, the template, a failing step, field A's text, the action, the result (0: still open).
-    using Row = std::tuple<const char*, int, void (*)(CFormExchange&), const char*, DialogAction, int, Texts>;
-    const std::vector<Row> rows = {
+    // The caption of every prompt, from a program path of any system.
+    const std::vector<std::pair<std::string, std::string>> appNames = {{"C:\\Tools\\ratiograph.EXE", "ratiograph"},
+                                                                       {"D:my.gear.calc", "my.gear"},
+                                                                       {"/opt/v1.2/ratiograph", "ratiograph"},
+                                                                       {"ratiograph", "ratiograph"}};
+    for (const auto& [strPath, strName] : appNames)
+        EXPECT_EQ(AppNameFromModulePath(strPath), strName) << strPath;
+    // Loading writes as "%.*g" and "%d"; Tab follows the template; a nested dialog belongs to the one in front.
+    // RunModal gives -1 when no dialog could be built or loaded; only OK reads fields, staying open over a bad one.
+    using EndRow = std::tuple<const char*, int, void (*)(CFormExchange&), const char*, DialogAction, int, Texts>;
+    const std::vector<EndRow> ends = {
         {"no template", 9999, nullptr, "", ClickOn(IDCANCEL), -1, {}},
         {"loading fails", IDD_FIELDS, CFieldsDlg::Unknown, "", ClickOn(IDCANCEL), -1, {"Internal application error."}},
         {"OK, valid", IDD_FIELDS, nullptr, "1", ClickOn(IDOK), IDOK, {}},
@@ -164,7 +139,7 @@ TEST_F(ModalRun, HowADialogEnds)
         {"close box", IDD_FIELDS, nullptr, "x", CloseBox(), IDCANCEL, {}},
         {"Enter on Cancel", IDD_FIELDS, nullptr, "x", KeyIn(IDCANCEL, Qt::Key_Return), IDCANCEL, {}},
     };
-    for (const auto& [pszName, nTemplateId, pAfterA, pszFieldA, action, nExpected, prompts] : rows) {
+    for (const auto& [pszName, nTemplateId, pAfterA, pszFieldA, action, nExpected, prompts] : ends) {
         SCOPED_TRACE(pszName);
         CFieldsDlg dialog(nTemplateId);
         dialog.m_pAfterA = pAfterA;
@@ -180,15 +155,8 @@ TEST_F(ModalRun, HowADialogEnds)
         EXPECT_EQ(nResult, nExpected == 0 ? IDCANCEL : nExpected);
         EXPECT_EQ(TakeMessages(m_seam), prompts);
     }
-}
-
-// Focus starts on the first tab stop and Tab follows the template. A dialog started while another runs over the
-// main window belongs to the one in front and is centred over it; its owner takes no click meanwhile. A prompt of
-// the owner's pass belongs to the dialog in front and may run a pass on it: each pass locks out only its own
-// window's notifications and restores the lock-out it found.
-TEST_F(ModalRun, TabOrderAndNestedDialogs)
-{
     CFieldsDlg owner, nested, third;
+    owner.m_values = {26.4F, 1234567.0F, -12};
     GetApp()->m_pMainWnd = &owner;
     bool bFirst = true;
     m_seam.SetMessageBoxHandler([&](const CBoxRecord& record) {
@@ -202,6 +170,13 @@ TEST_F(ModalRun, TabOrderAndNestedDialogs)
     });
     std::vector<int> tabOrder;
     RunDriven(m_seam, owner, [&](HWND hOwner) {
+        EXPECT_EQ((Texts{Text(hOwner, IDC_A), Text(hOwner, IDC_B), Text(hOwner, IDC_C)}),
+                  (Texts{"26.4", "1.23457e+006", "-12"}));
+        // Outside a pass a text is rewritten only when it differs; a plain write is a change every time.
+        for (const char* pszText : {"26.4", "26.5", "26.5"})
+            SetTextIfChanged(Item(hOwner, IDC_A), pszText);
+        SetText(hOwner, IDC_A, "26.5");
+        EXPECT_EQ(owner.m_nChanges, 2);
         for (int i = 0; i < 6; ++i) {
             tabOrder.push_back(platform::GetDlgCtrlID(platform::GetFocus()));
             PressKey(platform::GetFocus(), Qt::Key_Tab);
@@ -228,17 +203,6 @@ TEST_F(ModalRun, TabOrderAndNestedDialogs)
     GetApp()->m_pMainWnd = nullptr;
     EXPECT_EQ(tabOrder, (std::vector<int>{IDC_A, IDC_B, IDC_C, IDOK, IDCANCEL, IDC_A}));
     EXPECT_EQ(TakeMessages(m_seam), (Texts{kNumber, kNumber}));
-}
-
-// The caption of every prompt, from a program path of any system.
-TEST(AppName, IsTheProgramFileWithoutDirectoryAndExtension)
-{
-    const std::vector<std::pair<std::string, std::string>> rows = {{"C:\\Tools\\ratiograph.EXE", "ratiograph"},
-                                                                   {"D:my.gear.calc", "my.gear"},
-                                                                   {"/opt/v1.2/ratiograph", "ratiograph"},
-                                                                   {"ratiograph", "ratiograph"}};
-    for (const auto& [strPath, strName] : rows)
-        EXPECT_EQ(AppNameFromModulePath(strPath), strName) << strPath;
 }
 
 } // namespace

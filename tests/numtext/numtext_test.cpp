@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -14,13 +15,10 @@
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
-constexpr std::int32_t kIntMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::nullopt_t kRejected = std::nullopt;
 
-// The runtime's texts, three-digit exponents included, for the conversions the program uses; a row's arguments are
-// formatted one by one, joined by '|'.
-TEST(CrtFormat, Conversions)
+// The runtime's texts, three-digit exponents included; a row's arguments are formatted one by one, joined by '|'.
+TEST(NumberTexts, FormatReadNarrowAndJudgeFields)
 {
     const std::vector<std::tuple<const char*, std::vector<CrtArg>, const char*>> rows = {
         {"%g",
@@ -41,28 +39,21 @@ TEST(CrtFormat, Conversions)
     }
     EXPECT_EQ(CrtFormat("%.*g %.*g|%*d|100%%", {6, 1e6, 6, 15000.0F, -4, 7}), "1e+006 15000|7   |100%");
     EXPECT_EQ(CrtFormat("Reverse  %4.2g %s\n", {2.9F, "-11.4"}), "Reverse   2.9 -11.4\n");
-}
-
-TEST(CrtFormat, MisuseIsRefused)
-{
+    // Misuse is refused: too few arguments, the wrong type, an unknown conversion, too many, no conversion type.
     EXPECT_THROW(CrtFormat("%g"), std::invalid_argument);
     EXPECT_THROW(CrtFormat("%g", {1}), std::invalid_argument);
     EXPECT_THROW(CrtFormat("%d", {1.0}), std::invalid_argument);
     EXPECT_THROW(CrtFormat("%q", {1.0}), std::invalid_argument);
     EXPECT_THROW(CrtFormat("%d", {1, 2}), std::invalid_argument);
     EXPECT_THROW(CrtFormat("%5"), std::invalid_argument);
-}
-
-// The text, then the value read and how many characters belong to the number.
-TEST(CrtStrtod, GrammarRangeAndRounding)
-{
+    // The text, then the value read and how many characters belong to the number.
     const std::vector<std::pair<std::string, CrtDouble>> grammar = {
         {"1.5xyz", {1.5, 3}}, {" \t\n\v\f\r7", {7, 7}}, {"-.5", {-0.5, 3}},  {"+3.", {3, 3}}, {"2.5d1", {25, 5}},
         {"2.5D+1", {25, 6}},  {"2.5E1", {25, 5}},       {"25e-1", {2.5, 5}}, {"1e", {1, 1}},  {"1e+", {1, 1}},
         {"0x10", {0, 1}},     {"inf", {0, 0}},          {".", {0, 0}},       {"-", {0, 0}},   {"- 5", {0, 0}},
         {"000.000", {0, 7}},  {"1,5", {1, 1}},
     };
-    const std::vector<std::pair<std::string, CrtDouble>> range = {
+    std::vector<std::pair<std::string, CrtDouble>> reads = {
         {"1e400", {kInf, 5}},
         {"1e99999999999999999999", {kInf, 22}},
         {"1e-400", {0, 6}},
@@ -72,56 +63,43 @@ TEST(CrtStrtod, GrammarRangeAndRounding)
         {"0." + std::string(400, '0') + "1e402", {10, 407}},
         {"9007199254740993", {9007199254740992.0, 16}}, // a tie rounds to even
     };
-    for (const auto* pRows : {&grammar, &range}) {
-        for (const auto& [text, expected] : *pRows) {
-            EXPECT_EQ(CrtStrtod(text).value, expected.value) << '"' << text << '"';
-            EXPECT_EQ(CrtStrtod(text).nConsumed, expected.nConsumed) << '"' << text << '"';
-        }
+    reads.insert(reads.end(), grammar.begin(), grammar.end());
+    for (const auto& [text, expected] : reads) {
+        EXPECT_EQ(CrtStrtod(text).value, expected.value) << '"' << text << '"';
+        EXPECT_EQ(CrtStrtod(text).nConsumed, expected.nConsumed) << '"' << text << '"';
     }
     EXPECT_TRUE(std::signbit(CrtStrtod("-1e-400").value));
-}
-
-// A field's text: blanks (space, tab) around the number only, and a 0 must be written with the digit 0.
-TEST(ParseFloatText, AcceptsAndRejects)
-{
-    const std::vector<std::pair<const char*, std::optional<double>>> rows = {
+    // Rounds like the hardware; beyond float's range, infinity from halfway past FLT_MAX on.
+    constexpr float kFloatInf = std::numeric_limits<float>::infinity();
+    const std::vector<std::pair<double, float>> narrowings = {
+        {0.1, 0.1F}, {double{FLT_MAX} * (1 + 1e-9), FLT_MAX}, {0x1.ffffffp127, kFloatInf}, {-1e39, -kFloatInf}};
+    for (const auto& [value, expected] : narrowings)
+        EXPECT_EQ(NarrowToFloat(value), expected) << value;
+    EXPECT_TRUE(std::isnan(NarrowToFloat(std::nan(""))));
+    // A field's text: blanks (space, tab) around the number only, and a 0 must be written with the digit 0.
+    const std::vector<std::pair<const char*, std::optional<double>>> fields = {
         {"0", 0.0},           {"  0\t ", 0.0},    {".5", 0.5},         {"7\t", 7.0},
         {"\n7", 7.0},         {"-2.68", -2.68},   {"1e400", kInf},     {".0", kRejected},
         {"-0", kRejected},    {"+0", kRejected},  {"", kRejected},     {"7 7", kRejected},
         {"12abc", kRejected}, {"1,5", kRejected}, {"0x10", kRejected}, {"1e-400", kRejected},
         {"7\n", kRejected},   {"1e", kRejected},
     };
-    for (const auto& [pszText, expected] : rows)
+    for (const auto& [pszText, expected] : fields)
         EXPECT_EQ(ParseFloatText(pszText), expected) << '"' << pszText << '"';
-}
-
-// CrtStrtol under the same rule; values beyond 32 bits clamp to its ends.
-TEST(ParseIntText, AcceptsClampsAndRejects)
-{
-    const std::vector<std::pair<const char*, std::optional<int>>> rows = {
+    // CrtStrtol under the same rule; values beyond 32 bits clamp to its ends.
+    const std::vector<std::pair<const char*, std::optional<int>>> ints = {
         {"0", 0},
         {" +7 ", 7},
-        {"2147483647", kIntMax},
-        {"2147483648", kIntMax},
-        {"-99999999999999999999999", kIntMin},
+        {"2147483647", INT32_MAX},
+        {"2147483648", INT32_MAX},
+        {"-99999999999999999999999", INT32_MIN},
         {"-0", kRejected},
         {"7.5", kRejected},
         {"225.", kRejected},
         {"1e3", kRejected},
     };
-    for (const auto& [pszText, expected] : rows)
+    for (const auto& [pszText, expected] : ints)
         EXPECT_EQ(ParseIntText(pszText), expected) << '"' << pszText << '"';
-}
-
-// Rounds like the hardware; beyond float's range, infinity from halfway past FLT_MAX on.
-TEST(NarrowToFloat, RoundsAndSaturates)
-{
-    constexpr float kFloatInf = std::numeric_limits<float>::infinity();
-    const std::vector<std::pair<double, float>> rows = {
-        {0.1, 0.1F}, {double{FLT_MAX} * (1 + 1e-9), FLT_MAX}, {0x1.ffffffp127, kFloatInf}, {-1e39, -kFloatInf}};
-    for (const auto& [value, expected] : rows)
-        EXPECT_EQ(NarrowToFloat(value), expected) << value;
-    EXPECT_TRUE(std::isnan(NarrowToFloat(std::nan(""))));
 }
 
 } // namespace

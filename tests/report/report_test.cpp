@@ -15,8 +15,7 @@ namespace {
 
 using Json = nlohmann::json;
 
-// In a comma locale for C and C++ alike (tools/test.sh generates it), where numbers must still be written with a
-// point; put back afterwards. The reports are of the sample record against a setup B on 28-inch tires, at 70 MPH.
+// In a comma locale, numbers still with a point; the sample against B on 28-inch tires, at 70 MPH.
 class SettingsReport : public testing::Test
 {
 protected:
@@ -33,25 +32,8 @@ protected:
     const GearReport m_report = BuildGearReport(SampleSettings(), 70.0, m_setupB);
 };
 
-// Byte for byte; a record quoted as RFC 4180 says.
-TEST_F(SettingsReport, Csv)
-{
-    EXPECT_EQ(FormatCsvReport(BuildSettingsReport(m_report)),
-              "Gear,Ratio,Overall ratio,MPH,km/h,MPH per 1000 RPM,RPM at 70 MPH,Difference to B (%)\r\n"
-              "1st,2.68,9.4604,12.4,19.9,8.3,8479,-5.7%\r\n"
-              "2nd,2,7.06,16.6,26.7,11.1,6328,-5.7%\r\n"
-              "3rd,1.3,4.589,25.5,41.1,17.0,4113,-5.7%\r\n"
-              "4th,1,3.53,33.2,53.4,22.1,3164,-5.7%\r\n"
-              "5th,0.75,2.6475,44.2,71.2,29.5,2373,-5.7%\r\n"
-              "6th,0,0,N/A,N/A,N/A,N/A,N/A\r\n"
-              "Reverse,2.9,10.237,-11.4,-18.4,-7.6,N/A,-5.7%\r\n");
-    EXPECT_EQ(FormatCsvRecord({"plain", "a,b", "say \"hi\"", "two\nlines", "cr\r", "", "\""}),
-              "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\"cr\r\",,\"\"\"\"\r\n");
-}
-
-// Read back by a JSON library, as a script would: numbers at the displays' precision, null for N/A and for values
-// that are not finite, whole RPM as integers.
-TEST_F(SettingsReport, JsonReadsBack)
+// As a script reads it: numbers at the displays' precision, null for N/A and what is not finite, whole RPM as integers.
+TEST_F(SettingsReport, JsonTextCsvAndFormatsOfPaths)
 {
     const Json json = Json::parse(BuildSettingsReport(m_report).strJson);
     EXPECT_EQ(json["title"], kReportTitle);
@@ -65,30 +47,21 @@ TEST_F(SettingsReport, JsonReadsBack)
         "kmh": 19.9, "mphPer1000Rpm": 8.3, "rpmAtCruise": 8479, "differenceToBPercent": -5.7})"));
     EXPECT_EQ(json["gears"][5], Json::parse(R"({"name": "6th", "ratio": 0, "overallRatio": 0, "mph": null,
         "kmh": null, "mphPer1000Rpm": null, "rpmAtCruise": null, "differenceToBPercent": null})"));
-    EXPECT_EQ(json["gears"][6]["name"], "Reverse");
-    EXPECT_EQ(json["gears"][6]["mph"], -11.4);
-    EXPECT_EQ(json["gears"][6]["rpmAtCruise"], nullptr);
+    EXPECT_EQ((Json{json["gears"][6]["name"], json["gears"][6]["mph"], json["gears"][6]["rpmAtCruise"]}),
+              Json::parse(R"(["Reverse", -11.4, null])"));
     ASSERT_EQ(json["shiftDrops"].size(), 4U);
     EXPECT_EQ(json["shiftDrops"][3],
               Json::parse(R"({"fromGear": 4, "toGear": 5, "rpmBefore": 1500, "rpmAfter": 1125, "drop": 375})"));
-    EXPECT_EQ(json["comparison"]["setupB"]["tireDiameter"], 28);
-    EXPECT_EQ(json["comparison"]["speedometerAt60Mph"], 63.6);
+    EXPECT_EQ((Json{json["comparison"]["setupB"]["tireDiameter"], json["comparison"]["speedometerAt60Mph"]}),
+              Json::parse("[28, 63.6]"));
     EXPECT_TRUE(json["note"].get<std::string>().starts_with("Speeds use 3.124 for pi"));
 
     const Json plain =
         Json::parse(BuildSettingsReport(BuildGearReport({INFINITY, 2.68F, 3.53F, 26.4F, 0, 0, 0, 0, 0, 0})).strJson);
-    EXPECT_EQ(plain["values"]["rpm"], nullptr);
-    EXPECT_EQ(plain["cruiseMph"], nullptr);
-    EXPECT_EQ(plain["gears"][0]["mph"], nullptr);
-    EXPECT_EQ(plain["gears"][0]["mphPer1000Rpm"], 8.3);
-    EXPECT_EQ(plain["shiftDrops"], Json::array());
-    EXPECT_EQ(plain["comparison"], nullptr);
-}
-
-// Each section under its heading, the values as the fields hold them, columns aligned, the drops, B's speedometer
-// and the note; without B and a cruise speed, neither their columns nor their section.
-TEST_F(SettingsReport, Text)
-{
+    EXPECT_EQ((Json{plain["values"]["rpm"], plain["cruiseMph"], plain["gears"][0]["mph"],
+                    plain["gears"][0]["mphPer1000Rpm"], plain["shiftDrops"], plain["comparison"]}),
+              Json::parse("[null, null, null, 8.3, [], null]"));
+    // Each section under its heading, columns aligned; without B and a cruise speed, neither their columns nor section.
     ValueTexts texts = FormatValueTexts(SampleSettings());
     texts[static_cast<std::size_t>(GearValue::Gear2)] = "2.0";
     const std::string text = FormatTextReport(BuildSettingsReport(m_report, texts));
@@ -105,15 +78,24 @@ TEST_F(SettingsReport, Text)
          })
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     EXPECT_TRUE(text.starts_with(std::string(kReportTitle) + "\n") && text.ends_with("GPS.\n")) << text;
-    const std::string plain = FormatTextReport(BuildSettingsReport(BuildGearReport(GearSettings{})));
-    EXPECT_NE(plain.find("MPH per 1000 RPM\n"), std::string::npos);
-    EXPECT_NE(plain.find("\nShift drops:\nNone: they need two forward gears with a speed.\n"), std::string::npos);
-    EXPECT_EQ(plain.find("setup B"), std::string::npos);
-}
-
-// The extension names the format in any case; a hidden file's dot, a directory's extension or another one names none.
-TEST(ReportFormats, FormatOfAPathsExtension)
-{
+    const std::string plainText = FormatTextReport(BuildSettingsReport(BuildGearReport(GearSettings{})));
+    EXPECT_NE(plainText.find("MPH per 1000 RPM\n"), std::string::npos);
+    EXPECT_NE(plainText.find("\nShift drops:\nNone: they need two forward gears with a speed.\n"), std::string::npos);
+    EXPECT_EQ(plainText.find("setup B"), std::string::npos);
+    // Byte for byte; a record quoted as RFC 4180 says.
+    EXPECT_EQ(FormatCsvReport(BuildSettingsReport(m_report)),
+              "Gear,Ratio,Overall ratio,MPH,km/h,MPH per 1000 RPM,RPM at 70 MPH,Difference to B (%)\r\n"
+              "1st,2.68,9.4604,12.4,19.9,8.3,8479,-5.7%\r\n"
+              "2nd,2,7.06,16.6,26.7,11.1,6328,-5.7%\r\n"
+              "3rd,1.3,4.589,25.5,41.1,17.0,4113,-5.7%\r\n"
+              "4th,1,3.53,33.2,53.4,22.1,3164,-5.7%\r\n"
+              "5th,0.75,2.6475,44.2,71.2,29.5,2373,-5.7%\r\n"
+              "6th,0,0,N/A,N/A,N/A,N/A,N/A\r\n"
+              "Reverse,2.9,10.237,-11.4,-18.4,-7.6,N/A,-5.7%\r\n");
+    EXPECT_EQ(FormatCsvRecord({"plain", "a,b", "say \"hi\"", "two\nlines", "cr\r", "", "\""}),
+              "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\"cr\r\",,\"\"\"\"\r\n");
+    // The extension names the format in any case; a hidden file's dot, a directory's extension or another one names
+    // none.
     const std::vector<std::pair<const char*, std::optional<ReportFormat>>> rows = {
         {"a.pdf", ReportFormat::Pdf},  {"dir/B.CSV", ReportFormat::Csv}, {"x.tar.json", ReportFormat::Json},
         {"n.txt", ReportFormat::Text}, {"c.Svg", ReportFormat::Svg},     {"/tmp/c.png", ReportFormat::Png},

@@ -1,7 +1,6 @@
 #pragma once
 
-// Whole files, byte for byte, for tests that put a file on disk or look at what a save left there, and a
-// scratch directory for them. Names are bytes, as the system takes them.
+// Whole files, byte for byte, and a scratch directory for them; names are bytes, as the system takes them.
 
 #include <cstdlib>
 #include <filesystem>

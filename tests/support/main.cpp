@@ -1,5 +1,4 @@
-// The one main of the UI test programs: an offscreen application whose own start-up runs the tests, so the
-// prompts' caption is the test program's name, as it is the calculator's name in the real program.
+// The UI tests' main: an offscreen application whose start-up runs the tests, so prompts carry the program's name.
 
 #include <clocale>
 
@@ -29,9 +28,8 @@ public:
 // The headless platform cannot raise windows and says so at every dialog; nothing else is dropped.
 void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message == QStringLiteral("This plugin does not support raise()"))
-        return;
-    s_defaultHandler(type, context, message);
+    if (message != QStringLiteral("This plugin does not support raise()"))
+        s_defaultHandler(type, context, message);
 }
 
 } // namespace

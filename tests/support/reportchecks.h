@@ -1,8 +1,6 @@
 #pragma once
 
-// Reading back a report as a user's tools would: a PDF's text through pdftotext (Debian's poppler-utils), a CSV as
-// a spreadsheet's cells, JSON through a JSON library, an SVG as XML, a PNG as an image. Each comes back as lines of
-// words with one blank between them, so that a table's row reads the same in every layout and format.
+// A report read back as a user's tools would, as lines of words with one blank between them, in every format.
 
 #include <algorithm>
 #include <string>
@@ -18,9 +16,7 @@
 
 using Texts = std::vector<std::string>;
 
-// The format is the one strName's extension names, in any case. JSON gives each value after its JSON pointer
-// ("/gears/0/mph 12.4"); an SVG its viewBox, its description and its count of paths; a PNG its size; a PDF's page
-// ends in a |; nothing when unreadable.
+// JSON as "/gears/0/mph 12.4"; an SVG's viewBox, desc and paths; a PNG's size; a PDF's pages end in |.
 inline std::string ReportAsText(std::string bytes, const std::string& strName)
 {
     using namespace Qt::StringLiterals;

@@ -8,7 +8,7 @@
 #include "ui/exchange/dialog.h"
 #include "ui/exchange/winapp.h"
 
-void TypeInto(HWND hEdit, std::string_view text)
+void UiTest::TypeInto(HWND hEdit, std::string_view text)
 {
     QWidget* pWidget = platform::WidgetOf(hEdit);
     pWidget->setFocus(Qt::MouseFocusReason);
@@ -19,7 +19,7 @@ void TypeInto(HWND hEdit, std::string_view text)
         QTest::keyClicks(pWidget, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void PressKey(HWND hWnd, Qt::Key key, Qt::KeyboardModifiers modifiers)
+void UiTest::PressKey(HWND hWnd, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     // Through the window, as the window system delivers a key, so that access keys and shortcuts take it first.
     QWidget* pWidget = platform::WidgetOf(hWnd);
@@ -27,37 +27,7 @@ void PressKey(HWND hWnd, Qt::Key key, Qt::KeyboardModifiers modifiers)
     QTest::keyClick(pWidget->window()->windowHandle(), key, modifiers);
 }
 
-std::string Text(HWND hDlg, int nId)
-{
-    return platform::GetWindowText(platform::GetDlgItem(hDlg, nId));
-}
-
-void TypeInto(HWND hDlg, int nId, std::string_view text)
-{
-    TypeInto(platform::GetDlgItem(hDlg, nId), text);
-}
-
-void PressKey(HWND hDlg, int nId, Qt::Key key, Qt::KeyboardModifiers modifiers)
-{
-    PressKey(platform::GetDlgItem(hDlg, nId), key, modifiers);
-}
-
-void Click(HWND hDlg, int nId)
-{
-    Click(platform::GetDlgItem(hDlg, nId));
-}
-
-QWidget* Widget(HWND hDlg, int nId)
-{
-    return platform::WidgetOf(platform::GetDlgItem(hDlg, nId));
-}
-
-void SetText(HWND hDlg, int nId, std::string_view text)
-{
-    platform::SetWindowText(platform::GetDlgItem(hDlg, nId), text);
-}
-
-void Click(HWND hButton)
+void UiTest::Click(HWND hButton)
 {
     // Through the window, as the window system delivers a click, so that a modal dialog can refuse it.
     QWidget* pButton = platform::WidgetOf(hButton);
@@ -66,28 +36,7 @@ void Click(HWND hButton)
                       pButton->mapTo(pWindow, pButton->rect().center()));
 }
 
-DialogAction ClickOn(int nId)
-{
-    return [nId](HWND hDlg) {
-        Click(hDlg, nId);
-    };
-}
-
-DialogAction KeyIn(int nId, Qt::Key key, Qt::KeyboardModifiers modifiers)
-{
-    return [nId, key, modifiers](HWND hDlg) {
-        PressKey(hDlg, nId, key, modifiers);
-    };
-}
-
-DialogAction CloseBox()
-{
-    return [](HWND hDlg) {
-        platform::WidgetOf(hDlg)->close();
-    };
-}
-
-void DriveDialogs(CModalSeam& seam, std::function<void(HWND hDlg)> driver)
+void UiTest::DriveDialogs(CModalSeam& seam, std::function<void(HWND hDlg)> driver)
 {
     seam.SetModalDriver([driver = std::move(driver)](HWND hDlg) {
         // Not qWaitForWindowActive: it counts a dialog as active as soon as its owner is.
@@ -98,7 +47,7 @@ void DriveDialogs(CModalSeam& seam, std::function<void(HWND hDlg)> driver)
     });
 }
 
-int RunDriven(CModalSeam& seam, CDialog& dialog, std::function<void(HWND hDlg)> driver)
+int UiTest::RunDriven(CModalSeam& seam, CDialog& dialog, std::function<void(HWND hDlg)> driver)
 {
     DriveDialogs(seam, [&dialog, driver = std::move(driver)](HWND hDlg) {
         if (hDlg == dialog.m_hWnd) // a nested dialog is the driver's own business
@@ -107,7 +56,7 @@ int RunDriven(CModalSeam& seam, CDialog& dialog, std::function<void(HWND hDlg)> 
     return dialog.RunModal();
 }
 
-std::vector<std::string> TakeMessages(CModalSeam& seam)
+std::vector<std::string> UiTest::TakeMessages(CModalSeam& seam)
 {
     std::vector<std::string> messages;
     for (const CBoxRecord& record : seam.Records()) {

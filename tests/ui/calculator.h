@@ -3,17 +3,12 @@
 // Runs the calculator as a user meets it, as the program's main window.
 
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "calc/roadspeed.h"
 #include "tests/support/uitest.h"
 #include "ui/exchange/winapp.h"
 #include "ui/gearcalcdlg.h"
-#include "ui/resource.h"
 #include "ui/templates.h"
-
-using Texts = std::vector<std::string>;
 
 class CalculatorTest : public UiTest
 {
@@ -30,14 +25,11 @@ protected:
         UiTest::TearDown();
     }
 
-    // The driver gets the calculator once it is shown; whatever it leaves open is closed with Cancel.
-    int RunCalculator(const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver)
+    // The driver gets the calculator (pDialog, or one of its own) once it is shown; Cancel closes what it leaves open.
+    int RunCalculator(const std::function<void(CGearCalcDlg&, HWND)>& driver, CGearCalcDlg* pDialog = nullptr)
     {
-        CGearCalcDlg dialog;
-        return RunCalculator(dialog, driver);
-    }
-    int RunCalculator(CGearCalcDlg& dialog, const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver)
-    {
+        CGearCalcDlg own;
+        CGearCalcDlg& dialog = pDialog != nullptr ? *pDialog : own;
         GetApp()->m_pMainWnd = &dialog;
         const int nResult = RunDriven(m_seam, dialog, [&](HWND hDlg) {
             driver(dialog, hDlg);
