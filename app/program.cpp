@@ -48,8 +48,7 @@ int RunProgram(int argc, char** argv)
         return *nExit;
     if (commandLine.action == CommandLine::Action::Report || commandLine.action == CommandLine::Action::Export) {
         // The drawn formats start the window system without a screen, so no display is needed.
-        return RunReportCommand(commandLine, [&](ReportFormat format, const GearReport& report,
-                                                 ImageSize imageSize) {
+        return RunReportCommand(commandLine, [&](ReportFormat format, const GearReport& report, ImageSize imageSize) {
             const CPlatformSession session(argc, argv, CPlatformSession::Screen::None);
             return RenderSettingsReport(format, report, imageSize);
         });

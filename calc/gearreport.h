@@ -120,7 +120,7 @@ struct GearReport
     GearSettings settings;
     std::optional<CruiseSpeed> cruise;
     std::optional<GearSettings> setupB;
-    std::string strTireSource; // where the tire value came from, when the workbench knows: one sentence
+    std::string strTireSource;         // where the tire value came from, when the workbench knows: one sentence
     std::array<GearReportRow, 7> rows; // in kSpeedTableGears order
     std::vector<ShiftDrop> shiftDrops;
     Figure speedometerAt60; // when B is held

@@ -77,16 +77,17 @@ std::vector<RearEndChoice> NearestRearEnds(const GearSettings& now, const GearSe
     }
     std::sort(choices.begin(), choices.end(),
               [](const RearEndChoice& a, const RearEndChoice& b) { return a.ratio < b.ratio; });
-    const auto firstAbove = std::lower_bound(choices.begin(), choices.end(), *target,
-                                             [](const RearEndChoice& choice, double ratio) { return choice.ratio < ratio; });
+    const auto firstAbove =
+        std::lower_bound(choices.begin(), choices.end(), *target,
+                         [](const RearEndChoice& choice, double ratio) { return choice.ratio < ratio; });
     const auto nBelow = static_cast<std::size_t>(firstAbove - choices.begin());
     const std::size_t nFrom = nBelow - std::min(nBelow, nEach);
     const std::size_t nTo = std::min(choices.size(), nBelow + nEach);
     std::vector<RearEndChoice> nearest(choices.begin() + static_cast<std::ptrdiff_t>(nFrom),
                                        choices.begin() + static_cast<std::ptrdiff_t>(nTo));
     // The top forward gear: the last one fitted.
-    const auto top = std::find_if(kForwardGears.rbegin(), kForwardGears.rend(),
-                                  [&](GearValue gear) { return now[gear] != 0.0F; });
+    const auto top =
+        std::find_if(kForwardGears.rbegin(), kForwardGears.rend(), [&](GearValue gear) { return now[gear] != 0.0F; });
     for (RearEndChoice& choice : nearest) {
         GearSettings regeared = now;
         regeared.m_fRearEnd = static_cast<float>(choice.ratio);

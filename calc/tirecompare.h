@@ -36,8 +36,8 @@ inline constexpr std::array<double, 5> kIndicatedSpeeds{30, 50, 60, 70, 80};
 
 struct TireComparison
 {
-    TireFigures first;  // the tire the speedometer is set for
-    TireFigures second; // the tire fitted
+    TireFigures first;                    // the tire the speedometer is set for
+    TireFigures second;                   // the tire fitted
     double diameterDifferencePercent = 0; // (second - first) / first
     bool bWithinGuideline = true;
     // The true speed at each of kIndicatedSpeeds, in the same unit.

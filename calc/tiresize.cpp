@@ -204,7 +204,8 @@ std::optional<TireSize> ReadIsoBicycle(CSizeReader& reader)
     const double beadSeatMillimetres = ParseFloatText(beadSeat).value_or(0);
     if (beadSeatMillimetres <= 0)
         return std::nullopt;
-    return MakeSize(TireNotation::IsoBicycle, (beadSeatMillimetres + kSidewalls * *width) / kMillimetresPerInch, *width);
+    return MakeSize(TireNotation::IsoBicycle, (beadSeatMillimetres + kSidewalls * *width) / kMillimetresPerInch,
+                    *width);
 }
 
 std::optional<TireSize> ReadSize(std::string_view text)

@@ -61,7 +61,8 @@ void CWorkbench::NoteTireFromSize(double inches)
 
 void CWorkbench::NoteTireFromRevsPerMile(double inches)
 {
-    m_strTireSource = ", fitted to " + CrtFormat("%g", {m_revsPerMile.value_or(0)}) + " revs per mile: speeds match a GPS.";
+    m_strTireSource =
+        ", fitted to " + CrtFormat("%g", {m_revsPerMile.value_or(0)}) + " revs per mile: speeds match a GPS.";
     m_tireWritten = inches;
     m_bFitted = true;
 }

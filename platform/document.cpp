@@ -123,10 +123,10 @@ QSizeF LayOutPage(QPainter* pPainter, const PageDocument& page, double width, do
                     const std::size_t nMiddle = header.size() / 2;
                     const std::size_t nBefore = header.rfind(' ', nMiddle);
                     const std::size_t nAfter = header.find(' ', nMiddle);
-                    const std::size_t nBreak =
-                        nBefore == std::string::npos || (nAfter != std::string::npos && nAfter - nMiddle < nMiddle - nBefore)
-                            ? nAfter
-                            : nBefore;
+                    const std::size_t nBreak = nBefore == std::string::npos || (nAfter != std::string::npos &&
+                                                                                nAfter - nMiddle < nMiddle - nBefore)
+                                                   ? nAfter
+                                                   : nBefore;
                     if (nBreak != std::string::npos)
                         header[nBreak] = '\n';
                 }

@@ -36,7 +36,9 @@ constexpr std::array<ValueLabel, 10> kValueLabels{{
 
 FigureKind KindOf(GearValue value)
 {
-    return value == GearValue::Rpm ? FigureKind::Rpm : value == GearValue::TireOD ? FigureKind::Inches : FigureKind::Ratio;
+    return value == GearValue::Rpm      ? FigureKind::Rpm
+           : value == GearValue::TireOD ? FigureKind::Inches
+                                        : FigureKind::Ratio;
 }
 
 // As people read it: without the blank "%4.1f" puts before a short speed.
@@ -70,7 +72,9 @@ Json JsonValues(const GearSettings& settings)
 // for N/A, the unit in the header).
 ReportTable GearTable(const GearReport& report, bool bPlain)
 {
-    const auto cell = [bPlain](const Figure& figure) { return bPlain ? figure.NumberText() : Cell(figure); };
+    const auto cell = [bPlain](const Figure& figure) {
+        return bPlain ? figure.NumberText() : Cell(figure);
+    };
     ReportTable table;
     table.headers = {"Gear", "Ratio", "Overall ratio", "MPH", "km/h", "MPH per 1000 RPM"};
     if (report.cruise)
@@ -78,8 +82,9 @@ ReportTable GearTable(const GearReport& report, bool bPlain)
     if (report.setupB)
         table.headers.emplace_back("Difference to B (%)");
     for (const GearReportRow& row : report.rows) {
-        Cells cells = {std::string(GearName(row.gear)), cell(row.ratio), cell(row.overallRatio), cell(row.mph),
-                       cell(row.kmh),                   cell(row.mphPer1000Rpm)};
+        Cells cells = {
+            std::string(GearName(row.gear)), cell(row.ratio), cell(row.overallRatio), cell(row.mph), cell(row.kmh),
+            cell(row.mphPer1000Rpm)};
         if (report.cruise)
             cells.push_back(cell(row.rpmAtCruise));
         if (report.setupB)
@@ -182,14 +187,13 @@ ReportDocument BuildSettingsReport(const GearReport& report)
     document.sections.push_back(std::move(gears));
     document.sections.push_back(ShiftDropSection(report));
     if (report.setupB) {
-        document.sections.push_back(
-            {"setupB",
-             "Setup B",
-             {DescribeSetup(*report.setupB) + ".",
-              "Speedometer calibrated for setup B, at a true 60 MPH: " + Cell(report.speedometerAt60) +
-                  (report.speedometerAt60.value ? " MPH" : "")},
-             {},
-             false});
+        document.sections.push_back({"setupB",
+                                     "Setup B",
+                                     {DescribeSetup(*report.setupB) + ".",
+                                      "Speedometer calibrated for setup B, at a true 60 MPH: " +
+                                          Cell(report.speedometerAt60) + (report.speedometerAt60.value ? " MPH" : "")},
+                                     {},
+                                     false});
     }
     document.sections.push_back({"chart", "Shift chart", {}, {}, true});
     document.sections.push_back({"note", {}, {std::string(kCircumferenceNote)}, {}, false});

@@ -130,7 +130,9 @@ SettingsFileLines ReadSettingsFile(const std::string& strPath, SettingsReadLimit
 
 SettingsFileLines ReadSettingsStream(int nFd, SettingsReadLimits limits)
 {
-    const auto cannotOpen = [](int nErrno) { return SettingsFileLines{SettingsReadStatus::CannotOpen, nErrno, {}}; };
+    const auto cannotOpen = [](int nErrno) {
+        return SettingsFileLines{SettingsReadStatus::CannotOpen, nErrno, {}};
+    };
     // One byte past the budget tells a file that ends exactly there from one that goes on; only line ends
     // within the budget count.
     const std::size_t nChunk = std::max<std::size_t>(limits.nChunk, 1);

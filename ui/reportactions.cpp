@@ -41,8 +41,7 @@ HWND OwnerHandle(CWnd* pOwner)
 
 bool PrintGearReport(CWnd* pOwner, const GearReport& report)
 {
-    const PageDocument page =
-        ComposeReportPage(BuildSettingsReport(report), ComposeReportChart(report), TodayText());
+    const PageDocument page = ComposeReportPage(BuildSettingsReport(report), ComposeReportChart(report), TodayText());
     const platform::PrintOutcome outcome = platform::PrintPage(OwnerHandle(pOwner), page);
     if (outcome == platform::PrintOutcome::Failed)
         platform::MessageBox(OwnerHandle(pOwner), "Error printing.", "ERROR", MB_OK);

@@ -9,8 +9,8 @@
 
 class CWnd;
 
-// The print dialog, then the report's page on the printer chosen (or into the PDF file chosen). False when the user cancelled or printing failed; a
-// failure has been told in a box "Error printing." captioned "ERROR".
+// The print dialog, then the report's page on the printer chosen (or into the PDF file chosen). False when the user
+// cancelled or printing failed; a failure has been told in a box "Error printing." captioned "ERROR".
 bool PrintGearReport(CWnd* pOwner, const GearReport& report);
 
 // One save dialog offering PDF (the printed page), CSV (the per-gear table), PNG and SVG (the shift chart, at a

@@ -26,7 +26,7 @@ std::string Describe(const CommandLine& commandLine)
         return text;
     text += " " + std::string(ReportFormatExtension(commandLine.format)) + " " + commandLine.outputFile.value_or("-");
     text += " " + std::to_string(commandLine.imageSize.nWidth) + "x" + std::to_string(commandLine.imageSize.nHeight);
-    text += commandLine.cruiseMph ? " " + std::to_string(*commandLine.cruiseMph) : "";
+    text += commandLine.cruise ? " " + commandLine.cruise->Text() : "";
     return text + (commandLine.compareFile ? " B " + *commandLine.compareFile : "");
 }
 
@@ -43,28 +43,52 @@ TEST(CommandLine, ParsesHelpsAndReportsOutputErrors)
         {{"--report", "car.kvr"}, "report car.kvr txt - 800x600"},
         {{"car.kvr", "--report", "--format", "csv"}, "report car.kvr csv - 800x600"},
         {{"--report", "--format=json", "--cruise", "110 km/h", "--compare=b.kvr", "a"},
-         "report a json - 800x600 68.350831 B b.kvr"},
+         "report a json - 800x600 110 km/h B b.kvr"},
+        {{"--report", "-"}, "report - txt - 800x600"},
+        {{"--export=-", "--format=csv", "a"}, "export a csv - 800x600"},
         {{"--export", "-odd.pdf", "car.kvr"}, "export car.kvr pdf -odd.pdf 800x600"},
         {{"--export=a.pdf", "--", "--report"}, "export --report pdf a.pdf 800x600"},
         {{"--export", "Chart.SVG", "--size", "1200x800", "a"}, "export a svg Chart.SVG 1200x800"},
-        {{"--export", "c.png", "--size=16x8000", "--cruise=70", "a"}, "export a png c.png 16x8000 70.000000"},
+        {{"--export", "c.png", "--size=16x8000", "--cruise=70", "a"}, "export a png c.png 16x8000 70 MPH"},
         {{"--export", "c.png", "--size", "800X600", "a"}, "export a png c.png 800x600"},
     };
     for (const auto& [args, pszExpected] : rows)
         EXPECT_EQ(Describe(ParseCommandLine(args)), pszExpected) << testing::PrintToString(args);
     // Each a line of arguments with one blank between them.
-    for (const char* pszArgs :
-         {"--verbose", "--a\nb\x7f", "-h", "a.kvr b.kvr", "--report", "--report -- a.kvr b.kvr",
-          "--report --export a.pdf car.kvr", "--format csv car.kvr", "--cruise=70 car.kvr",
-          "--report --format pdf car.kvr", "--report --cruise fast car.kvr", "--report car.kvr --compare",
-          "--report=yes car.kvr", "--export a.doc car.kvr", "--export a.pdf --format csv car.kvr",
-          "--export a.pdf --size 1200x800 car.kvr", "--export a.png --size 1200 car.kvr"}) {
+    for (const char* pszArgs : {"--verbose",
+                                "--a\nb\x7f",
+                                "-h",
+                                "a.kvr b.kvr",
+                                "--report",
+                                "--report -- a.kvr b.kvr",
+                                "--report --export a.pdf car.kvr",
+                                "--format csv car.kvr",
+                                "--cruise=70 car.kvr",
+                                "--report --format pdf car.kvr",
+                                "--report --cruise fast car.kvr",
+                                "--report car.kvr --compare",
+                                "--report=yes car.kvr",
+                                "--export a.doc car.kvr",
+                                "--export a.pdf --format csv car.kvr",
+                                "--export a.pdf --size 1200x800 car.kvr",
+                                "--export a.png --size 1200 car.kvr",
+                                "--report --cruise=0 a",
+                                "--report --cruise=500.1 a",
+                                "--report --cruise=801kmh a",
+                                "--export=- --format=pdf a",
+                                "--report --compare=- -"}) {
         std::vector<std::string> args;
         std::istringstream stream(pszArgs);
         for (std::string arg; std::getline(stream, arg, ' ');)
             args.push_back(arg);
         EXPECT_EQ(Describe(ParseCommandLine(args)), "error") << pszArgs;
     }
+    // An option that took the file name as its value is the one the message names.
+    for (const auto& [args, pszNamed] : std::vector<std::pair<std::vector<std::string>, const char*>>{
+             {{"--report", "--format", "car.kvr"}, "'--format'"},
+             {{"--report", "--compare", "car.kvr"}, "(--compare took the argument after it"},
+             {{"--report", "--cruise=0", "a"}, "above 0 and at most 500 MPH or 800 km/h"}})
+        EXPECT_NE(ParseCommandLine(args).strMessage.find(pszNamed), std::string::npos) << pszNamed;
     EXPECT_NE(ParseCommandLine({"--bogus"}).strMessage.find("'--bogus'"), std::string::npos);
     EXPECT_NE(ParseCommandLine({"--a\r\nb"}).strMessage.find("'--a\\x0d\\x0ab'"), std::string::npos);
     for (const char* pszSize : {"15x600", "800x8001", "800x", "x600", "800*600", "-800x600"})

@@ -11,8 +11,8 @@
 #include <QTest>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/fanotify.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -83,7 +83,8 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
         return "ratiograph: " + std::string(pszOut) + ": is the same file as " + pszIn +
                ", which the report reads; nothing written\n";
     };
-    const Texts kJson = {"/cruiseMph 68.4\n", "/gears/0/rpmAtCruise 8279\n", "/comparison/speedometerAt60Mph 63.6\n"};
+    const Texts kJson = {"/cruise/unit \"km/h\"\n", "/cruise/mph 68.4\n", "/gears/0/rpmAtCruise 8279\n",
+                         "/comparison/speedometerAt60Mph 63.6\n"};
     struct Row
     {
         std::vector<std::string> args;
@@ -98,7 +99,11 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
         {{"--report", "a.kvr"}, 0, "", "-.txt", kSampleRows},
         {{"--report", "--format=json", "--cruise=110 km/h", "--compare", "b.kvr", "a.kvr"}, 0, "", "-.json", kJson},
         {{"--export", "out.pdf", "a.kvr"}, 0, "", "out.pdf", kSampleRows},
-        {{"--export", "table.csv", "--cruise", "70", "a.kvr"}, 0, "", "table.csv", {"RPM at 70 MPH\n"}},
+        {{"--export", "table.csv", "--cruise", "70", "a.kvr"},
+         0,
+         "",
+         "table.csv",
+         {"RPM at cruise\n1st 2.680 9.460 12.4 19.9 8.3 8479\n"}},
         {{"--export", "chart.svg", "a.kvr"}, 0, "", "chart.svg", {"viewBox 0 0 800 600\n", "paths 6\n"}},
         {{"--export", "chart.png", "--size", "1200x800", "a.kvr"}, 0, "", "chart.png", {"1200x800"}},
         {{"--report", "x.kvr"},
@@ -111,7 +116,7 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
         {{"--export=hard.csv", "a.kvr"}, 1, kSameFile("hard.csv", "a.kvr")},
         {{"--export=b.csv", "--compare=b.csv", "a.kvr"}, 1, kSameFile("b.csv", "b.csv")},
         {{"--export=fifo.csv", "a.kvr"}, 1, "ratiograph: fifo.csv: " + kNotRegular},
-        {{"--report", "a.kvr", "--size", "9x9"}, 2, "ratiograph: --size goes with an SVG or PNG export" + kTryHelp},
+        {{"--report", "a.kvr", "--size", "900x900"}, 2, "ratiograph: --size goes with an SVG or PNG export" + kTryHelp},
         {{"--help"}, 1, "ratiograph: write error: No space left on device\n", "", {}, "/dev/full"},
         // Qt takes its own options first, and a window system that cannot start is one line.
         {{"-platform", "offscreen", "-reverse", "--version"}, 0, "", "-.txt", {"ratiograph (Corvane Ratiograph) 2"}},
@@ -146,6 +151,13 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
     EXPECT_FALSE(program.waitForFinished(1500)) << program.readAllStandardError().toStdString();
     program.kill();
     program.waitForFinished();
+    // "-" reads the settings file from standard input; --export=- writes the table to standard output.
+    QProcess piped;
+    piped.start(QStringLiteral(RATIOGRAPH_PROGRAM), {u"--export=-"_s, u"--format=csv"_s, u"-"_s});
+    piped.write(QByteArray::fromStdString(sample));
+    piped.closeWriteChannel();
+    ASSERT_TRUE(piped.waitForFinished(30000));
+    ExpectParts(ReportAsText(piped.readAllStandardOutput().toStdString(), "-.csv"), kSampleRows);
 }
 
 // A signal held (by fanotify, as root) to the open() of an export's temporary file ends the program and leaves nothing.

@@ -133,18 +133,32 @@ TEST(GearReport, CruiseSpeedComparisonShiftDropsAndShiftChart)
                     ' ' + ShiftDropText(drop) + '|';
         EXPECT_EQ(text, expected);
     }
-    // MPH unless km/h, kmh or kph follows, in any case; a negative or infinite speed is refused.
-    const double k110Kmh = 110 / 1.609344;
-    const double kRejected = -1;
-    const std::vector<std::pair<const char*, double>> cruises = {
-        {"70", 70},          {" 70 mph ", 70},          {"70MPH", 70},     {"110 km/h", k110Kmh},
-        {"110KMH", k110Kmh}, {"110 kph", k110Kmh},      {"0", 0},          {"", kRejected},
-        {"mph", kRejected},  {"70 km", kRejected},      {"-5", kRejected}, {"1e999", kRejected},
-        {"7O", kRejected},   {"70 mph mph", kRejected},
+    // MPH unless km/h, kmh or kph follows, in any case; kept in the unit typed; above 0 and at most 500 MPH or
+    // 800 km/h.
+    const std::vector<std::pair<const char*, const char*>> cruises = {
+        {"70", "70 MPH 70.000"},
+        {" 70 mph ", "70 MPH 70.000"},
+        {"70MPH", "70 MPH 70.000"},
+        {"110 km/h", "110 km/h 68.351"},
+        {"110KMH", "110 km/h 68.351"},
+        {"110.5 kph", "110.5 km/h 68.662"},
+        {"500", "500 MPH 500.000"},
+        {"800 km/h", "800 km/h 497.097"},
+        {"0", ""},
+        {"500.1", ""},
+        {"800.1 km/h", ""},
+        {"", ""},
+        {"mph", ""},
+        {"70 km", ""},
+        {"-5", ""},
+        {"1e999", ""},
+        {"7O", ""},
+        {"70 mph mph", ""},
     };
-    for (const auto& [pszText, mph] : cruises)
-        EXPECT_NEAR(ParseCruiseSpeed(pszText).value_or(kRejected), mph, 1e-12) << pszText;
-    EXPECT_EQ(FormatCruiseSpeedText(70) + ", " + FormatCruiseSpeedText(k110Kmh), "70 MPH, 68.4 MPH");
+    for (const auto& [pszText, pszExpected] : cruises) {
+        const std::optional<CruiseSpeed> cruise = ParseCruiseSpeed(pszText);
+        EXPECT_EQ(cruise ? cruise->Text() + CrtFormat(" %.3f", {cruise->Mph()}) : "", pszExpected) << pszText;
+    }
     // The sample's teeth at each gear's top speed; round axes with room to the next round speed, in MPH, km/h, RPM.
     const ShiftChart chart = ComputeShiftChart(SampleSettings());
     std::string text;

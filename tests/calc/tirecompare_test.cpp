@@ -15,7 +15,7 @@ TEST(CompareTires, SizesSideBySide)
         CompareTires(FiguresOf(*ParseTireSize("205/55R16")), FiguresOf(*ParseTireSize("225/45R17")));
     const TireFigures& first = comparison.first;
     EXPECT_EQ(CrtFormat("%.2f %.2f %.2f %.1f %.1f %.1f", {first.inches, comparison.second.inches, *first.sidewallMm,
-                                                            first.circumferenceMm, first.revsPerMile, first.revsPerKm}),
+                                                          first.circumferenceMm, first.revsPerMile, first.revsPerKm}),
               "24.88 24.97 112.75 1985.2 810.7 503.7");
     EXPECT_EQ(DescribeTireDifference(comparison), "+0.4%, within the usual \u00b13%.");
     EXPECT_NEAR(comparison.trueSpeeds[2], 60 * 24.97244094488189 / 24.87795275590551, 1e-9);
@@ -36,8 +36,8 @@ TEST(CompareTires, RegearingAfterABiggerTire)
               "+6.1%, beyond the usual \u00b13%: the speedometer and the gearing change noticeably.");
     EXPECT_NEAR(comparison.trueSpeeds[0], 30 * 28.0 / 26.4, 1e-9);
     EXPECT_EQ(CrtFormat("%.3f", {*ComputeRestoringRearEnd(now, setupB)}), "3.744");
-    const std::vector<AxleRatio> sold = {{"A", 4.10}, {"A", 3.73}, {"B", 3.73}, {"B", 3.55}, {"B", 3.08},
-                                         {"A", 3.90}, {"C", 4.56}};
+    const std::vector<AxleRatio> sold = {{"A", 4.10}, {"A", 3.73}, {"B", 3.73}, {"B", 3.55},
+                                         {"B", 3.08}, {"A", 3.90}, {"C", 4.56}};
     std::string text;
     for (const RearEndChoice& choice : NearestRearEnds(now, setupB, CruiseSpeed{70}, sold)) {
         text += CrtFormat("%.2f", {choice.ratio}) + " " + std::to_string(choice.axles.size()) + " " +

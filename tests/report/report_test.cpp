@@ -15,7 +15,7 @@ namespace {
 
 using Json = nlohmann::json;
 
-// In a comma locale, numbers still with a point; the sample against B on 28-inch tires, at 70 MPH.
+// In a comma locale, numbers still with a point; the sample against B on 28-inch tires, at 110 km/h.
 class SettingsReport : public testing::Test
 {
 protected:
@@ -29,7 +29,7 @@ protected:
     const std::string m_strSavedC = std::setlocale(LC_ALL, nullptr);
     const std::locale m_saved;
     const GearSettings m_setupB = {1500.0F, 2.68F, 3.53F, 28.0F, 2.0F, 1.3F, 1.0F, 0.75F, 0.0F, 2.9F};
-    const GearReport m_report = BuildGearReport(SampleSettings(), 70.0, m_setupB);
+    const GearReport m_report = BuildGearReport(SampleSettings(), CruiseSpeed{110, CruiseSpeed::Unit::Kmh}, m_setupB);
 };
 
 // As a script reads it: numbers at the displays' precision, null for N/A and what is not finite, whole RPM as integers.
@@ -41,10 +41,10 @@ TEST_F(SettingsReport, JsonTextCsvAndFormatsOfPaths)
               Json::parse(R"({"rpm": 1500, "gear1": 2.68, "gear2": 2, "gear3": 1.3, "gear4": 1, "gear5": 0.75,
                              "gear6": 0, "reverse": 2.9, "rearEnd": 3.53, "tireDiameter": 26.4})"));
     EXPECT_TRUE(json["values"]["rpm"].is_number_integer());
-    EXPECT_EQ(json["cruiseMph"], 70.0);
+    EXPECT_EQ(json["cruise"], Json::parse(R"({"value": 110, "unit": "km/h", "mph": 68.4})"));
     ASSERT_EQ(json["gears"].size(), 7U);
-    EXPECT_EQ(json["gears"][0], Json::parse(R"({"name": "1st", "ratio": 2.68, "overallRatio": 9.4604, "mph": 12.4,
-        "kmh": 19.9, "mphPer1000Rpm": 8.3, "rpmAtCruise": 8479, "differenceToBPercent": -5.7})"));
+    EXPECT_EQ(json["gears"][0], Json::parse(R"({"name": "1st", "ratio": 2.68, "overallRatio": 9.46, "mph": 12.4,
+        "kmh": 19.9, "mphPer1000Rpm": 8.3, "rpmAtCruise": 8279, "differenceToBPercent": -5.7})"));
     EXPECT_EQ(json["gears"][5], Json::parse(R"({"name": "6th", "ratio": 0, "overallRatio": 0, "mph": null,
         "kmh": null, "mphPer1000Rpm": null, "rpmAtCruise": null, "differenceToBPercent": null})"));
     EXPECT_EQ((Json{json["gears"][6]["name"], json["gears"][6]["mph"], json["gears"][6]["rpmAtCruise"]}),
@@ -58,40 +58,42 @@ TEST_F(SettingsReport, JsonTextCsvAndFormatsOfPaths)
 
     const Json plain =
         Json::parse(BuildSettingsReport(BuildGearReport({INFINITY, 2.68F, 3.53F, 26.4F, 0, 0, 0, 0, 0, 0})).strJson);
-    EXPECT_EQ((Json{plain["values"]["rpm"], plain["cruiseMph"], plain["gears"][0]["mph"],
+    EXPECT_EQ((Json{plain["values"]["rpm"], plain["cruise"], plain["gears"][0]["mph"],
                     plain["gears"][0]["mphPer1000Rpm"], plain["shiftDrops"], plain["comparison"]}),
               Json::parse("[null, null, null, 8.3, [], null]"));
-    // Each section under its heading, columns aligned; without B and a cruise speed, neither their columns nor section.
-    ValueTexts texts = FormatValueTexts(SampleSettings());
-    texts[static_cast<std::size_t>(GearValue::Gear2)] = "2.0";
-    const std::string text = FormatTextReport(BuildSettingsReport(m_report, texts));
+    // Each section under its heading, each kind of number in its one format, columns aligned, the cruise speed in the
+    // unit typed; without B and a cruise speed, neither their columns nor section.
+    const std::string text = FormatTextReport(BuildSettingsReport(m_report));
     for (const std::string_view part : {
-             "Corvane Ratiograph Report\n\nValues:\nEngine RPM:          1500\n",
-             "\n2nd gear:             2.0\n",
-             "\n\nGears:\nGear     Ratio  Overall ratio    MPH   km/h  MPH per 1000 RPM  RPM at 70 MPH  "
-             "Difference to B (%)\n"
-             "1st       2.68         9.4604   12.4   19.9               8.3           8479                -5.7%\n",
-             "\nReverse    2.9         10.237  -11.4  -18.4              -7.6            N/A                -5.7%\n\n"
+             "Corvane Ratiograph Report\n\nValues:\nEngine RPM:           1500\n1st gear:            2.680\n",
+             "\nTire diameter (in):  26.40\n\nGears:\nCruise speed: 110 km/h (68.4 MPH).\n"
+             "Gear     Ratio  Overall ratio    MPH   km/h  MPH per 1000 RPM  RPM at cruise  Difference to B (%)\n"
+             "1st      2.680          9.460   12.4   19.9               8.3           8279                -5.7%\n",
+             "\nReverse  2.900         10.237  -11.4  -18.4              -7.6            N/A                -5.7%\n\n"
              "Shift drops at 1500 RPM:\nShift       RPM after  Drop\n1st to 2nd       1119   381\n",
-             "\n\nSetup B:\n1500 RPM, rear-end 3.53, tire 28 in.\n"
+             "\n\nSetup B:\n1500 RPM, rear-end 3.530, tire 28.00 in.\n"
              "Speedometer calibrated for setup B, at a true 60 MPH: 63.6 MPH\n\nSpeeds use 3.124 for pi",
          })
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     EXPECT_TRUE(text.starts_with(std::string(kReportTitle) + "\n") && text.ends_with("GPS.\n")) << text;
-    const std::string plainText = FormatTextReport(BuildSettingsReport(BuildGearReport(GearSettings{})));
+    GearReport typed = BuildGearReport(GearSettings{});
+    typed.strTireSource = "Tire 27.40 in, from the size 225/70R15.";
+    const std::string plainText = FormatTextReport(BuildSettingsReport(typed));
+    EXPECT_NE(plainText.find("Values:\nTire 27.40 in, from the size 225/70R15.\nEngine RPM:"), std::string::npos);
     EXPECT_NE(plainText.find("MPH per 1000 RPM\n"), std::string::npos);
     EXPECT_NE(plainText.find("\nShift drops:\nNone: they need two forward gears with a speed.\n"), std::string::npos);
     EXPECT_EQ(plainText.find("setup B"), std::string::npos);
-    // Byte for byte; a record quoted as RFC 4180 says.
-    EXPECT_EQ(FormatCsvReport(BuildSettingsReport(m_report)),
-              "Gear,Ratio,Overall ratio,MPH,km/h,MPH per 1000 RPM,RPM at 70 MPH,Difference to B (%)\r\n"
-              "1st,2.68,9.4604,12.4,19.9,8.3,8479,-5.7%\r\n"
-              "2nd,2,7.06,16.6,26.7,11.1,6328,-5.7%\r\n"
-              "3rd,1.3,4.589,25.5,41.1,17.0,4113,-5.7%\r\n"
-              "4th,1,3.53,33.2,53.4,22.1,3164,-5.7%\r\n"
-              "5th,0.75,2.6475,44.2,71.2,29.5,2373,-5.7%\r\n"
-              "6th,0,0,N/A,N/A,N/A,N/A,N/A\r\n"
-              "Reverse,2.9,10.237,-11.4,-18.4,-7.6,N/A,-5.7%\r\n");
+    EXPECT_EQ(plainText.find("Cruise"), std::string::npos);
+    // Byte for byte: plain numbers a spreadsheet reads, nothing for N/A, the units in the header; RFC 4180 quoting.
+    EXPECT_EQ(BuildSettingsReport(m_report).strCsv,
+              "Gear,Ratio,Overall ratio,MPH,km/h,MPH per 1000 RPM,RPM at cruise,Difference to B (%)\r\n"
+              "1st,2.680,9.460,12.4,19.9,8.3,8279,-5.7\r\n"
+              "2nd,2.000,7.060,16.6,26.7,11.1,6179,-5.7\r\n"
+              "3rd,1.300,4.589,25.5,41.1,17.0,4016,-5.7\r\n"
+              "4th,1.000,3.530,33.2,53.4,22.1,3089,-5.7\r\n"
+              "5th,0.750,2.647,44.2,71.2,29.5,2317,-5.7\r\n"
+              "6th,0.000,0.000,,,,,\r\n"
+              "Reverse,2.900,10.237,-11.4,-18.4,-7.6,,-5.7\r\n");
     EXPECT_EQ(FormatCsvRecord({"plain", "a,b", "say \"hi\"", "two\nlines", "cr\r", "", "\""}),
               "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\"cr\r\",,\"\"\"\"\r\n");
     // The extension names the format in any case; a hidden file's dot, a directory's extension or another one names

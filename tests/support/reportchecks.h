@@ -64,10 +64,10 @@ inline std::string ReportAsText(std::string bytes, const std::string& strName)
 }
 
 // The sample record's rows of the per-gear table: gear, ratio, overall ratio, MPH, km/h, MPH per 1000 RPM.
-inline const Texts kSampleRows = {"\n1st 2.68 9.4604 12.4 19.9 8.3",      "\n2nd 2 7.06 16.6 26.7 11.1",
-                                  "\n3rd 1.3 4.589 25.5 41.1 17.0",       "\n4th 1 3.53 33.2 53.4 22.1",
-                                  "\n5th 0.75 2.6475 44.2 71.2 29.5",     "\n6th 0 0 N/A N/A N/A",
-                                  "\nReverse 2.9 10.237 -11.4 -18.4 -7.6"};
+inline const Texts kSampleRows = {"\n1st 2.680 9.460 12.4 19.9 8.3",        "\n2nd 2.000 7.060 16.6 26.7 11.1",
+                                  "\n3rd 1.300 4.589 25.5 41.1 17.0",       "\n4th 1.000 3.530 33.2 53.4 22.1",
+                                  "\n5th 0.750 2.647 44.2 71.2 29.5",       "\n6th 0.000 0.000",
+                                  "\nReverse 2.900 10.237 -11.4 -18.4 -7.6"};
 
 inline void ExpectParts(const std::string& text, const Texts& parts)
 {

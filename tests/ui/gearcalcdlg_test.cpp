@@ -260,28 +260,35 @@ TEST_F(CalculatorTest, WorkbenchTogglesEveryWayAndFollowsTheRecord)
             TypeInto(hDlg, IDC_CRUISE_SPEED, "fast");
             TypeInto(hDlg, IDC_TIRE_SIZE, "big");
             EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE),
-                      "Cruise speed: use a speed like 70, 70 mph or 110 km/h. " + std::string(kTireSizeHint));
+                      "Cruise speed: use a speed like 70, 70 mph or 110 km/h, at most 500 mph or 800 km/h. " +
+                          std::string(kTireSizeHint));
             EXPECT_EQ(Widget(hDlg, IDC_TIRE_SIZE)->accessibleDescription().toStdString(), kTireSizeHint);
             Click(hDlg, IDC_USE_TIRE_SIZE);
             EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "26.4");
             TypeInto(hDlg, IDC_CRUISE_SPEED, "");
             EXPECT_EQ(Column(hDlg, IDC_CRUISE_RPM1, 6), Texts(6, ""));
 
+            // Without a problem, the line says which tire value is in use and where it came from.
+            const std::string note = " " + std::string(kCircumferenceNote);
             TypeInto(hDlg, IDC_TIRE_SIZE, "205/55R16 91V");
             EXPECT_EQ(Column(hDlg, IDC_TIRE_SIZE_INCHES, 3), (Texts{"24.88 in", "632 mm", "811/mile"}));
-            EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "");
+            EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "Tire 26.40 in, as typed." + note);
             Click(hDlg, IDC_USE_TIRE_SIZE);
             EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "24.88");
             EXPECT_EQ(Text(hDlg, IDC_SPEED1), "11.7") << "the write recalculates";
+            EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "Tire 24.88 in, from the size 205/55R16 91V." + note);
 
             // A Use button over an empty field says what it needs and changes nothing.
             Click(hDlg, IDC_USE_REVS);
             EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "Revs per mile: use a number above 0, like 925.");
             EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "24.88");
             TypeInto(hDlg, IDC_REVS_PER_MILE, "925");
-            EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "");
             Click(hDlg, IDC_USE_REVS);
             EXPECT_EQ(Text(hDlg, IDC_TIRE_OD), "21.93");
+            EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE),
+                      "Tire 21.93 in, fitted to 925 revs per mile: speeds match a GPS.");
+            TypeInto(hDlg, IDC_TIRE_OD, "21.9");
+            EXPECT_EQ(Text(hDlg, IDC_WORKBENCH_MESSAGE), "Tire 21.90 in, as typed." + note);
 
             // Setup B: the differences, the speedometer, and B's sawtooth on the chart.
             SetText(hDlg, IDC_TIRE_OD, "26.4");
@@ -311,7 +318,7 @@ TEST(ShiftChartPlot, LinesSawtoothGhostDescriptionAndColours)
     GearSettings setupB = SampleSettings();
     setupB.m_fGear3 = 0;
     const ShiftChart chartB = ComputeShiftGears(setupB);
-    const PlotData plot = MakeShiftChartPlot(ComputeShiftChart(SampleSettings(), &setupB), &chartB, 40.0);
+    const PlotData plot = MakeShiftChartPlot(ComputeShiftChart(SampleSettings(), &setupB), &chartB, CruiseSpeed{40});
     ASSERT_EQ(plot.lines.size(), 7U) << "five gears, B's sawtooth and the sawtooth";
     for (std::size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(plot.lines[i].label, std::to_string(i + 1));

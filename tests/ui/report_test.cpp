@@ -22,23 +22,25 @@ namespace {
 class Reports : public UiTest
 {
 protected:
-    void SetUp() override
-    {
-        RegisterProgramResources();
-        m_fieldTexts[static_cast<std::size_t>(GearValue::Gear2)] = "2.0"; // as the fields hold it
-    }
+    void SetUp() override { RegisterProgramResources(); }
 
     std::string PathOf(const char* pszName) const { return m_dir.filePath(QString::fromUtf8(pszName)).toStdString(); }
 
     QTemporaryDir m_dir;
     // The sample against a setup B on 28-inch tires, at 70 MPH.
-    const GearReport m_report =
-        BuildGearReport(SampleSettings(), 70.0, GearSettings{1500, 2.68F, 3.53F, 28, 2, 1.3F, 1, 0.75F, 0, 2.9F});
-    ValueTexts m_fieldTexts = FormatValueTexts(SampleSettings());
+    const GearReport m_report = BuildGearReport(SampleSettings(), CruiseSpeed{70},
+                                                GearSettings{1500, 2.68F, 3.53F, 28, 2, 1.3F, 1, 0.75F, 0, 2.9F});
 };
 
-// The page shows the values as the fields hold them, the cruise column, the drops and B's speedometer.
-const Texts kPageParts = {"\n2nd gear: 2.0\n", "RPM at 70 MPH", "4th to 5th", "at a true 60 MPH: 63.6 MPH"};
+// The page shows the values in their one format, the cruise speed with its unit, the drops, B's tire and speedometer,
+// and the chart's key.
+const Texts kPageParts = {"\n2nd gear: 2.000\n",
+                          "Cruise speed: 70 MPH.",
+                          "4th to 5th",
+                          "tire 28.00 in.",
+                          "at a true 60 MPH: 63.6 MPH",
+                          "Now",
+                          "Setup B\n"};
 
 // The name answered (none: Cancel), the filter, the name written (none: nothing), the size typed, parts, messages.
 TEST_F(Reports, ExportAndPrintWriteWhatTheNameSaysOrNothing)
@@ -74,7 +76,7 @@ TEST_F(Reports, ExportAndPrintWriteWhatTheNameSaysOrNothing)
                 Click(hDlg, IDCANCEL);
         });
         m_seam.QueueFileAnswer(answer ? std::optional(PathOf(answer)) : std::nullopt, nFilter);
-        EXPECT_EQ(ExportGearReport(nullptr, m_report, m_fieldTexts), *pszWritten != '\0');
+        EXPECT_EQ(ExportGearReport(nullptr, m_report), *pszWritten != '\0');
         EXPECT_EQ(sizeShown, sizeTyped.empty() ? Texts{} : Texts({"800", "600"}));
         EXPECT_EQ(TakeMessages(m_seam), messages);
         ExpectParts(ReportAsText(ReadBytes(PathOf(pszWritten)), pszWritten), parts);
@@ -89,7 +91,7 @@ TEST_F(Reports, ExportAndPrintWriteWhatTheNameSaysOrNothing)
     for (const auto& [answer, bPrinted, messages] : prints) {
         SCOPED_TRACE(answer.value_or("cancel"));
         m_seam.QueuePrintAnswer(answer);
-        EXPECT_EQ(PrintGearReport(nullptr, m_report, m_fieldTexts), bPrinted);
+        EXPECT_EQ(PrintGearReport(nullptr, m_report), bPrinted);
         EXPECT_EQ(TakeMessages(m_seam), messages);
     }
     const std::string printed = ReportAsText(ReadBytes(PathOf("printed.pdf")), "printed.pdf");
