@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "calc/gearreport.h"
+#include "calc/tirecompare.h"
 #include "numtext/numtext.h"
 #include "settingsfile/atomicfile.h"
 
@@ -47,7 +48,7 @@ CommandLine Only(CommandLine::Action action)
 }
 
 // The options that take an argument.
-constexpr std::string_view kValueOptions[] = {"--export", "--format", "--cruise", "--compare", "--size"};
+constexpr std::string_view kValueOptions[] = {"--export", "--format", "--cruise", "--compare", "--size", "--units"};
 
 bool TakesValue(std::string_view name)
 {
@@ -66,7 +67,8 @@ std::optional<ReportFormat> ParseReportFormat(std::string_view text)
 struct OptionValues
 {
     bool bReport = false;
-    std::optional<std::string> format, output, cruise, compare, size;
+    bool bTires = false;
+    std::optional<std::string> format, output, cruise, compare, size, units;
     std::string strLastSeparateValue; // the option that took the next argument as its value, last of all
 };
 
@@ -78,9 +80,12 @@ CommandLine Resolve(const OptionValues& options, const std::vector<std::string>&
     const bool bToOutput = bExport && *options.output == "-";
     if (options.bReport && bExport)
         return UsageError("--report and --export cannot be used together");
-    if (operands.size() > 1)
-        return UsageError("one settings file at a time");
     CommandLine commandLine;
+    if (options.units) {
+        if (*options.units != "us" && *options.units != "metric")
+            return UsageError("invalid argument '" + Printable(*options.units) + "' for '--units': us or metric");
+        commandLine.units = *options.units == "metric" ? Units::Metric : Units::Us;
+    }
     if (options.format) {
         const std::optional<ReportFormat> format = ParseReportFormat(*options.format);
         if (!format)
@@ -88,8 +93,26 @@ CommandLine Resolve(const OptionValues& options, const std::vector<std::string>&
                               "' for '--format': text, csv or json");
         commandLine.format = *format;
     }
+    if (options.bTires) {
+        if (options.bReport || bExport || options.cruise || options.compare || options.size)
+            return UsageError("--tires takes two tire sizes, and --format and --units only");
+        if (operands.size() != 2)
+            return UsageError("--tires compares two tire sizes, such as 205/55R16 225/45R17");
+        for (const std::string& size : operands) {
+            if (!ParseTire(size))
+                return UsageError("'" + Printable(size) +
+                                  "' is no tire: a size like P225/70R15, 33x12.50R15 or 37-622, or a diameter in "
+                                  "inches like 26.4");
+        }
+        commandLine.action = CommandLine::Action::Tires;
+        commandLine.tireSizes = operands;
+        return commandLine;
+    }
+    if (operands.size() > 1)
+        return UsageError("one settings file at a time");
     if (options.cruise) {
-        commandLine.cruise = ParseCruiseSpeed(*options.cruise);
+        commandLine.cruise = ParseCruiseSpeed(
+            *options.cruise, commandLine.units == Units::Metric ? CruiseSpeed::Unit::Kmh : CruiseSpeed::Unit::Mph);
         if (!commandLine.cruise)
             return UsageError("invalid speed '" + Printable(*options.cruise) +
                               "' for '--cruise': above 0 and at most 500 MPH or 800 km/h, such as 70, 70 mph or "
@@ -103,8 +126,8 @@ CommandLine Resolve(const OptionValues& options, const std::vector<std::string>&
         commandLine.imageSize = *size;
     }
     if (!options.bReport && !bExport) {
-        if (options.format || options.cruise || options.compare || options.size)
-            return UsageError("--format, --cruise, --compare and --size go with --report or --export");
+        if (options.format || options.cruise || options.compare || options.size || options.units)
+            return UsageError("--format, --cruise, --compare, --size and --units go with --report or --export");
         if (!operands.empty())
             commandLine.settingsFile = operands.front();
         return commandLine;
@@ -165,7 +188,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
                 value = args[++i];
                 options.strLastSeparateValue = name;
             }
-        } else if (name == "--help" || name == "--version" || name == "--report") {
+        } else if (name == "--help" || name == "--version" || name == "--report" || name == "--tires") {
             if (value)
                 return UsageError("option '" + name + "' doesn't allow an argument");
         } else {
@@ -177,6 +200,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
             return Only(CommandLine::Action::ShowVersion);
         if (name == "--report")
             options.bReport = true;
+        else if (name == "--tires")
+            options.bTires = true;
+        else if (name == "--units")
+            options.units = value;
         else if (name == "--export")
             options.output = value;
         else if (name == "--format")
@@ -207,9 +234,10 @@ std::string HelpText()
 {
     return "Usage: ratiograph [OPTION]... [FILE]\n"
            "  or:  ratiograph --report [--format=FORMAT] [--cruise=SPEED]\n"
-           "                  [--compare=B] FILE\n"
+           "                  [--compare=B] [--units=UNITS] FILE\n"
            "  or:  ratiograph --export=OUT [--size=WIDTHxHEIGHT] [--cruise=SPEED]\n"
-           "                  [--compare=B] FILE\n"
+           "                  [--compare=B] [--units=UNITS] FILE\n"
+           "  or:  ratiograph --tires [--format=FORMAT] [--units=UNITS] TIRE TIRE\n"
            "Car gearing calculator: the road speed in every gear from the engine RPM,\n"
            "the gear ratios, the rear-end ratio and the rear tire's outside diameter.\n"
            "\n"
@@ -228,8 +256,15 @@ std::string HelpText()
            "      --cruise=SPEED       add the engine RPM in every gear at SPEED:\n"
            "                           70, 70 mph or 110 km/h\n"
            "      --compare=B          compare with settings file B: each gear's speed\n"
-           "                           against B's, and what a speedometer set for B\n"
-           "                           reads at 60 MPH\n"
+           "                           against B's, what a speedometer set for B reads,\n"
+           "                           B's tire against FILE's and the rear ends that\n"
+           "                           give FILE's tire B's gearing\n"
+           "      --units=UNITS        us (MPH and inches first, the default) or metric\n"
+           "                           (km/h and millimetres first; --cruise in km/h)\n"
+           "      --tires              compare two tires, each a size in any notation or\n"
+           "                           a diameter in inches: figures, the difference and\n"
+           "                           what a speedometer set for the first shows on\n"
+           "                           the second\n"
            "      --help               display this help and exit\n"
            "      --version            output version information and exit\n"
            "\n"
@@ -239,6 +274,7 @@ std::string HelpText()
            "  ratiograph --report --cruise=70 --compare=old.kvr car.kvr\n"
            "  ratiograph --export=car.pdf car.kvr          the page Print prints\n"
            "  ratiograph --export=chart.png --size=1200x800 car.kvr\n"
+           "  ratiograph --tires 205/55R16 225/45R17\n"
            "\n"
            "Exit status: 0 when done, 1 when a file cannot be read, holds a value the\n"
            "calculator would refuse or cannot be written, 2 for a usage error, 128 plus\n"

@@ -23,6 +23,7 @@ struct CommandLine
         Report,     // settingsFile's report on standard output, in format
         Export,     // settingsFile's report into outputFile, in format (named by its extension); without an
                     // outputFile (--export=-), on standard output: text, CSV or JSON
+        Tires,      // the comparison of tireSizes on standard output, in format
         UsageError, // strMessage says what was wrong, in one line
     };
     Action action = Action::Run;
@@ -33,6 +34,8 @@ struct CommandLine
     std::optional<std::string> outputFile;
     std::optional<CruiseSpeed> cruise;
     std::optional<std::string> compareFile; // setup B
+    Units units = Units::Us;                // how reports read: MPH and inches first, or km/h and millimetres
+    std::vector<std::string> tireSizes;     // Tires: the tire the speedometer is set for, then the one fitted
     ImageSize imageSize;                    // an SVG or PNG export
 };
 

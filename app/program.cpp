@@ -46,6 +46,8 @@ int RunProgram(int argc, char** argv)
     CommandLine commandLine = ParseCommandLine(argsOf(argc));
     if (const std::optional<int> nExit = AnswerOnOutput(commandLine))
         return *nExit;
+    if (commandLine.action == CommandLine::Action::Tires)
+        return RunTiresCommand(commandLine);
     if (commandLine.action == CommandLine::Action::Report || commandLine.action == CommandLine::Action::Export) {
         // The drawn formats start the window system without a screen, so no display is needed.
         return RunReportCommand(commandLine, [&](ReportFormat format, const GearReport& report, ImageSize imageSize) {
@@ -68,7 +70,8 @@ int RunProgram(int argc, char** argv)
     commandLine = ParseCommandLine(argsOf(argc));
     if (const std::optional<int> nExit = AnswerOnOutput(commandLine))
         return *nExit;
-    if (commandLine.action == CommandLine::Action::Report || commandLine.action == CommandLine::Action::Export) {
+    if (commandLine.action == CommandLine::Action::Report || commandLine.action == CommandLine::Action::Export ||
+        commandLine.action == CommandLine::Action::Tires) {
         std::fputs("ratiograph: a report takes none of the window system's options\n", stderr);
         return 2;
     }

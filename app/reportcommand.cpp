@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "report/reportdocument.h"
+#include "report/tirereport.h"
 #include "settingsfile/atomicfile.h"
 #include "settingsfile/settingsfile.h"
 
@@ -52,12 +53,16 @@ int RunReportCommand(const CommandLine& commandLine, const DrawReportFunction& d
     if (!settings || (commandLine.compareFile && !setupB))
         return 1;
 
-    const GearReport report = BuildGearReport(*settings, commandLine.cruise, setupB);
+    GearReport report = BuildGearReport(*settings, commandLine.cruise, setupB);
+    report.units = commandLine.units;
+    const std::optional<TireSwap> swap =
+        setupB ? ComputeTireSwap(*settings, *setupB, commandLine.cruise, {}) : std::nullopt;
     std::string bytes;
     if (IsDrawnFormat(commandLine.format))
         bytes = drawReport ? drawReport(commandLine.format, report, commandLine.imageSize) : "";
     else
-        bytes = FormatTextualReport(commandLine.format, BuildSettingsReport(report)).value_or("");
+        bytes =
+            FormatTextualReport(commandLine.format, BuildSettingsReport(report, swap ? &*swap : nullptr)).value_or("");
     if (!commandLine.outputFile)
         return WriteAndClose(stdout, bytes) ? 0 : 1;
     if (bytes.empty()) {
@@ -69,4 +74,17 @@ int RunReportCommand(const CommandLine& commandLine, const DrawReportFunction& d
         return 1;
     }
     return 0;
+}
+
+int RunTiresCommand(const CommandLine& commandLine)
+{
+    // A bare diameter is named with its unit; a size as it was typed.
+    const auto name = [](const std::string& strTire) {
+        return ParseTireSize(strTire) ? strTire : strTire + " in";
+    };
+    const std::string& strFirst = commandLine.tireSizes.at(0);
+    const std::string& strSecond = commandLine.tireSizes.at(1);
+    const TireComparison comparison = CompareTires(*ParseTire(strFirst), *ParseTire(strSecond));
+    const ReportDocument document = BuildTireReport(comparison, name(strFirst), name(strSecond), commandLine.units);
+    return WriteAndClose(stdout, FormatTextualReport(commandLine.format, document).value_or("")) ? 0 : 1;
 }

@@ -19,3 +19,6 @@ using DrawReportFunction = std::function<std::string(ReportFormat, const GearRep
 // settings file or holds a value the calculator would refuse (each told on standard error), or when the output
 // cannot be written.
 int RunReportCommand(const CommandLine& commandLine, const DrawReportFunction& drawReport);
+
+// Runs a Tires command line: the comparison on standard output; 0, or 1 when it could not be written.
+int RunTiresCommand(const CommandLine& commandLine);

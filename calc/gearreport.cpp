@@ -136,11 +136,11 @@ std::string_view CruiseSpeed::UnitText() const
     return unit == Unit::Kmh ? "km/h" : "MPH";
 }
 
-std::optional<CruiseSpeed> ParseCruiseSpeed(std::string_view text)
+std::optional<CruiseSpeed> ParseCruiseSpeed(std::string_view text, CruiseSpeed::Unit bareUnit)
 {
     while (!text.empty() && IsBlank(text.back()))
         text.remove_suffix(1);
-    CruiseSpeed cruise;
+    CruiseSpeed cruise{0, bareUnit};
     for (const SpeedUnitWord& word : kSpeedUnitWords) {
         if (EndsWithNoCase(text, word.strSuffix)) {
             text.remove_suffix(word.strSuffix.size());
@@ -221,7 +221,7 @@ std::string ShiftDropText(const ShiftDrop& drop)
 GearReport BuildGearReport(const GearSettings& settings, std::optional<CruiseSpeed> cruise,
                            const std::optional<GearSettings>& setupB)
 {
-    GearReport report{settings, cruise, setupB, {}, {}, ComputeShiftDrops(settings), {}};
+    GearReport report{settings, cruise, setupB, Units::Us, {}, {}, ComputeShiftDrops(settings), {}};
     for (std::size_t i = 0; i < kSpeedTableGears.size(); ++i) {
         const GearValue gear = kSpeedTableGears[i];
         const double ratio = settings[gear];

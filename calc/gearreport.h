@@ -47,6 +47,14 @@ std::string_view GearName(int nForwardGear);
 // A record in a few words, as setup B is told: "1500 RPM, rear-end 3.530, tire 28.00 in".
 std::string DescribeSetup(const GearSettings& settings);
 
+// How a user reads speeds and tires: MPH and inches first, or km/h and millimetres first. The calculator's own
+// displays stay in MPH and inches either way.
+enum class Units
+{
+    Us,
+    Metric,
+};
+
 // A cruise speed as the user typed it, in MPH or km/h; reports tell it in the unit typed.
 struct CruiseSpeed
 {
@@ -69,9 +77,9 @@ struct CruiseSpeed
 inline constexpr double kMaxCruiseMph = 500;
 inline constexpr double kMaxCruiseKmh = 800;
 
-// "70", "70 mph", "110 km/h" (also "kmh" and "kph"): any case, blanks allowed, MPH when no unit is given. Nothing
-// for a text it cannot read and for a speed that is not above 0 or beyond the unit's maximum.
-std::optional<CruiseSpeed> ParseCruiseSpeed(std::string_view text);
+// "70", "70 mph", "110 km/h" (also "kmh" and "kph"): any case, blanks allowed, bareUnit when no unit is given.
+// Nothing for a text it cannot read and for a speed that is not above 0 or beyond the unit's maximum.
+std::optional<CruiseSpeed> ParseCruiseSpeed(std::string_view text, CruiseSpeed::Unit bareUnit = CruiseSpeed::Unit::Mph);
 
 // The gear's speed at 1000 RPM, from the calculator's own speed formula; nothing where it shows N/A.
 std::optional<double> ComputeMphPer1000Rpm(const GearSettings& settings, GearValue gear);
@@ -120,6 +128,7 @@ struct GearReport
     GearSettings settings;
     std::optional<CruiseSpeed> cruise;
     std::optional<GearSettings> setupB;
+    Units units = Units::Us;
     std::string strTireSource;         // where the tire value came from, when the workbench knows: one sentence
     std::array<GearReportRow, 7> rows; // in kSpeedTableGears order
     std::vector<ShiftDrop> shiftDrops;

@@ -21,6 +21,16 @@ TireFigures FiguresOf(const TireSize& size)
     return figures;
 }
 
+std::optional<TireFigures> ParseTire(std::string_view text)
+{
+    if (const std::optional<TireSize> size = ParseTireSize(text))
+        return FiguresOf(*size);
+    const std::optional<double> inches = ParseFloatText(text);
+    if (!inches || !(*inches > 0.0 && *inches <= 100.0))
+        return std::nullopt;
+    return FiguresOfDiameter(*inches);
+}
+
 TireFigures FiguresOfDiameter(double inches)
 {
     TireFigures figures;
@@ -37,15 +47,12 @@ TireComparison CompareTires(const TireFigures& first, const TireFigures& second)
     TireComparison comparison{first, second};
     comparison.diameterDifferencePercent = (second.inches - first.inches) / first.inches * 100.0;
     comparison.bWithinGuideline = std::fabs(comparison.diameterDifferencePercent) <= kTireGuidelinePercent;
-    // A bigger tire covers more road per turn than the speedometer counts on.
-    for (std::size_t i = 0; i < kIndicatedSpeeds.size(); ++i)
-        comparison.trueSpeeds[i] = kIndicatedSpeeds[i] * second.inches / first.inches;
     return comparison;
 }
 
 std::string DescribeTireDifference(const TireComparison& comparison)
 {
-    const std::string strDifference = CrtFormat("%+.1f%%", {comparison.diameterDifferencePercent + 0.0});
+    const std::string strDifference = "Diameter " + CrtFormat("%+.1f%%", {comparison.diameterDifferencePercent + 0.0});
     if (comparison.bWithinGuideline)
         return strDifference + ", within the usual \u00b13%.";
     return strDifference + ", beyond the usual \u00b13%: the speedometer and the gearing change noticeably.";
@@ -98,4 +105,13 @@ std::vector<RearEndChoice> NearestRearEnds(const GearSettings& now, const GearSe
             choice.rpmAtCruise = MakeFigure(std::nullopt, FigureKind::Rpm);
     }
     return nearest;
+}
+
+std::optional<TireSwap> ComputeTireSwap(const GearSettings& now, const GearSettings& setupB,
+                                        std::optional<CruiseSpeed> cruise, const std::vector<AxleRatio>& sold)
+{
+    if (!(now.m_fTireOD > 0 && setupB.m_fTireOD > 0))
+        return std::nullopt;
+    return TireSwap{CompareTires(FiguresOfDiameter(setupB.m_fTireOD), FiguresOfDiameter(now.m_fTireOD)),
+                    ComputeRestoringRearEnd(now, setupB), NearestRearEnds(now, setupB, cruise, sold)};
 }

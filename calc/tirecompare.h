@@ -27,12 +27,21 @@ struct TireFigures
 
 TireFigures FiguresOf(const TireSize& size);
 TireFigures FiguresOfDiameter(double inches);
+// A tire as a user names it: a size in any notation, or its outside diameter in inches (above 0, at most 100, as
+// the calculator takes it). Nothing for anything else.
+std::optional<TireFigures> ParseTire(std::string_view text);
 
 // Within it a speedometer and the gearing stay close enough that most makers and inspectors accept the swap.
 inline constexpr double kTireGuidelinePercent = 3.0;
 
-// The speeds a speedometer shows in the comparison: MPH, or km/h for metric users.
-inline constexpr std::array<double, 5> kIndicatedSpeeds{30, 50, 60, 70, 80};
+// The speeds a speedometer shows in the comparison: town to motorway speeds in MPH, or in km/h for metric users.
+inline constexpr std::array<double, 5> kIndicatedMph{30, 50, 60, 70, 80};
+inline constexpr std::array<double, 5> kIndicatedKmh{50, 80, 100, 120, 130};
+
+inline const std::array<double, 5>& IndicatedSpeeds(Units units)
+{
+    return units == Units::Metric ? kIndicatedKmh : kIndicatedMph;
+}
 
 struct TireComparison
 {
@@ -40,14 +49,15 @@ struct TireComparison
     TireFigures second;                   // the tire fitted
     double diameterDifferencePercent = 0; // (second - first) / first
     bool bWithinGuideline = true;
-    // The true speed at each of kIndicatedSpeeds, in the same unit.
-    std::array<double, kIndicatedSpeeds.size()> trueSpeeds{};
+
+    // The true speed when a speedometer set for the first tire shows this on the second, in the same unit.
+    [[nodiscard]] double TrueSpeed(double shown) const { return shown * second.inches / first.inches; }
 };
 
 TireComparison CompareTires(const TireFigures& first, const TireFigures& second);
 
-// "+0.4%, within the usual ±3%." or "+6.1%, beyond the usual ±3%: the speedometer and the gearing change
-// noticeably."
+// "Diameter +0.4%, within the usual ±3%." or "Diameter +6.1%, beyond the usual ±3%: the speedometer and the gearing
+// change noticeably."
 std::string DescribeTireDifference(const TireComparison& comparison);
 
 // The rear-end ratio that gives the tire now the overall gearing setup B had on its tire: rear end B x tire now
@@ -75,3 +85,16 @@ struct RearEndChoice
 std::vector<RearEndChoice> NearestRearEnds(const GearSettings& now, const GearSettings& setupB,
                                            std::optional<CruiseSpeed> cruise, const std::vector<AxleRatio>& sold,
                                            std::size_t nEach = 2);
+
+// What a tire swap from setup B to the record does: B's tire against the tire now, the rear end that restores B's
+// gearing and the nearest ratios sold.
+struct TireSwap
+{
+    TireComparison comparison;
+    std::optional<double> restoringRearEnd;
+    std::vector<RearEndChoice> choices;
+};
+
+// Nothing when either record lacks a tire.
+std::optional<TireSwap> ComputeTireSwap(const GearSettings& now, const GearSettings& setupB,
+                                        std::optional<CruiseSpeed> cruise, const std::vector<AxleRatio>& sold);

@@ -145,7 +145,7 @@ QSizeF LayOutPage(QPainter* pPainter, const PageDocument& page, double width, do
                     nLines = std::max(nLines, int(std::count(cells[i].begin(), cells[i].end(), '\n')) + 1);
                     if (pPainter != nullptr) {
                         pPainter->drawText(QRectF(x, y, widths[i], lineHeight * 2),
-                                           (i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop,
+                                           (i < block.nTextColumns ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop,
                                            ToQString(cells[i]));
                     }
                     x += widths[i] + kColumnGap;

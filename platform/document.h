@@ -18,7 +18,7 @@ struct PageBlock
         Title,
         Heading,
         Text,  // a paragraph, wrapped at the page's width
-        Table, // the first column left-aligned, the others right-aligned, each as wide as its widest cell
+        Table, // words left-aligned, numbers right-aligned, each column as wide as its widest cell
         Chart, // the plot, as wide as the page, in black on white
     };
     Kind kind = Kind::Text;
@@ -26,6 +26,7 @@ struct PageBlock
     std::vector<std::string> headers;           // Table: drawn bold above a rule; none for a table without them
     std::vector<std::vector<std::string>> rows; // Table
     PlotData chart;                             // Chart
+    std::size_t nTextColumns = 1;               // Table: the leading columns of words
 };
 
 struct PageDocument

@@ -13,7 +13,7 @@ std::string_view TrimEnd(std::string_view text)
     return text;
 }
 
-// The first column left-aligned, the rest right-aligned, each as wide as its widest cell.
+// Words left-aligned, numbers right-aligned, each column as wide as its widest cell.
 void AppendAligned(std::string& out, const ReportTable& table)
 {
     std::vector<std::vector<std::string>> lines;
@@ -30,7 +30,9 @@ void AppendAligned(std::string& out, const ReportTable& table)
         std::string line;
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const std::string padding(widths[i] - cells[i].size(), ' ');
-            line += i == 0 ? cells[i] + padding : std::string(kColumnGap) + padding + cells[i];
+            if (i > 0)
+                line += kColumnGap;
+            line += i < table.nTextColumns ? cells[i] + padding : padding + cells[i];
         }
         out += std::string(TrimEnd(line)) + '\n';
     }

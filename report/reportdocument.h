@@ -19,6 +19,7 @@ struct ReportTable
 {
     std::vector<std::string> headers; // none for a table of labels and values
     std::vector<std::vector<std::string>> rows;
+    std::size_t nTextColumns = 1; // the leading columns of words, left-aligned; numbers are right-aligned
 };
 
 struct ReportSection

@@ -7,6 +7,7 @@
 
 #include "calc/tiresize.h"
 #include "numtext/numtext.h"
+#include "report/tirereport.h"
 
 namespace {
 
@@ -75,16 +76,21 @@ ReportTable GearTable(const GearReport& report, bool bPlain)
     const auto cell = [bPlain](const Figure& figure) {
         return bPlain ? figure.NumberText() : Cell(figure);
     };
+    const bool bMetric = report.units == Units::Metric;
     ReportTable table;
-    table.headers = {"Gear", "Ratio", "Overall ratio", "MPH", "km/h", "MPH per 1000 RPM"};
+    table.headers = {
+        "Gear", "Ratio", "Overall ratio", bMetric ? "km/h" : "MPH", bMetric ? "MPH" : "km/h", "MPH per 1000 RPM"};
     if (report.cruise)
         table.headers.emplace_back("RPM at cruise");
     if (report.setupB)
         table.headers.emplace_back("Difference to B (%)");
     for (const GearReportRow& row : report.rows) {
-        Cells cells = {
-            std::string(GearName(row.gear)), cell(row.ratio), cell(row.overallRatio), cell(row.mph), cell(row.kmh),
-            cell(row.mphPer1000Rpm)};
+        Cells cells = {std::string(GearName(row.gear)),
+                       cell(row.ratio),
+                       cell(row.overallRatio),
+                       cell(bMetric ? row.kmh : row.mph),
+                       cell(bMetric ? row.mph : row.kmh),
+                       cell(row.mphPer1000Rpm)};
         if (report.cruise)
             cells.push_back(cell(row.rpmAtCruise));
         if (report.setupB)
@@ -128,7 +134,7 @@ std::string CsvReport(const GearReport& report)
     return out;
 }
 
-std::string SettingsJson(const GearReport& report)
+Json SettingsJson(const GearReport& report)
 {
     Json json;
     json["title"] = kReportTitle;
@@ -162,14 +168,65 @@ std::string SettingsJson(const GearReport& report)
     if (report.setupB)
         json["comparison"] = {{"setupB", JsonValues(*report.setupB)},
                               {"speedometerAt60Mph", JsonNumber(report.speedometerAt60)}};
+    json["units"] = report.units == Units::Metric ? "metric" : "us";
+    json["tireSwap"] = nullptr;
     json["note"] = kCircumferenceNote;
-    // Bytes that are no UTF-8 (none of the report's own texts) are replaced rather than refused.
-    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return json;
+}
+
+// A speedometer's error is a fixed share of the speed, so metric users read it at a true 100 km/h.
+std::string SpeedometerCheck(Units units)
+{
+    return units == Units::Metric ? "at a true 100 km/h" : "at a true 60 MPH";
+}
+
+Figure SpeedometerReading(const Figure& at60Mph, Units units)
+{
+    if (units != Units::Metric || !at60Mph.value)
+        return at60Mph;
+    return MakeFigure(*at60Mph.value * 100.0 / 60.0, at60Mph.kind);
+}
+
+// B's tire against the tire now, and the rear ends that give the tire now B's overall gearing.
+void AddTireSwap(ReportDocument& document, const TireSwap& swap, Units units, Json& json)
+{
+    document.sections.push_back(TireTableSection(swap.comparison, "Setup B", "Now", units));
+    ReportSection regearing{"regearing", "Regearing", {}, {}, false};
+    if (swap.restoringRearEnd) {
+        regearing.lines.push_back("A rear end of " + Cell(MakeFigure(swap.restoringRearEnd, FigureKind::Ratio)) +
+                                  " gives the tire now setup B's overall gearing.");
+    }
+    if (!swap.choices.empty()) {
+        ReportTable table;
+        table.nTextColumns = 2; // the ratio reads as a name here, beside the axles it is sold for
+        table.headers = {"Rear end", "Sold for", "Speedometer " + SpeedometerCheck(units), "RPM at cruise"};
+        for (const RearEndChoice& choice : swap.choices) {
+            std::string strAxles;
+            for (const std::string& strAxle : choice.axles)
+                strAxles += (strAxles.empty() ? "" : ", ") + strAxle;
+            table.rows.push_back({Cell(MakeFigure(choice.ratio, FigureKind::Ratio)), strAxles,
+                                  Cell(SpeedometerReading(choice.speedometerAt60, units)), Cell(choice.rpmAtCruise)});
+        }
+        regearing.table = std::move(table);
+    }
+    document.sections.push_back(std::move(regearing));
+    Json choices = Json::array();
+    for (const RearEndChoice& choice : swap.choices) {
+        choices.push_back({{"rearEnd", JsonNumber(MakeFigure(choice.ratio, FigureKind::Ratio))},
+                           {"axles", choice.axles},
+                           {"speedometerAt60Mph", JsonNumber(choice.speedometerAt60)},
+                           {"rpmAtCruise", JsonNumber(choice.rpmAtCruise)}});
+    }
+    json["tireSwap"] = {{"diameterDifferencePercent",
+                         JsonNumber(MakeFigure(swap.comparison.diameterDifferencePercent, FigureKind::Speed))},
+                        {"withinGuideline", swap.comparison.bWithinGuideline},
+                        {"restoringRearEnd", JsonNumber(MakeFigure(swap.restoringRearEnd, FigureKind::Ratio))},
+                        {"nearestRearEnds", choices}};
 }
 
 } // namespace
 
-ReportDocument BuildSettingsReport(const GearReport& report)
+ReportDocument BuildSettingsReport(const GearReport& report, const TireSwap* pSwap)
 {
     ReportDocument document;
     document.strTitle = kReportTitle;
@@ -187,17 +244,23 @@ ReportDocument BuildSettingsReport(const GearReport& report)
     document.sections.push_back(std::move(gears));
     document.sections.push_back(ShiftDropSection(report));
     if (report.setupB) {
-        document.sections.push_back({"setupB",
-                                     "Setup B",
-                                     {DescribeSetup(*report.setupB) + ".",
-                                      "Speedometer calibrated for setup B, at a true 60 MPH: " +
-                                          Cell(report.speedometerAt60) + (report.speedometerAt60.value ? " MPH" : "")},
-                                     {},
-                                     false});
+        const Figure reading = SpeedometerReading(report.speedometerAt60, report.units);
+        document.sections.push_back(
+            {"setupB",
+             "Setup B",
+             {DescribeSetup(*report.setupB) + ".",
+              "Speedometer calibrated for setup B, " + SpeedometerCheck(report.units) + ": " + Cell(reading) +
+                  (reading.value ? (report.units == Units::Metric ? " km/h" : " MPH") : "")},
+             {},
+             false});
     }
+    Json json = SettingsJson(report);
+    if (pSwap != nullptr)
+        AddTireSwap(document, *pSwap, report.units, json);
     document.sections.push_back({"chart", "Shift chart", {}, {}, true});
     document.sections.push_back({"note", {}, {std::string(kCircumferenceNote)}, {}, false});
     document.strCsv = CsvReport(report);
-    document.strJson = SettingsJson(report);
+    // Bytes that are no UTF-8 (none of the report's own texts) are replaced rather than refused.
+    document.strJson = json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
     return document;
 }

@@ -8,8 +8,10 @@
 #include <string>
 
 #include "calc/gearreport.h"
+#include "calc/tirecompare.h"
 #include "report/reportdocument.h"
 
 inline constexpr std::string_view kReportTitle = "Corvane Ratiograph Report";
 
-ReportDocument BuildSettingsReport(const GearReport& report);
+// With pSwap (setup B held), B's tire against the tire now and the rear ends that restore B's gearing.
+ReportDocument BuildSettingsReport(const GearReport& report, const TireSwap* pSwap = nullptr);

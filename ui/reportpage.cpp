@@ -35,6 +35,7 @@ PageDocument ComposeReportPage(const ReportDocument& document, const PlotData& c
             table.kind = Kind::Table;
             table.headers = section.table->headers;
             table.rows = section.table->rows;
+            table.nTextColumns = section.table->nTextColumns;
             page.blocks.push_back(std::move(table));
         }
         if (section.bChart) {

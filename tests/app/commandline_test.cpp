@@ -13,7 +13,7 @@ namespace {
 // The action, the file, then what a report is made of; a usage error is "error" once its message is one named line.
 std::string Describe(const CommandLine& commandLine)
 {
-    static const char* const kActions[] = {"run", "help", "version", "report", "export", "error"};
+    static const char* const kActions[] = {"run", "help", "version", "report", "export", "tires", "error"};
     std::string text = kActions[static_cast<int>(commandLine.action)];
     if (commandLine.action == CommandLine::Action::UsageError) {
         EXPECT_TRUE(commandLine.strMessage.starts_with("ratiograph: ")) << commandLine.strMessage;
@@ -22,6 +22,11 @@ std::string Describe(const CommandLine& commandLine)
     }
     EXPECT_EQ(commandLine.strMessage, "");
     text += commandLine.settingsFile ? " " + *commandLine.settingsFile : "";
+    for (const std::string& size : commandLine.tireSizes)
+        text += " " + size;
+    text += commandLine.units == Units::Metric ? " metric" : "";
+    if (commandLine.action == CommandLine::Action::Tires)
+        return text + " " + std::string(ReportFormatExtension(commandLine.format));
     if (commandLine.action != CommandLine::Action::Report && commandLine.action != CommandLine::Action::Export)
         return text;
     text += " " + std::string(ReportFormatExtension(commandLine.format)) + " " + commandLine.outputFile.value_or("-");
@@ -51,6 +56,10 @@ TEST(CommandLine, ParsesHelpsAndReportsOutputErrors)
         {{"--export", "Chart.SVG", "--size", "1200x800", "a"}, "export a svg Chart.SVG 1200x800"},
         {{"--export", "c.png", "--size=16x8000", "--cruise=70", "a"}, "export a png c.png 16x8000 70 MPH"},
         {{"--export", "c.png", "--size", "800X600", "a"}, "export a png c.png 800x600"},
+        {{"--report", "--units", "metric", "--cruise=110", "a"}, "report a metric txt - 800x600 110 km/h"},
+        {{"--tires", "205/55R16", "--units=metric", "225/45R17", "--format=csv"},
+         "tires 205/55R16 225/45R17 metric csv"},
+        {{"--tires", "26.4", "P235/75R15"}, "tires 26.4 P235/75R15 txt"},
     };
     for (const auto& [args, pszExpected] : rows)
         EXPECT_EQ(Describe(ParseCommandLine(args)), pszExpected) << testing::PrintToString(args);
@@ -76,7 +85,14 @@ TEST(CommandLine, ParsesHelpsAndReportsOutputErrors)
                                 "--report --cruise=500.1 a",
                                 "--report --cruise=801kmh a",
                                 "--export=- --format=pdf a",
-                                "--report --compare=- -"}) {
+                                "--report --compare=- -",
+                                "--report --units=km a",
+                                "--units=metric a",
+                                "--tires 205/55R16",
+                                "--tires 205/55R16 225/45R17 235/40R18",
+                                "--tires 205/55R16 wide",
+                                "--tires --report 205/55R16 225/45R17",
+                                "--tires --cruise=70 205/55R16 225/45R17"}) {
         std::vector<std::string> args;
         std::istringstream stream(pszArgs);
         for (std::string arg; std::getline(stream, arg, ' ');)
@@ -95,8 +111,8 @@ TEST(CommandLine, ParsesHelpsAndReportsOutputErrors)
         EXPECT_FALSE(ParseImageSize(pszSize)) << pszSize;
     // The help names every option the parser takes, in lines of at most 79 columns, its brackets paired.
     const std::string help = HelpText();
-    for (const char* pszOption : {"--report", "--format=", "--export=", "--size=", "--cruise=", "--compare=", "--help",
-                                  "--version", "Exit status"})
+    for (const char* pszOption : {"--report", "--format=", "--export=", "--size=", "--cruise=", "--compare=",
+                                  "--units=", "--tires", "--help", "--version", "Exit status"})
         EXPECT_NE(help.find(pszOption), std::string::npos) << pszOption;
     std::istringstream lines(help);
     for (std::string line; std::getline(lines, line);)

@@ -105,6 +105,17 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
          "table.csv",
          {"RPM at cruise\n1st 2.680 9.460 12.4 19.9 8.3 8479\n"}},
         {{"--export", "chart.svg", "a.kvr"}, 0, "", "chart.svg", {"viewBox 0 0 800 600\n", "paths 6\n"}},
+        {{"--tires", "26.4", "28", "--format=json"},
+         0,
+         "",
+         "-.json",
+         {"/second/name \"28 in\"\n", "/diameterDifferencePercent 6.1\n", "/speedometer/true/2 63.6\n"}},
+        {{"--tires", "205/55R16", "225/45R17", "--format", "csv"}, 0, "", "-.csv", {"Diameter (in) 24.88 24.97\n"}},
+        {{"--tires", "205/55R16", "wide"},
+         2,
+         "ratiograph: 'wide' is no tire: a size like P225/70R15, 33x12.50R15 or 37-622, or a diameter in inches like "
+         "26.4" +
+             kTryHelp},
         {{"--export", "chart.png", "--size", "1200x800", "a.kvr"}, 0, "", "chart.png", {"1200x800"}},
         {{"--report", "x.kvr"},
          1,

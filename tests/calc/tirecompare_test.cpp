@@ -17,8 +17,8 @@ TEST(CompareTires, SizesSideBySide)
     EXPECT_EQ(CrtFormat("%.2f %.2f %.2f %.1f %.1f %.1f", {first.inches, comparison.second.inches, *first.sidewallMm,
                                                           first.circumferenceMm, first.revsPerMile, first.revsPerKm}),
               "24.88 24.97 112.75 1985.2 810.7 503.7");
-    EXPECT_EQ(DescribeTireDifference(comparison), "+0.4%, within the usual \u00b13%.");
-    EXPECT_NEAR(comparison.trueSpeeds[2], 60 * 24.97244094488189 / 24.87795275590551, 1e-9);
+    EXPECT_EQ(DescribeTireDifference(comparison), "Diameter +0.4%, within the usual \u00b13%.");
+    EXPECT_NEAR(comparison.TrueSpeed(60), 60 * 24.97244094488189 / 24.87795275590551, 1e-9);
     EXPECT_EQ(*FiguresOf(*ParseTireSize("33x12.50R15")).sidewallMm, 9 * 25.4);
     EXPECT_EQ(*FiguresOf(*ParseTireSize("37-622")).sidewallMm, 37);
     EXPECT_FALSE(FiguresOfDiameter(26.4).sidewallMm);
@@ -33,8 +33,8 @@ TEST(CompareTires, RegearingAfterABiggerTire)
     now.m_fTireOD = 28.0F;
     const TireComparison comparison = CompareTires(FiguresOfDiameter(26.4), FiguresOfDiameter(28.0));
     EXPECT_EQ(DescribeTireDifference(comparison),
-              "+6.1%, beyond the usual \u00b13%: the speedometer and the gearing change noticeably.");
-    EXPECT_NEAR(comparison.trueSpeeds[0], 30 * 28.0 / 26.4, 1e-9);
+              "Diameter +6.1%, beyond the usual \u00b13%: the speedometer and the gearing change noticeably.");
+    EXPECT_NEAR(comparison.TrueSpeed(30), 30 * 28.0 / 26.4, 1e-9);
     EXPECT_EQ(CrtFormat("%.3f", {*ComputeRestoringRearEnd(now, setupB)}), "3.744");
     const std::vector<AxleRatio> sold = {{"A", 4.10}, {"A", 3.73}, {"B", 3.73}, {"B", 3.55},
                                          {"B", 3.08}, {"A", 3.90}, {"C", 4.56}};

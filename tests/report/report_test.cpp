@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "report/reportformat.h"
+#include "report/tirereport.h"
 #include "tests/support/samplerecord.h"
 
 namespace {
@@ -109,3 +110,53 @@ TEST_F(SettingsReport, JsonTextCsvAndFormatsOfPaths)
 }
 
 } // namespace
+
+// B's tire against the tire now, with the rear ends that restore B's gearing, read in metric first; and the tire
+// comparison on its own, as the command line gives it.
+TEST_F(SettingsReport, TireSwapInMetric)
+{
+    GearReport metric = m_report;
+    metric.units = Units::Metric;
+    const std::vector<AxleRatio> sold = {{"Axle A", 3.08}, {"Axle B", 3.27}, {"Axle A", 3.31}, {"Axle B", 3.31},
+                                         {"Axle A", 3.55}, {"Axle A", 3.73}, {"Axle B", 4.10}};
+    const std::optional<TireSwap> swap =
+        ComputeTireSwap(SampleSettings(), m_setupB, CruiseSpeed{110, CruiseSpeed::Unit::Kmh}, sold);
+    ASSERT_TRUE(swap);
+    const ReportDocument document = BuildSettingsReport(metric, &*swap);
+    const std::string text = FormatTextReport(document);
+    for (const std::string_view part : {
+             "Gear     Ratio  Overall ratio   km/h    MPH  MPH per 1000 RPM",
+             "Speedometer calibrated for setup B, at a true 100 km/h: 106.1 km/h\n",
+             "\nDiameter -5.7%, beyond the usual \u00b13%: the speedometer and the gearing change noticeably.\n"
+             "                    Setup B     Now\nSidewall (mm)           N/A     N/A\n"
+             "Diameter (mm)         711.2   670.6\nDiameter (in)         28.00   26.40\n",
+             "\nRevs per km           447.6   474.7\nRevs per mile         720.3   763.9\n",
+             "A rear end of 3.328 gives the tire now setup B's overall gearing.\n"
+             "Rear end  Sold for        Speedometer at a true 100 km/h  RPM at cruise\n"
+             "3.270     Axle B                                    98.2           2146\n"
+             "3.310     Axle A, Axle B                            99.5           2173\n"
+             "3.550     Axle A                                   106.7           2330\n"
+             "3.730     Axle A                                   112.1           2448\n\nSpeeds",
+         })
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    const Json json = Json::parse(document.strJson);
+    EXPECT_EQ(json["units"], "metric");
+    EXPECT_EQ(json["tireSwap"]["restoringRearEnd"], 3.328);
+    EXPECT_EQ(json["tireSwap"]["nearestRearEnds"][1],
+              Json::parse(R"({"rearEnd": 3.31, "axles": ["Axle A", "Axle B"], "speedometerAt60Mph": 59.7,
+                             "rpmAtCruise": 2173})"));
+
+    const TireComparison tires =
+        CompareTires(FiguresOf(*ParseTireSize("205/55R16")), FiguresOf(*ParseTireSize("225/45R17")));
+    const ReportDocument comparison = BuildTireReport(tires, "205/55R16", "225/45R17", Units::Metric);
+    EXPECT_EQ(comparison.strCsv, "Measure,205/55R16,225/45R17\r\nSidewall (mm),112.8,101.2\r\n"
+                                 "Diameter (mm),631.9,634.3\r\nDiameter (in),24.88,24.97\r\n"
+                                 "Circumference (mm),1985.2,1992.7\r\nRevs per km,503.7,501.8\r\n"
+                                 "Revs per mile,810.7,807.6\r\n");
+    EXPECT_NE(FormatTextReport(comparison).find("Shows (km/h)  True (km/h)\n50                   50.2\n80    "),
+              std::string::npos);
+    const Json tireJson = Json::parse(comparison.strJson);
+    EXPECT_EQ((Json{tireJson["diameterDifferencePercent"], tireJson["withinGuideline"], tireJson["first"]["sidewallMm"],
+                    tireJson["speedometer"]["true"][2]}),
+              Json::parse(R"([0.4, true, 112.8, 100.4])"));
+}
