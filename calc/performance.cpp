@@ -92,10 +92,12 @@ void ValidateRoad(const RoadLoad& road, std::vector<VehicleProblem>& problems)
     };
     check(IsPositive(road.mass), VehicleField::Mass, "the mass must be a positive number");
     if (road.cdA) {
-        check(IsNotNegative(*road.cdA), VehicleField::Drag, "the drag area must be a number of 0 or more");
+        check(IsNotNegative(*road.cdA), VehicleField::DragArea, "the drag area must be a number of 0 or more");
     } else {
-        check(IsNotNegative(road.cd), VehicleField::Drag, "the drag coefficient must be a number of 0 or more");
-        check(IsNotNegative(road.frontalArea), VehicleField::Drag, "the frontal area must be a number of 0 or more");
+        check(IsNotNegative(road.cd), VehicleField::DragCoefficient,
+              "the drag coefficient must be a number of 0 or more");
+        check(IsNotNegative(road.frontalArea), VehicleField::FrontalArea,
+              "the frontal area must be a number of 0 or more");
     }
     check(IsNotNegative(road.rollingResistance), VehicleField::RollingResistance,
           "the rolling resistance must be a number of 0 or more");
@@ -198,7 +200,7 @@ std::vector<VehicleProblem> ValidateTorqueCurve(const TorqueCurve& curve)
     if (nPoints < kMinTorquePoints || nPoints > kMaxTorquePoints)
         problems.push_back({VehicleField::Torque, -1, "give 3 to 1000 points, not " + Count(nPoints)});
     const std::string strQuantity = IsPower(curve.unit) ? "power" : "torque";
-    for (std::size_t i = 0; i < nPoints && i < kMaxTorquePoints; ++i) {
+    for (std::size_t i = 0; i < nPoints; ++i) {
         const TorquePoint& point = curve.points[i];
         const int nIndex = static_cast<int>(i);
         if (!IsPositive(point.rpm))

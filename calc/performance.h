@@ -36,9 +36,9 @@ inline constexpr int kRoadLoadCurvePoints = 101;
 
 struct Gearbox
 {
-    std::vector<double> forward;     // 1st, 2nd...: 1 to kMaxForwardGears ratios
-    std::optional<double> reverse;   // as given, either sign; the analysis does not use it
-    std::vector<double> finalDrives; // one for every gear, or one per forward gear (a dual-clutch box)
+    std::vector<double> forward{};     // 1st, 2nd...: 1 to kMaxForwardGears ratios
+    std::optional<double> reverse{};   // as given, either sign; the analysis does not use it
+    std::vector<double> finalDrives{}; // one for every gear, or one per forward gear (a dual-clutch box)
 
     bool operator==(const Gearbox&) const = default;
 };
@@ -54,8 +54,8 @@ enum class TireKind
 struct Tire
 {
     TireKind kind = TireKind::DiameterMm;
-    double value = 0;    // the diameter or the revolutions per mile
-    std::string strSize; // TireKind::Size
+    double value = 0;      // the diameter or the revolutions per mile
+    std::string strSize{}; // TireKind::Size
 
     bool operator==(const Tire&) const = default;
 };
@@ -81,7 +81,7 @@ struct TorquePoint
 struct TorqueCurve
 {
     TorqueUnit unit = TorqueUnit::NewtonMetres;
-    std::vector<TorquePoint> points; // RPM strictly rising
+    std::vector<TorquePoint> points{}; // RPM strictly rising
 
     bool operator==(const TorqueCurve&) const = default;
 };
@@ -89,7 +89,7 @@ struct TorqueCurve
 struct Engine
 {
     double redlineRpm = 0;
-    TorqueCurve torque;
+    TorqueCurve torque{};
 
     bool operator==(const Engine&) const = default;
 };
@@ -112,7 +112,7 @@ struct RoadLoad
     MassUnit massUnit = MassUnit::Kilograms;
     double cd = 0;
     double frontalArea = 0;
-    std::optional<double> cdA;                  // the drag area given directly, in place of cd x frontalArea
+    std::optional<double> cdA{};                // the drag area given directly, in place of cd x frontalArea
     AreaUnit areaUnit = AreaUnit::SquareMetres; // of frontalArea and cdA
     double rollingResistance = kDefaultRollingResistance;
     double efficiency = kDefaultEfficiency;
@@ -124,11 +124,11 @@ struct RoadLoad
 
 struct Vehicle
 {
-    std::string strName;
-    Gearbox gearbox;
-    Tire tire;
-    Engine engine;
-    RoadLoad road;
+    std::string strName{};
+    Gearbox gearbox{};
+    Tire tire{};
+    Engine engine{};
+    RoadLoad road{};
 
     bool operator==(const Vehicle&) const = default;
 };
@@ -145,7 +145,9 @@ enum class VehicleField
     TorqueRpm, // nIndex: the point
     TorqueValue,
     Mass,
-    Drag, // cd, frontal area or cdA
+    DragCoefficient,
+    FrontalArea,
+    DragArea,
     RollingResistance,
     Efficiency,
     AirDensity,
