@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,3 +39,23 @@ FileRead ReadBoundedFile(const std::string& strPath, FileReadLimits limits = {},
 
 // "FILE: reason" for a read that failed: the system's reason, or why the file was not read; empty for Read.
 std::string FileReadMessage(std::string_view strName, const FileRead& read, FileReadLimits limits = {});
+
+// What a reader of a file the user keeps gives back: the whole value, or why there is none ("FILE:LINE:COLUMN:
+// reason", "FILE: key.path: reason"), never a part of one, so that a bad file changes nothing.
+template<class TValue>
+struct ReadOutcome
+{
+    std::optional<TValue> value;
+    std::string strError; // empty when read
+};
+
+// Reads a file within the default limits and hands its bytes to parse, or tells why it was not read.
+template<class TValue>
+ReadOutcome<TValue> ReadFileWith(const std::string& strPath,
+                                 ReadOutcome<TValue> (*parse)(std::string_view strName, std::string_view bytes))
+{
+    const FileRead read = ReadBoundedFile(strPath);
+    if (read.status != FileReadStatus::Read)
+        return {std::nullopt, FileReadMessage(strPath, read)};
+    return parse(strPath, read.bytes);
+}
