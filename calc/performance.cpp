@@ -261,15 +261,15 @@ std::optional<CPerformanceModel> CPerformanceModel::Build(const Vehicle& vehicle
     model.m_redlineRpm = vehicle.engine.redlineRpm;
     // Up to the lower of the redline and the last point; a redline between points ends the range there.
     const double topRpm = std::min(model.m_redlineRpm, curve.points.back().rpm);
-    for (std::size_t i = 0; i < curve.points.size(); ++i) {
-        const double torque = TorqueNewtonMetres(curve.unit, curve.points[i]);
-        if (curve.points[i].rpm < topRpm) {
-            model.m_rpms.push_back(curve.points[i].rpm);
+    for (const TorquePoint& point : curve.points) {
+        const double torque = TorqueNewtonMetres(curve.unit, point);
+        if (point.rpm < topRpm) {
+            model.m_rpms.push_back(point.rpm);
             model.m_torques.push_back(torque);
             continue;
         }
         const double below = model.m_torques.back();
-        const double share = (topRpm - model.m_rpms.back()) / (curve.points[i].rpm - model.m_rpms.back());
+        const double share = (topRpm - model.m_rpms.back()) / (point.rpm - model.m_rpms.back());
         model.m_rpms.push_back(topRpm);
         model.m_torques.push_back(below + (torque - below) * share);
         break;

@@ -60,15 +60,17 @@ const Json& RequireMember(const Json& object, std::string_view strName, const st
 
 std::size_t RequireOneOf(const Json& object, std::span<const std::string_view> names, const std::string& strObjectKey)
 {
-    std::size_t nFound = names.size();
+    std::size_t nFound = 0;
+    int nPresent = 0;
     std::string strNames;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string_view strName = names[i];
-        if (FindMember(object, strName) != nullptr)
-            nFound = nFound == names.size() ? i : names.size() + 1;
-        strNames += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + std::string(strName);
+        if (FindMember(object, names[i]) != nullptr) {
+            nFound = i;
+            ++nPresent;
+        }
+        strNames += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + std::string(names[i]);
     }
-    if (nFound >= names.size())
+    if (nPresent != 1)
         Fail(strObjectKey, "give one of " + strNames);
     return nFound;
 }

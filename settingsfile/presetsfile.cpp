@@ -5,8 +5,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include <unistd.h>
-
 #include "numtext/numtext.h"
 #include "settingsfile/jsonfields.h"
 

@@ -41,7 +41,7 @@ double ReadMember(const Json& object, std::string_view strName, const std::strin
     return ReadNumber(RequireMember(object, strName, strObjectKey), ChildKey(strObjectKey, strName));
 }
 
-void ReadOptional(const Json& object, std::string_view strName, double& value)
+void ReadOptionalRoad(const Json& object, std::string_view strName, double& value)
 {
     if (const Json* pMember = FindMember(object, strName))
         value = ReadNumber(*pMember, ChildKey("road", strName));
@@ -105,10 +105,10 @@ RoadLoad ReadRoad(const Json& object)
         road.cd = ReadMember(object, "cd", "road");
         road.frontalArea = ReadMember(object, kFrontalAreaKeys[nArea], "road");
     }
-    ReadOptional(object, "rollingResistance", road.rollingResistance);
-    ReadOptional(object, "efficiency", road.efficiency);
-    ReadOptional(object, "airDensity", road.airDensity);
-    ReadOptional(object, "gradePercent", road.gradePercent);
+    ReadOptionalRoad(object, "rollingResistance", road.rollingResistance);
+    ReadOptionalRoad(object, "efficiency", road.efficiency);
+    ReadOptionalRoad(object, "airDensity", road.airDensity);
+    ReadOptionalRoad(object, "gradePercent", road.gradePercent);
     return road;
 }
 

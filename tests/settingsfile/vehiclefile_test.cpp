@@ -77,6 +77,9 @@ TEST(VehicleFile, DocumentedKeysBothWays)
         Replaced(kSportsCarFile,
                  R"(, "rollingResistance": 0.012, "efficiency": 0.90, "airDensity": 1.225, "gradePercent": 0)", "");
     EXPECT_EQ(ParseVehicleFile("car.rgvehicle", strShort).value, SportsCar());
+    Vehicle named = SportsCar();
+    named.strName = "Bärbel's Käfer"; // written as UTF-8, not escaped
+    EXPECT_NE(FormatVehicleFile(named).find("\"name\": \"Bärbel's Käfer\""), std::string::npos);
 }
 
 // Each fault with one message naming the file and the key or the place, nothing read, at once: 10 000 points, 200 MB,
@@ -94,6 +97,8 @@ TEST(VehicleFile, BadFilesChangeNothing)
         {"[2990, 439]", "[1990, 439]", ": engine.torque.points[2][0]: RPM must rise from point to point"},
         {"[2020, 385]", "[2020, -385]", ": engine.torque.points[1][1]: torque must not be negative"},
         {"6500,", "\"6500 rpm\",", ": engine.redlineRpm: must be a number"},
+        {"-3.295", "\"R\"", ": gearbox.reverse: must be a number"},
+        {"{\"diameterMm\": 685.0}", "{}", ": tire: give one of diameterMm, diameterIn, size or revsPerMile"},
         {"6500,", "65OO,", ":4:29: syntax error"},
         {", [2990, 439], [3500, 450], [5000, 450], [6500, 367]", "",
          ": engine.torque.points: give 3 to 1000 points, not 2"},
