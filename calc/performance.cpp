@@ -172,7 +172,8 @@ std::vector<VehicleProblem> ValidateGearbox(const Gearbox& gearbox, bool bNeedFi
     std::vector<VehicleProblem> problems;
     const std::size_t nGears = gearbox.forward.size();
     if (nGears == 0 || nGears > kMaxForwardGears)
-        problems.push_back({VehicleField::Forward, -1, "give 1 to 10 forward ratios, not " + Count(nGears)});
+        problems.push_back({VehicleField::Forward, -1,
+                            "give 1 to " + Count(kMaxForwardGears) + " forward ratios, not " + Count(nGears)});
     for (std::size_t i = 0; i < nGears; ++i) {
         if (!IsPositive(gearbox.forward[i]))
             problems.push_back({VehicleField::Forward, static_cast<int>(i), "a ratio must be a positive number"});
@@ -198,7 +199,9 @@ std::vector<VehicleProblem> ValidateTorqueCurve(const TorqueCurve& curve)
     std::vector<VehicleProblem> problems;
     const std::size_t nPoints = curve.points.size();
     if (nPoints < kMinTorquePoints || nPoints > kMaxTorquePoints)
-        problems.push_back({VehicleField::Torque, -1, "give 3 to 1000 points, not " + Count(nPoints)});
+        problems.push_back(
+            {VehicleField::Torque, -1,
+             "give " + Count(kMinTorquePoints) + " to " + Count(kMaxTorquePoints) + " points, not " + Count(nPoints)});
     const std::string strQuantity = IsPower(curve.unit) ? "power" : "torque";
     for (std::size_t i = 0; i < nPoints; ++i) {
         const TorquePoint& point = curve.points[i];
