@@ -35,12 +35,12 @@ std::string Replaced(std::string text, std::string_view from, std::string_view t
     return text.replace(text.find(from), from.size(), to);
 }
 
-// Read as written, and written with exactly the documented keys; other units and tires under their own keys.
+// Read as written, and written with exactly the documented keys; other units and tires under their own keys, each
+// file the example with one text replaced.
 TEST(VehicleFile, DocumentedKeysBothWays)
 {
     EXPECT_EQ(ParseVehicleFile("car.rgvehicle", kSportsCarFile).value, SportsCar());
     EXPECT_EQ(Json::parse(FormatVehicleFile(SportsCar())), Json::parse(kSportsCarFile));
-    // Each as the example with one text replaced.
     const std::vector<std::tuple<Change, std::string, std::string>> rows = {
         {[](Vehicle& v) { v.tire.kind = TireKind::DiameterIn, v.tire.value = 26.97; }, "\"diameterMm\": 685.0",
          "\"diameterIn\": 26.97"},
