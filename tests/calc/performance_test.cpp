@@ -248,7 +248,8 @@ TEST(Performance, TwoFinalDrives)
     vehicle.gearbox = {
         {3.929, 2.318, 2.043, 1.07, 0.822, 0.884, 0.721}, -5.304, {4.294, 4.294, 3.174, 4.294, 4.294, 3.174, 3.174}};
     std::string overall;
-    for (const GearPerformance& gear : AnalysePerformance(vehicle).value().gears)
+    const PerformanceAnalysis analysis = AnalysePerformance(vehicle).value();
+    for (const GearPerformance& gear : analysis.gears)
         overall += CrtFormat("%.4f/%g ", {gear.overallRatio, gear.finalDrive});
     EXPECT_EQ(overall, "16.8711/4.294 9.9535/4.294 6.4845/3.174 4.5946/4.294 3.5297/4.294 2.8058/3.174 2.2885/3.174 ");
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-// The published sports-car data set, for the tests of every layer: the ZF 8HP ratios, final drive 3.31, a 685 mm
-// tire, torque in N·m to a 6500 RPM redline; with the road load of a 1741 kg car with Cd 0.36 on 2.42 m².
+// The published sports-car data set for every layer's tests, with the road load of 1741 kg, Cd 0.36 on 2.42 m².
 
 #include "calc/performance.h"
 
