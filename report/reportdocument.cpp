@@ -78,6 +78,19 @@ std::string FormatCsvRecord(const std::vector<std::string>& fields)
     return out + "\r\n";
 }
 
+std::string FormatCsvTable(const ReportTable& table)
+{
+    std::string out = FormatCsvRecord(table.headers);
+    for (std::vector<std::string> cells : table.rows) {
+        for (std::string& cell : cells) {
+            if (cell == "N/A")
+                cell.clear();
+        }
+        out += FormatCsvRecord(cells);
+    }
+    return out;
+}
+
 std::optional<std::string> FormatTextualReport(ReportFormat format, const ReportDocument& document)
 {
     switch (format) {

@@ -4,7 +4,8 @@
 // ReportDocument: a title and sections for people (a heading, lines of text, a table, or the place of the
 // report's chart) and the same figures as JSON for scripts. Text, CSV and JSON are written here from any
 // document; ui/ draws the printed page and the chart images from the same document, and the command line writes
-// the textual forms without any window. Each report builds its document in a file of its own (settingsreport.h).
+// the textual forms without any window. Each report builds its document in a file of its own (settingsreport.h,
+// performancereport.h).
 // Uses the standard library, nlohmann-json, the gearing core, the settings file and the number texts; no Qt.
 
 #include <optional>
@@ -36,7 +37,7 @@ struct ReportDocument
     std::string strTitle;
     std::vector<ReportSection> sections;
     std::string strCsv;  // the report's table for spreadsheets: RFC 4180, plain numbers, the units in the header
-    std::string strJson; // the report for scripts, one JSON object (RFC 8259), keys in ratiograph(1)
+    std::string strJson; // the report for scripts, one JSON value (RFC 8259), keys in ratiograph(1)
 };
 
 // The title, then each section after a blank line: its heading and a colon, its lines, its table in aligned
@@ -46,5 +47,8 @@ std::string FormatTextReport(const ReportDocument& document);
 // One CSV record: fields joined by commas, a field holding a comma, a quote or a line break quoted with its
 // quotes doubled (RFC 4180), then CR LF.
 std::string FormatCsvRecord(const std::vector<std::string>& fields);
+// A table whose cells are plain numbers or words as CSV: the header record, then a record per row, each "N/A" an
+// empty cell so that a spreadsheet reads every other cell as a number.
+std::string FormatCsvTable(const ReportTable& table);
 // Text, CSV or JSON; nothing for a drawn format.
 std::optional<std::string> FormatTextualReport(ReportFormat format, const ReportDocument& document);

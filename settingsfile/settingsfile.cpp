@@ -1,11 +1,6 @@
 #include "settingsfile/settingsfile.h"
 
 #include <algorithm>
-#include <cerrno>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "numtext/fieldrule.h"
 #include "numtext/numtext.h"
@@ -36,23 +31,6 @@ double FileValue(float value)
 {
     return double{value} + 0.0;
 }
-
-class CFileDescriptor
-{
-public:
-    explicit CFileDescriptor(int nFd) : m_nFd(nFd) {}
-    CFileDescriptor(const CFileDescriptor&) = delete;
-    CFileDescriptor& operator=(const CFileDescriptor&) = delete;
-    ~CFileDescriptor()
-    {
-        if (m_nFd >= 0)
-            close(m_nFd);
-    }
-    int Get() const { return m_nFd; }
-
-private:
-    int m_nFd;
-};
 
 } // namespace
 
@@ -100,64 +78,42 @@ SettingsFileLines ParseSettingsLines(std::string_view fileBytes)
     return result;
 }
 
+namespace {
+
+// Only as far as the tenth line end within the budget.
+std::function<bool(std::string_view)> TenLineEnds()
+{
+    return [nLineEnds = std::size_t{0}](std::string_view fresh) mutable {
+        nLineEnds += static_cast<std::size_t>(std::count(fresh.begin(), fresh.end(), '\n'));
+        return nLineEnds >= kSettingsFileOrder.size();
+    };
+}
+
+SettingsFileLines SettingsLinesOf(const FileRead& read)
+{
+    switch (read.status) {
+    case FileReadStatus::Read:
+        return ParseSettingsLines(read.bytes);
+    case FileReadStatus::CannotOpen:
+        return {SettingsReadStatus::CannotOpen, read.nErrno, {}};
+    case FileReadStatus::NotRegular:
+        return {SettingsReadStatus::NotRegular, 0, {}};
+    case FileReadStatus::TooLong:
+        return {SettingsReadStatus::TooLong, 0, {}};
+    }
+    return {};
+}
+
+} // namespace
+
 SettingsFileLines ReadSettingsFile(const std::string& strPath, SettingsReadLimits limits)
 {
-    const auto cannotOpen = [](int nErrno) {
-        return SettingsFileLines{SettingsReadStatus::CannotOpen, nErrno, {}};
-    };
-    const auto refused = [&](const struct stat& kind) {
-        return S_ISDIR(kind.st_mode) ? cannotOpen(EISDIR) : SettingsFileLines{SettingsReadStatus::NotRegular, 0, {}};
-    };
-    // Looked at before opening, so that a device is never opened: opening some has effects of its own.
-    struct stat info = {};
-    if (stat(strPath.c_str(), &info) != 0)
-        return cannotOpen(errno);
-    // Only a regular file is read: a FIFO may wait for a writer forever, a device may never end.
-    if (!S_ISREG(info.st_mode))
-        return refused(info);
-    // Should the name have become something else since: O_NONBLOCK so that a FIFO does not wait for a writer,
-    // O_NOCTTY so that a terminal does not become ours. ENXIO is a socket or a device without a driver.
-    const CFileDescriptor file(open(strPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (file.Get() < 0)
-        return errno == ENXIO ? SettingsFileLines{SettingsReadStatus::NotRegular, 0, {}} : cannotOpen(errno);
-    if (fstat(file.Get(), &info) != 0)
-        return cannotOpen(errno);
-    if (!S_ISREG(info.st_mode))
-        return refused(info);
-
-    return ReadSettingsStream(file.Get(), limits);
+    return SettingsLinesOf(ReadBoundedFile(strPath, limits, TenLineEnds()));
 }
 
 SettingsFileLines ReadSettingsStream(int nFd, SettingsReadLimits limits)
 {
-    const auto cannotOpen = [](int nErrno) {
-        return SettingsFileLines{SettingsReadStatus::CannotOpen, nErrno, {}};
-    };
-    // One byte past the budget tells a file that ends exactly there from one that goes on; only line ends
-    // within the budget count.
-    const std::size_t nChunk = std::max<std::size_t>(limits.nChunk, 1);
-    std::string fileBytes;
-    std::size_t nLineEnds = 0;
-    while (nLineEnds < kSettingsFileOrder.size()) {
-        const std::size_t nHave = fileBytes.size();
-        if (nHave > limits.nBudget)
-            return {SettingsReadStatus::TooLong, 0, {}};
-        const std::size_t nWant = std::min(nChunk, limits.nBudget + 1 - nHave);
-        fileBytes.resize(nHave + nWant);
-        const ssize_t nRead = read(nFd, fileBytes.data() + nHave, nWant);
-        if (nRead < 0 && errno == EINTR) {
-            fileBytes.resize(nHave);
-            continue;
-        }
-        if (nRead < 0)
-            return cannotOpen(errno);
-        fileBytes.resize(nHave + static_cast<std::size_t>(nRead));
-        if (nRead == 0)
-            break;
-        const std::string_view fresh = std::string_view(fileBytes).substr(nHave, limits.nBudget - nHave);
-        nLineEnds += static_cast<std::size_t>(std::count(fresh.begin(), fresh.end(), '\n'));
-    }
-    return ParseSettingsLines(fileBytes);
+    return SettingsLinesOf(ReadBoundedStream(nFd, limits, TenLineEnds()));
 }
 
 std::string_view SettingsReadMessage(SettingsReadStatus status)

@@ -16,6 +16,7 @@
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
 #include "settingsfile/atomicfile.h"
+#include "settingsfile/boundedfile.h"
 
 // The order of the ten value lines.
 inline constexpr std::array<GearValue, 10> kSettingsFileOrder{
@@ -41,11 +42,7 @@ enum class SettingsReadStatus
 
 // How a file is read: in chunks of nChunk bytes, and no further than nBudget bytes, so that a huge file, one
 // endless line or /dev/zero costs at most that much memory and time.
-struct SettingsReadLimits
-{
-    std::size_t nChunk = 64 * 1024;
-    std::size_t nBudget = 1024 * 1024;
-};
+using SettingsReadLimits = FileReadLimits;
 
 struct SettingsFileLines
 {

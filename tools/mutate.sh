@@ -70,8 +70,8 @@ settingsfile/settingsfile.cpp @@ out += '\r'; @@ ; @@ LF line ends
 settingsfile/settingsfile.cpp @@ text.back() == '\r' @@ text.back() == '\n' @@ CR kept at line ends
 settingsfile/settingsfile.cpp @@ text.find('\0') @@ text.find('\x01') @@ NUL does not end a line
 settingsfile/settingsfile.h @@ GearValue::Reverse, GearValue::Rpm,   GearValue::RearEnd @@ GearValue::Reverse, GearValue::RearEnd, GearValue::Rpm @@ RPM and rear-end lines swapped
-settingsfile/settingsfile.cpp @@ while (nLineEnds < kSettingsFileOrder.size()) @@ while (nLineEnds < kSettingsFileOrder.size() - 1) @@ reader stops one line end early
-settingsfile/settingsfile.cpp @@ if (nHave > limits.nBudget) @@ if (nHave > limits.nBudget + 1) @@ read budget one byte late
+settingsfile/settingsfile.cpp @@ return nLineEnds >= kSettingsFileOrder.size(); @@ return nLineEnds >= kSettingsFileOrder.size() - 1; @@ reader stops one line end early
+settingsfile/boundedfile.cpp @@ if (nHave > limits.nBudget) @@ if (nHave > limits.nBudget + 1) @@ read budget one byte late
 calc/shiftchart.h @@ kKilometresPerMile = 1.609344 @@ kKilometresPerMile = 1.6 @@ km/h factor rounded
 calc/tiresize.cpp @@ kMillimetresPerInch = 25.4; @@ kMillimetresPerInch = 25.0; @@ tire sizes with 25 mm to the inch
 calc/tiresize.cpp @@ kInchesPerMile / (double{kCircumferenceFactor} * revsPerMile) @@ kInchesPerMile / (std::numbers::pi * revsPerMile) @@ calibration with pi
