@@ -73,16 +73,22 @@ ShiftChart ComputeShiftGears(const GearSettings& settings)
     return chart;
 }
 
-ShiftChart ComputeShiftChart(const GearSettings& settings)
+ShiftChart ComputeShiftChart(const GearSettings& settings, const GearSettings* pAlso)
 {
     ShiftChart chart = ComputeShiftGears(settings);
-    if (chart.gears.empty())
+    const ShiftChart also = pAlso != nullptr ? ComputeShiftGears(*pAlso) : ShiftChart{};
+    if (chart.gears.empty() && also.gears.empty())
         return chart;
-    const double rpm = chart.rpm;
-
-    for (const ShiftChartGear& gear : chart.gears) {
-        chart.mphMin = std::min(chart.mphMin, gear.mph);
-        chart.mphMax = std::max(chart.mphMax, gear.mph);
+    double rpmLow = 0, rpmHigh = 0;
+    for (const ShiftChart* pChart : {static_cast<const ShiftChart*>(&chart), &also}) {
+        if (pChart->gears.empty())
+            continue;
+        rpmLow = std::min(rpmLow, pChart->rpm);
+        rpmHigh = std::max(rpmHigh, pChart->rpm);
+        for (const ShiftChartGear& gear : pChart->gears) {
+            chart.mphMin = std::min(chart.mphMin, gear.mph);
+            chart.mphMax = std::max(chart.mphMax, gear.mph);
+        }
     }
     // Room to the next round speed, so the fastest gear's line ends inside the frame.
     const double mphStep = NiceStep(chart.mphMax - chart.mphMin, kMaxTicks);
@@ -92,8 +98,8 @@ ShiftChart ComputeShiftChart(const GearSettings& settings)
     }
     chart.mphMin = std::max(chart.mphMin, -kChartMphLimit);
     chart.mphMax = std::min(chart.mphMax, kChartMphLimit);
-    chart.rpmMin = std::clamp(std::min(rpm, 0.0), -kChartRpmLimit, 0.0);
-    chart.rpmMax = std::clamp(std::max(rpm, 0.0), 0.0, kChartRpmLimit);
+    chart.rpmMin = std::clamp(rpmLow, -kChartRpmLimit, 0.0);
+    chart.rpmMax = std::clamp(rpmHigh, 0.0, kChartRpmLimit);
 
     chart.mphTicks = Labelled(NiceTicks(chart.mphMin, chart.mphMax, kMaxTicks), 1.0);
     chart.kmhTicks = Labelled(

@@ -51,7 +51,8 @@ inline constexpr double kKilometresPerMile = 1.609344;
 inline constexpr double kChartMphLimit = 1000.0;
 inline constexpr double kChartRpmLimit = 100000.0;
 
-ShiftChart ComputeShiftChart(const GearSettings& settings);
+// With pAlso, the axes are wide and high enough for that record's lines too (setup B drawn on the same chart).
+ShiftChart ComputeShiftChart(const GearSettings& settings, const GearSettings* pAlso = nullptr);
 // The gears, RPM and teeth of ComputeShiftChart, without the axes: for figures that draw nothing.
 ShiftChart ComputeShiftGears(const GearSettings& settings);
 

@@ -65,7 +65,7 @@ std::string CWorkbench::Problems() const
 void CWorkbench::SetSetupB(const GearSettings& setupB, std::string_view strSource)
 {
     m_setupB = setupB;
-    m_setupBChart = ComputeShiftChart(setupB);
+    m_setupBChart = ComputeShiftGears(setupB);
     m_strSetupBSource = strSource;
 }
 

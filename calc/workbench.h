@@ -39,7 +39,7 @@ public:
     void SetSetupB(const GearSettings& setupB, std::string_view strSource);
     void ClearSetupB();
     const std::optional<GearSettings>& SetupB() const { return m_setupB; }
-    // B's shift chart, drawn dashed on the current one; null without B.
+    // B's gears and teeth, drawn dashed on the current chart; null without B.
     const ShiftChart* SetupBChart() const { return m_setupBChart ? &*m_setupBChart : nullptr; }
     // "No setup B held." or "B (held): 1500 RPM, rear-end 3.53, tire 26.4 in".
     std::string SetupBStatus() const;

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QProxyStyle>
@@ -24,10 +25,12 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTimer>
+#include <QWindow>
 
 #include "platform/iconengine.h"
 #include "platform/modalseam.h"
 #include "platform/plotwidget.h"
+#include "platform/qtext.h"
 #include "platform/widgetaccess.h"
 
 Q_DECLARE_OPAQUE_POINTER(CWindowHandle*)
@@ -38,12 +41,10 @@ namespace {
 // Every widget the platform makes carries its handle under this property; HandleOf is the only reader.
 constexpr char kHandleProperty[] = "ratiograph.handle";
 
-QString ToQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::optional<platform::TestScreen> g_testScreen;
+// The frame of the last captioned window the window manager framed: the best guess for the next one's, until its
+// own is known.
+QMargins g_captionFrame;
 
 // The text as the desktop shows it: without the '&' that marks its access key.
 QString VisibleText(QString text)
@@ -372,7 +373,9 @@ QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, CWindowHan
         pButton->setAutoDefault(true);
         pButton->setDefault((control.nStyle & CS_DEFAULT) != 0);
         pButton->setCheckable((control.nStyle & CS_TOGGLE) != 0);
-        connect(pButton, &QPushButton::clicked, this,
+        // A toggle reports each change of its state, however it came (a screen reader's toggle action and the
+        // program set it without a click); a click reaches it only through that change.
+        connect(pButton, pButton->isCheckable() ? &QPushButton::toggled : &QPushButton::clicked, this,
                 [this, pHandle] { Dispatch(pHandle->m_pControl->nId, BN_CLICKED, pHandle); });
         pWidget = pButton;
         break;
@@ -406,28 +409,83 @@ QWidget* CDialogWindow::CreateControl(const ControlTemplate& control, CWindowHan
     return pWidget;
 }
 
-void CDialogWindow::KeepOnScreen()
+QMargins CDialogWindow::FrameMargins() const
 {
-    const QScreen* pScreen = screen();
-    if (pScreen == nullptr || !isVisible())
-        return;
-    // The whole window, its frame included, on the screen: its left and top edges first.
-    const QRect area = pScreen->availableGeometry();
-    QRect frame = frameGeometry();
-    frame.moveRight(std::min(frame.right(), area.right()));
-    frame.moveBottom(std::min(frame.bottom(), area.bottom()));
-    frame.moveLeft(std::max(frame.left(), area.left()));
-    frame.moveTop(std::max(frame.top(), area.top()));
-    if (frame.topLeft() != frameGeometry().topLeft())
-        move(frame.topLeft());
+    const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    if (!(m_template.nStyle & DS_CAPTION))
+        return frame;
+    if (!frame.isNull())
+        g_captionFrame = frame;
+    return g_captionFrame;
 }
 
-void CDialogWindow::showEvent(QShowEvent* pEvent)
+void CDialogWindow::MoveTo(const QRect& geometry)
 {
-    QDialog::showEvent(pEvent);
-    // QDialog centres a dialog before the window manager has framed it, guessing the frame; once the frame is
-    // known, a title bar that ended above the screen comes back on it.
-    QTimer::singleShot(100, this, [this] { KeepOnScreen(); });
+    // The window, frame and all, on the screen: its left and top edges (the title bar) where it cannot fit.
+    const QMargins frame = FrameMargins();
+    const QRect area = (parentWidget() != nullptr ? parentWidget() : this)->screen()->availableGeometry();
+    QRect framed = geometry.marginsAdded(frame);
+    framed.moveRight(std::min(framed.right(), area.right()));
+    framed.moveBottom(std::min(framed.bottom(), area.bottom()));
+    framed.moveLeft(std::max(framed.left(), area.left()));
+    framed.moveTop(std::max(framed.top(), area.top()));
+    m_placed = framed.marginsRemoved(frame).topLeft();
+    // The window's own area, not the frame's corner, which Qt would take for where the frame goes.
+    if (this->geometry().topLeft() != m_placed)
+        setGeometry(QRect(m_placed, size()));
+}
+
+void CDialogWindow::Place()
+{
+    const QWidget* pOwner = parentWidget();
+    const QWindow* pOwnerWindow = pOwner != nullptr ? pOwner->windowHandle() : nullptr;
+    QRect framed(QPoint(), size().grownBy(FrameMargins()));
+    if (pOwnerWindow != nullptr)
+        framed.moveCenter(pOwnerWindow->frameGeometry().center());
+    else
+        framed.moveCenter(screen()->availableGeometry().center());
+    MoveTo(framed.marginsRemoved(FrameMargins()));
+}
+
+void CDialogWindow::KeepOnScreen()
+{
+    if (isVisible())
+        MoveTo(geometry());
+}
+
+void CDialogWindow::setVisible(bool bVisible)
+{
+    if (bVisible && !isVisible()) {
+        m_bPlacing = true;
+        m_bFramed = false;
+        Place();
+        create();
+        windowHandle()->installEventFilter(this);
+    }
+    QDialog::setVisible(bVisible);
+}
+
+void CDialogWindow::moveEvent(QMoveEvent* pEvent)
+{
+    QDialog::moveEvent(pEvent);
+    if (!m_bPlacing || !pEvent->spontaneous())
+        return;
+    // Once the window is framed and shown, only the user moves it elsewhere; before that, the window manager's
+    // reparenting can leave Qt with a place the window never had, and placing it again corrects that.
+    if (m_bFramed && geometry().topLeft() != m_placed)
+        m_bPlacing = false;
+    else
+        Place();
+}
+
+bool CDialogWindow::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    // The first exposure comes once the window manager has framed the window: its frame is known now.
+    if (m_bPlacing && !m_bFramed && pWatched == windowHandle() && pEvent->type() == QEvent::Expose) {
+        m_bFramed = true;
+        Place();
+    }
+    return QDialog::eventFilter(pWatched, pEvent);
 }
 
 void CDialogWindow::paintEvent(QPaintEvent* pEvent)
@@ -505,8 +563,7 @@ void RunModalLoop(HWND hDlg)
         });
     }
     pDialog->m_bInLoop = true;
-    // QDialog shows the dialog centred over its owner, keeps it on the screen and blocks every other window of the
-    // program until done().
+    // QDialog blocks every other window of the program until done(); the dialog places itself when shown.
     pDialog->exec();
     pDialog->m_bInLoop = false;
 }

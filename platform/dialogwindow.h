@@ -48,12 +48,24 @@ public:
     void LayOut(bool bExtended);
     // Moves the window, frame and all, back onto its screen's available area where it reaches past it.
     void KeepOnScreen();
+    // Placed before the window system makes a window for it (so that nothing moves it before its frame is there),
+    // and again once the window manager has framed it.
+    void setVisible(bool bVisible) override;
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
-    void showEvent(QShowEvent* pEvent) override;
+    void moveEvent(QMoveEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     QWidget* CreateControl(const ControlTemplate& control, CWindowHandle* pHandle);
     bool IsInExtension(const ControlTemplate& control) const;
+    QMargins FrameMargins() const;
+    // Centred, frame included, over the owner or on the screen, and wholly on the screen.
+    void Place();
+    void MoveTo(const QRect& geometry);
+
+    bool m_bPlacing = false; // shown, and not moved by the user yet
+    bool m_bFramed = false;  // the window manager has framed and shown the window
+    QPoint m_placed;         // where Place or KeepOnScreen last put the window's own area
 };

@@ -62,6 +62,7 @@ void PaintChart(QPainter& painter, const PlotData& plot, const QRectF& bounds, i
     const PlotColours colours = PaperColours();
     layout.PaintBackdrop(painter, colours, plot.lines);
     layout.PaintLines(painter, colours, plot.lines);
+    layout.PaintOverlay(painter, colours, plot);
 }
 
 // Lays the blocks out from the top, width wide, painting them when a painter is given; returns the size used.

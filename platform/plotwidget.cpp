@@ -1,6 +1,7 @@
 #include "platform/plotwidget.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <optional>
 
@@ -97,7 +98,19 @@ PlotColours ChoosePlotColours(const QPalette& palette)
     colours.guide = colours.frame;
     colours.emphasis = Legible(palette.color(QPalette::Highlight), colours.text, colours.background, kLine);
     colours.ghost = Legible(palette.color(QPalette::PlaceholderText), colours.text, colours.background, kLine);
+    // Hues a colour-blind reader still tells apart (Okabe and Ito's), then a few more for long gearboxes; each moved
+    // towards the text colour as far as the background needs.
+    for (const QRgb rgb :
+         {0x0072b2u, 0xd55e00u, 0x009e73u, 0xcc79a7u, 0xe69f00u, 0x56b4e9u, 0x7f5a00u, 0x8a2be2u, 0x2e8b57u, 0xb22222u})
+        colours.series.push_back(Legible(QColor::fromRgb(rgb), colours.text, colours.background, kLine));
     return colours;
+}
+
+QColor PlotColours::SeriesColour(int nSeries) const
+{
+    if (nSeries < 0 || series.empty())
+        return text;
+    return series[static_cast<std::size_t>(nSeries) % series.size()];
 }
 
 // Where everything of a plot goes in a rectangle: the frame of the data area and the data-to-pixel mapping.
@@ -224,17 +237,7 @@ void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours, cons
         if (!which(nLine))
             continue;
         const PlotPolyline& line = lines[nLine];
-        switch (line.pen) {
-        case PlotPen::Guide:
-            painter.setPen(QPen(colours.guide, 1.0));
-            break;
-        case PlotPen::Emphasis:
-            painter.setPen(QPen(colours.emphasis, 2.0));
-            break;
-        case PlotPen::Ghost:
-            painter.setPen(QPen(colours.ghost, 1.5, Qt::DashLine));
-            break;
-        }
+        painter.setPen(PenFor(colours, line.pen, line.nSeries));
         // On screen, separate segments take the raster engine's fast path, which a keystroke needs. Elsewhere,
         // and for a dash pattern that should run on around corners, one path per polyline: a vector file then
         // holds each line as one element.
@@ -253,13 +256,15 @@ void CPlotLayout::PaintLines(QPainter& painter, const PlotColours& colours, cons
             path.lineTo(to);
             lastEnd = to;
         }
-        if (bRaster && line.pen != PlotPen::Ghost)
+        if (bRaster && painter.pen().style() == Qt::SolidLine)
             painter.drawLines(segments.data(), static_cast<int>(segments.size()));
         else if (!path.isEmpty())
             painter.strokePath(path, painter.pen());
         const std::optional<QRectF> labelRect = LabelRect(line);
         if (!labelRect || (within && !within->intersects(Reach(*labelRect))))
             continue;
+        // On the background, so that a line running under it never hides it.
+        painter.fillRect(labelRect->adjusted(-1, 0, 1, 0), colours.background);
         painter.setPen(colours.text);
         painter.drawStaticText(labelRect->topLeft(), m_labels.at(line.label));
     }
@@ -293,6 +298,90 @@ std::optional<QRectF> CPlotLayout::LabelRect(const PlotPolyline& line) const
     return QRectF(QPointF(std::min(end.x() + 2, m_area.right() - size.width() - 1),
                           std::min(end.y() + 1, m_area.bottom() - size.height())),
                   size);
+}
+
+QPen CPlotLayout::PenFor(const PlotColours& colours, PlotPen pen, int nSeries) const
+{
+    switch (pen) {
+    case PlotPen::Guide:
+        return QPen(colours.guide, 1.0);
+    case PlotPen::Emphasis:
+        return QPen(colours.emphasis, 2.0);
+    case PlotPen::Ghost:
+        return QPen(colours.ghost, 1.5, Qt::DashLine);
+    case PlotPen::Series:
+        return QPen(colours.SeriesColour(nSeries), 1.75);
+    case PlotPen::Load:
+        return QPen(colours.text, 2.0, Qt::DashDotLine);
+    }
+    return QPen(colours.text);
+}
+
+QRectF CPlotLayout::KeyRect(const PlotData& data) const
+{
+    constexpr double kStroke = 22;
+    double width = 0;
+    for (const PlotKeyEntry& entry : data.key)
+        width = std::max(width, m_metrics.horizontalAdvance(ToQString(entry.text)));
+    const QSizeF size(width + kStroke + 12, m_metrics.height() * double(data.key.size()) + 6);
+    const QRectF area = m_area.adjusted(4, 4, -4, -4);
+    const QRectF corners[] = {QRectF(QPointF(area.right() - size.width(), area.top()), size),
+                              QRectF(area.topLeft(), size),
+                              QRectF(QPointF(area.right() - size.width(), area.bottom() - size.height()), size),
+                              QRectF(QPointF(area.left(), area.bottom() - size.height()), size)};
+    // The first corner crossed by the fewest segments.
+    std::size_t nBest = 0;
+    int nBestCrossings = INT_MAX;
+    for (std::size_t i = 0; i < std::size(corners); ++i) {
+        int nCrossings = 0;
+        for (const PlotPolyline& line : data.lines) {
+            for (std::size_t nEnd = 1; nEnd < line.points.size(); ++nEnd) {
+                if (const std::optional<QLineF> segment = MappedSegment(line, nEnd))
+                    nCrossings += Reach(*segment).intersects(corners[i].toAlignedRect());
+            }
+        }
+        if (nCrossings < nBestCrossings) {
+            nBest = i;
+            nBestCrossings = nCrossings;
+        }
+    }
+    return corners[nBest];
+}
+
+void CPlotLayout::PaintOverlay(QPainter& painter, const PlotColours& colours, const PlotData& data) const
+{
+    if (!IsDrawable() || (data.markers.empty() && data.key.empty()))
+        return;
+    painter.save();
+    painter.setFont(m_font);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const PlotMarker& marker : data.markers) {
+        if (marker.x < m_axes.xMin || marker.x > m_axes.xMax || marker.y < m_axes.yMin || marker.y > m_axes.yMax)
+            continue;
+        const QPointF at = Map(marker.x, marker.y);
+        painter.setPen(QPen(colours.text, 1.0));
+        painter.setBrush(colours.SeriesColour(marker.nSeries));
+        painter.drawEllipse(at, 3.5, 3.5);
+        if (!marker.label.empty())
+            painter.drawText(at + QPointF(5, -4), ToQString(marker.label));
+    }
+    if (!data.key.empty()) {
+        const QRectF box = KeyRect(data);
+        painter.setPen(QPen(colours.frame, 1.0));
+        painter.setBrush(colours.background);
+        painter.drawRect(box);
+        double y = box.top() + 3;
+        for (const PlotKeyEntry& entry : data.key) {
+            const double middle = y + m_metrics.height() / 2;
+            painter.setPen(PenFor(colours, entry.pen, entry.nSeries));
+            painter.drawLine(QPointF(box.left() + 4, middle), QPointF(box.left() + 24, middle));
+            painter.setPen(colours.text);
+            painter.drawText(QRectF(box.left() + 28, y, box.width() - 30, m_metrics.height()),
+                             Qt::AlignLeft | Qt::AlignVCenter, ToQString(entry.text));
+            y += m_metrics.height();
+        }
+    }
+    painter.restore();
 }
 
 QRect CPlotLayout::Reach(const QLineF& segment)
@@ -382,7 +471,8 @@ void CPlotWidget::SetData(PlotData data)
     // rectangle, not a region: the raster engine clips lines to a rectangle much faster.
     QRect changed;
     std::vector<bool> moved(data.lines.size(), true);
-    const bool bWhole = !bSameBackdrop || !m_layout || data.lines.size() != m_data.lines.size();
+    const bool bWhole = !bSameBackdrop || !m_layout || data.lines.size() != m_data.lines.size() ||
+                        data.markers != m_data.markers || data.key != m_data.key;
     for (std::size_t i = 0; !bWhole && i < data.lines.size(); ++i) {
         const PlotPolyline& before = m_data.lines[i];
         const PlotPolyline& after = data.lines[i];
@@ -444,6 +534,7 @@ void CPlotWidget::paintEvent(QPaintEvent* pEvent)
         painter, m_colours, m_data.lines,
         [&](std::size_t nLine) { return m_data.lines[nLine].pen != PlotPen::Ghost && !IsSettled(nLine); },
         pEvent->rect());
+    m_layout->PaintOverlay(painter, m_colours, m_data);
 }
 
 void CPlotWidget::changeEvent(QEvent* pEvent)

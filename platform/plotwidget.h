@@ -25,6 +25,8 @@ class QPainter;
 struct PlotColours
 {
     QColor background, text, frame, grid, guide, emphasis, ghost;
+    std::vector<QColor> series; // told apart by hue, each legible on the background
+    QColor SeriesColour(int nSeries) const;
 };
 PlotColours ChoosePlotColours(const QPalette& palette);
 // The WCAG contrast ratio of two colours, 1 to 21.
@@ -48,6 +50,8 @@ public:
     // parts that reach into it.
     void PaintLines(QPainter& painter, const PlotColours& colours, const Lines& lines,
                     const std::function<bool(std::size_t)>& which, std::optional<QRect> within = std::nullopt) const;
+    // The markers and the key, over everything else.
+    void PaintOverlay(QPainter& painter, const PlotColours& colours, const PlotData& data) const;
     // The pixels to repaint when one of the lines becomes another over the same backdrop.
     QRect ChangedArea(const PlotPolyline& before, const PlotPolyline& after) const;
 
@@ -57,6 +61,9 @@ private:
     // A line's segment from point nEnd - 1 to nEnd, clipped to the ranges, in pixels.
     std::optional<QLineF> MappedSegment(const PlotPolyline& line, std::size_t nEnd) const;
     std::optional<QRectF> LabelRect(const PlotPolyline& line) const;
+    QPen PenFor(const PlotColours& colours, PlotPen pen, int nSeries) const;
+    // Where the key goes: the corner of the frame whose box the lines cross least.
+    QRectF KeyRect(const PlotData& data) const;
     // The pixels that painting a segment or a label may touch.
     static QRect Reach(const QLineF& segment);
     static QRect Reach(const QRectF& label);

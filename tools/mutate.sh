@@ -77,18 +77,18 @@ calc/tiresize.cpp @@ kMillimetresPerInch = 25.4; @@ kMillimetresPerInch = 25.0; 
 calc/tiresize.cpp @@ kInchesPerMile / (double{kCircumferenceFactor} * revsPerMile) @@ kInchesPerMile / (std::numbers::pi * revsPerMile) @@ calibration with pi
 calc/gearreport.cpp @@ (double{setupB.m_fTireOD} / double{current.m_fTireOD}) @@ (double{current.m_fTireOD} / double{setupB.m_fTireOD}) @@ speedometer tire ratio inverted
 calc/gearreport.cpp @@ (*now - *before) / *before @@ (*now - *before) / *now @@ difference to B relative to the current setup
-ui/exchange/formexchange.cpp @@ constexpr std::size_t kFieldChars = 31; @@ constexpr std::size_t kFieldChars = 32; @@ fields judged on 32 characters
+numtext/fieldrule.h @@ constexpr std::size_t kFieldChars = 31; @@ constexpr std::size_t kFieldChars = 32; @@ fields judged on 32 characters
 ui/exchange/formexchange.cpp @@ if (text.size() <= kCompareChars && @@ if (false && @@ unchanged texts rewritten
 ui/exchange/formexchange.cpp @@ platform::SelectAllText(m_hLastControl); @@ ; @@ failed field not selected
-ui/exchange/formexchange.cpp @@ return minimum <= value && value <= maximum; @@ return minimum <= value && value < maximum; @@ range maximum excluded
-ui/exchange/formexchange.cpp @@ return CrtFormat("%.*g", {6, double{value}}); @@ return CrtFormat("%.*g", {7, double{value}}); @@ loading pass with seven digits
-ui/exchange/prompts.cpp @@ == '1' ? text1 : text2 @@ == '2' ? text1 : text2 @@ range bounds swapped in prompts
+numtext/fieldrule.h @@ return minimum <= value && value <= maximum; @@ return minimum <= value && value < maximum; @@ range maximum excluded
+numtext/fieldrule.cpp @@ return CrtFormat("%.*g", {6, double{value}}); @@ return CrtFormat("%.*g", {7, double{value}}); @@ loading pass with seven digits
+numtext/fieldrule.cpp @@ == '1' ? text1 : text2 @@ == '2' ? text1 : text2 @@ range bounds swapped in prompts
 ui/exchange/prompts.cpp @@ nType |= MB_ICONEXCLAMATION; @@ nType |= MB_ICONASTERISK; @@ prompts with the wrong icon
 ui/exchange/wnd.cpp @@ m_hWnd == g_hLockoutWnd @@ m_hWnd != g_hLockoutWnd @@ lock-out inverted
 ui/exchange/wnd.cpp @@ ~CLockoutScope() { g_hLockoutWnd = m_hSaved; } @@ ~CLockoutScope() { g_hLockoutWnd = nullptr; } @@ nested lock-out not restored
 ui/exchange/dialog.cpp @@ if (ExchangeData(true)) @@ if (ExchangeData(true) || true) @@ OK closes over a bad field
 ui/exchange/winapp.cpp @@ find_last_of("\\/:") @@ find_last_of("/") @@ app name keeps a Windows directory
-ui/exchange/formexchange.cpp @@ FieldRules<TValue>::Parse(text.substr(0, kFieldChars)) @@ FieldRules<TValue>::Parse(text) @@ a file's line judged beyond 31 characters
+numtext/fieldrule.cpp @@ ParseFloatText(text.substr(0, kFieldChars)) @@ ParseFloatText(text) @@ a file's line judged beyond 31 characters
 ui/exchange/dialog.cpp @@ return platform::GetLastActivePopup(pApp->m_pMainWnd->m_hWnd); @@ return pApp->m_pMainWnd->m_hWnd; @@ a dialog over a dialog owned by the main window
 ui/gearcalcdlg.cpp @@ if (step < 0 && rpm < double{kRpmMin}) @@ if (rpm < double{kRpmMin}) @@ Gas clamps at 0 too
 ui/gearcalcdlg.cpp @@ CrtFormat("%-5.1f", {double{m_settings.m_fTireOD}}) @@ CrtFormat("%-5.2f", {double{m_settings.m_fTireOD}}) @@ tire written with two decimals
@@ -96,18 +96,22 @@ ui/gearcalcdlg.cpp @@ &m_editSpeed1, &m_editSpeed2 @@ &m_editSpeed2, &m_editSpee
 ui/gearcalcdlg.cpp @@ {IDC_GAS, BN_CLICKED, &CGearCalcDlg::OnGas} @@ {IDC_GAS, BN_CLICKED, &CGearCalcDlg::OnBrake} @@ Gas brakes
 ui/tiresizedlg.cpp @@ constexpr std::size_t kResultChars = 19; @@ constexpr std::size_t kResultChars = 2; @@ tire result read cut short
 ui/tiresizedlg.cpp @@ if (!ExchangeData(true)) @@ if (!ExchangeData(true) && false) @@ tire OK closes over a bad field
-settingsfile/reportformats.cpp @@ if (nDot == std::string_view::npos || nDot == 0) @@ if (nDot == std::string_view::npos) @@ a hidden file's dot read as an extension
+report/reportformat.cpp @@ if (nDot == std::string_view::npos || nDot == 0) @@ if (nDot == std::string_view::npos) @@ a hidden file's dot read as an extension
 app/commandline.cpp @@ value = args[++i]; @@ value = args[i + 1]; @@ an option's argument read as an operand too
 app/commandline.cpp @@ if (commandLine.format != ReportFormat::Svg && commandLine.format != ReportFormat::Png) @@ if (false) @@ --size taken with any format
 app/commandline.cpp @@ int nError = bArrived ? 0 : errno; @@ int nError = 0; @@ a write error told without its reason
 app/reportcommand.cpp @@ if (!values.problems.empty()) @@ if (false) @@ a refused value told but reported on
 platform/boxes.cpp @@ return strPath + (strPath.ends_with('.') ? "" : ".") + options.filters[nFilter].strExtension; @@ return strPath; @@ an export name without extension kept as typed
-platform/document.cpp @@ if (!(nFit < 1.0 / nScale)) @@ if (true) @@ a long page runs off the sheet
+platform/document.cpp @@ if (!(fit < 1.0 / scale)) @@ if (true) @@ a long page runs off the sheet
 ui/reportactions.cpp @@ if (format == ReportFormat::Png || format == ReportFormat::Svg) { @@ if (format == ReportFormat::Png) { @@ an SVG export asks no size
 platform/plotwidget.cpp @@ .normalized().adjusted(-3, -3, 3, 3) @@ .normalized() @@ chart repaint leaves a moved line's edge behind
 platform/plotwidget.cpp @@ area |= Reach(*label); @@ area |= QRect(); @@ chart repaint leaves a moved label behind
 platform/plotwidget.cpp @@ bResettle = moved[i] && IsSettled(i); @@ bResettle = false; @@ chart repaint keeps a moved guide in the settled picture
 platform/plotwidget.cpp @@ (within && !within->intersects(Reach(*segment))) @@ (within && !within->contains(Reach(*segment))) @@ chart repaint skips a line that crosses its edge
+platform/dialogwindow.cpp @@ framed.moveCenter(pOwnerWindow->frameGeometry().center()); @@ framed.moveCenter(pOwnerWindow->geometry().center()); @@ dialogs centred on the owner's area without its frame
+platform/dialogwindow.cpp @@ framed.moveRight(std::min(framed.right(), area.right())); @@ ; @@ the widened calculator runs off the screen's right edge
+platform/dialogwindow.cpp @@ if (m_bFramed && geometry().topLeft() != m_placed) @@ if (false) @@ a window the user moved snaps back to the centre
+platform/dialogwindow.cpp @@ pButton->isCheckable() ? &QPushButton::toggled : &QPushButton::clicked @@ &QPushButton::clicked @@ a screen reader's toggle leaves the workbench closed
 FAULTS
 )
 
@@ -213,11 +217,11 @@ while IFS= read -r -u 3 fault; do
     if ! python3 - "$top/$file" "$fault" <<'EOF'; then
 import sys
 path, fault = sys.argv[1], sys.argv[2]
-_, original, faulty, _ = fault.split(' @@ ')
+_, before, faulty, _ = fault.split(' @@ ')
 text = open(path).read()
-if text.count(original) != 1:
+if text.count(before) != 1:
     sys.exit(1)
-open(path, 'w').write(text.replace(original, faulty))
+open(path, 'w').write(text.replace(before, faulty))
 EOF
         echo "STALE     $description ($file: the text is not there exactly once)"
         survivors+=("$description (stale)")

@@ -7,11 +7,12 @@ ratiograph_need_packages=(
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
 )
-# What the tests use besides: a comma locale, the desktop tools that check an installation, and pdftotext to read
-# exported and printed reports back.
+# What the tests use besides: a comma locale, the desktop tools that check an installation, pdftotext to read
+# exported and printed reports back, and an X server with a window manager (and the X library's headers, to ask the
+# server where windows are) for the test of where windows open.
 ratiograph_test_packages=(
     locales clang-format desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl file man-db
-    poppler-utils
+    poppler-utils xvfb openbox libxcb1-dev
 )
 
 ratiograph_as_root() {

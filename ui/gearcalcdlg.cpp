@@ -102,8 +102,10 @@ void CGearCalcDlg::Recalculate()
 
 void CGearCalcDlg::ShowFigures()
 {
+    const std::optional<GearSettings>& setupB = m_workbench.SetupB();
     platform::SetPlotData(GetDlgItem(IDC_SHIFT_CHART),
-                          MakeShiftChartPlot(ComputeShiftChart(m_settings), m_workbench.SetupBChart()));
+                          MakeShiftChartPlot(ComputeShiftChart(m_settings, setupB ? &*setupB : nullptr),
+                                             m_workbench.SetupBChart(), m_workbench.CruiseMph()));
     if (m_bWorkbench)
         UpdateWorkbench();
 }

@@ -49,11 +49,10 @@ PageDocument ComposeReportPage(const ReportDocument& document, const PlotData& c
 
 PlotData ComposeReportChart(const GearReport& report)
 {
-    const ShiftChart chart = ComputeShiftChart(report.settings);
-    if (!report.setupB)
-        return MakeShiftChartPlot(chart);
-    const ShiftChart chartB = ComputeShiftChart(*report.setupB);
-    return MakeShiftChartPlot(chart, &chartB);
+    const GearSettings* pSetupB = report.setupB ? &*report.setupB : nullptr;
+    const ShiftChart chartB = pSetupB != nullptr ? ComputeShiftGears(*pSetupB) : ShiftChart{};
+    return MakeShiftChartPlot(ComputeShiftChart(report.settings, pSetupB), pSetupB != nullptr ? &chartB : nullptr,
+                              report.cruiseMph);
 }
 
 std::string TodayText()

@@ -1,5 +1,6 @@
 #include "ui/shiftchartplot.h"
 
+#include <optional>
 #include <string>
 
 #include "calc/gearreport.h"
@@ -34,37 +35,55 @@ std::string SpeedWords(double mph)
     return text.substr(text.find_first_not_of(' ')) + " MPH";
 }
 
-// The chart in words, for screen readers: the gears, the shift RPM, each gear's top speed and where the next
-// gear lands.
-std::string Describe(const ShiftChart& chart, bool bGhost)
+// Each gear's top speed, as "1st reaches 12.4 MPH", the next one's landing RPM after it when bLandings.
+std::string DescribeGears(const ShiftChart& chart, bool bLandings)
 {
-    std::string text = "Shift chart of ";
-    for (std::size_t i = 0; i < chart.gears.size(); ++i) {
-        if (i > 0)
-            text += i + 1 == chart.gears.size() ? " and " : ", ";
-        text += GearName(chart.gears[i].nGear);
-    }
-    text += chart.gears.size() == 1 ? " gear" : " gears";
-    text += " at " + CrtFormat("%.0f", {chart.rpm}) + " RPM.";
+    std::string text;
     for (std::size_t i = 0; i < chart.gears.size(); ++i) {
         text += " " + std::string(GearName(chart.gears[i].nGear)) + " reaches " + SpeedWords(chart.gears[i].mph);
-        if (i < chart.teeth.size()) {
+        if (bLandings && i < chart.teeth.size()) {
             text += ", then " + std::string(GearName(chart.teeth[i].nToGear)) + " lands at " +
                     CrtFormat("%.0f", {chart.teeth[i].rpmBottom}) + " RPM";
         }
         text += ".";
     }
-    if (bGhost)
-        text += " Setup B is drawn dashed.";
+    return text;
+}
+
+// The chart in words, for screen readers: the gears, the shift RPM, each gear's top speed and where the next
+// gear lands; setup B's top speeds; what each gear turns at the cruise speed.
+std::string Describe(const ShiftChart& chart, const ShiftChart* pSetupB, std::optional<double> cruiseMph)
+{
+    std::string text = chart.gears.empty() ? "Shift chart: no speeds now." : "Shift chart of ";
+    for (std::size_t i = 0; i < chart.gears.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == chart.gears.size() ? " and " : ", ";
+        text += GearName(chart.gears[i].nGear);
+    }
+    if (!chart.gears.empty()) {
+        text += chart.gears.size() == 1 ? " gear" : " gears";
+        text += " at " + CrtFormat("%.0f", {chart.rpm}) + " RPM." + DescribeGears(chart, true);
+    }
+    if (pSetupB != nullptr && !pSetupB->IsEmpty())
+        text += " Setup B is drawn dashed, at " + CrtFormat("%.0f", {pSetupB->rpm}) +
+                " RPM:" + DescribeGears(*pSetupB, false);
+    if (cruiseMph && !chart.gears.empty()) {
+        text += " At " + FormatCruiseSpeedText(*cruiseMph) + ":";
+        for (const ShiftChartGear& gear : chart.gears)
+            text += " " + std::string(GearName(gear.nGear)) + " " +
+                    CrtFormat("%.0f", {chart.rpm * *cruiseMph / gear.mph}) + " RPM" +
+                    (&gear == &chart.gears.back() ? "." : ",");
+    }
     return text;
 }
 
 } // namespace
 
-PlotData MakeShiftChartPlot(const ShiftChart& chart, const ShiftChart* pSetupB)
+PlotData MakeShiftChartPlot(const ShiftChart& chart, const ShiftChart* pSetupB, std::optional<double> cruiseMph)
 {
     PlotData plot;
-    if (chart.IsEmpty()) {
+    const bool bGhost = pSetupB != nullptr && !pSetupB->IsEmpty();
+    if (chart.IsEmpty() && !bGhost) {
         plot.emptyText = "No speeds to chart";
         plot.description = plot.emptyText;
         return plot;
@@ -82,11 +101,13 @@ PlotData MakeShiftChartPlot(const ShiftChart& chart, const ShiftChart* pSetupB)
 
     for (const ShiftChartGear& gear : chart.gears)
         plot.lines.push_back({{{0.0, 0.0}, {gear.mph, chart.rpm}}, PlotPen::Guide, std::to_string(gear.nGear)});
-    const bool bGhost = pSetupB != nullptr && !pSetupB->IsEmpty();
     // Under the current sawtooth, which it may share stretches with.
-    if (bGhost)
+    if (bGhost) {
         plot.lines.push_back(Sawtooth(*pSetupB, PlotPen::Ghost));
-    plot.lines.push_back(Sawtooth(chart, PlotPen::Emphasis));
-    plot.description = Describe(chart, bGhost);
+        plot.key = {{"Now", PlotPen::Emphasis}, {"Setup B", PlotPen::Ghost}};
+    }
+    if (!chart.IsEmpty())
+        plot.lines.push_back(Sawtooth(chart, PlotPen::Emphasis));
+    plot.description = Describe(chart, pSetupB, cruiseMph);
     return plot;
 }

@@ -208,9 +208,6 @@ TEST_F(ModalRun, TabOrderAndNestedDialogs)
         }
         DriveDialogs(m_seam, [&](HWND hNested) {
             EXPECT_EQ(platform::GetLastActivePopup(hOwner), hNested);
-            const QPoint offset = platform::WidgetOf(hNested)->frameGeometry().center() -
-                                  platform::WidgetOf(hOwner)->frameGeometry().center();
-            EXPECT_LE(offset.manhattanLength(), 4) << "centred, give or take the window frame";
             Click(hOwner, IDCANCEL);
             SetText(hOwner, IDC_A, "bad");
             SetText(hNested, IDC_B, "bad");

@@ -73,10 +73,10 @@ DialogAction ClickOn(int nId)
     };
 }
 
-DialogAction KeyIn(int nId, Qt::Key key)
+DialogAction KeyIn(int nId, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
-    return [nId, key](HWND hDlg) {
-        PressKey(hDlg, nId, key);
+    return [nId, key, modifiers](HWND hDlg) {
+        PressKey(hDlg, nId, key, modifiers);
     };
 }
 

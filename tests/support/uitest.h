@@ -34,7 +34,7 @@ QWidget* Widget(HWND hDlg, int nId);
 // What a user does to end or use a dialog, as one cell of a table.
 using DialogAction = std::function<void(HWND hDlg)>;
 DialogAction ClickOn(int nId);
-DialogAction KeyIn(int nId, Qt::Key key);
+DialogAction KeyIn(int nId, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 DialogAction CloseBox();
 
 // Installs a driver for every modal run that starts from now on; it acts once that dialog is shown and active.

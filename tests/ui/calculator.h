@@ -34,6 +34,10 @@ protected:
     int RunCalculator(const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver)
     {
         CGearCalcDlg dialog;
+        return RunCalculator(dialog, driver);
+    }
+    int RunCalculator(CGearCalcDlg& dialog, const std::function<void(CGearCalcDlg& dialog, HWND hDlg)>& driver)
+    {
         GetApp()->m_pMainWnd = &dialog;
         const int nResult = RunDriven(m_seam, dialog, [&](HWND hDlg) {
             driver(dialog, hDlg);

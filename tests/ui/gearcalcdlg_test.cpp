@@ -6,12 +6,14 @@
 #include <tuple>
 #include <vector>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTest>
@@ -154,19 +156,13 @@ TEST_F(CalculatorTest, GasAndBrakeClampOnlyAtTheirOwnBound)
     });
 }
 
-// The workbench opens beside the calculator and closes back to its size; its figures follow every change of the
-// record, and its own fields are judged in the panel, never with a prompt.
+// The workbench's figures follow every change of the record, and its own fields are judged in the panel, never with
+// a prompt.
 TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
 {
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
-        QWidget* pWindow = platform::WidgetOf(hDlg);
-        const QSize closedSize = pWindow->size();
         Click(hDlg, IDC_SAMPLE);
-        EXPECT_TRUE(Widget(hDlg, IDC_CRUISE_SPEED)->isHidden());
-        // An access key clicks its button the way a mouse would, pressed a moment before it is released.
-        PressKey(hDlg, IDC_RPM, Qt::Key_W, Qt::AltModifier);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return pWindow->width() > closedSize.width(); }));
-        EXPECT_EQ(pWindow->height(), closedSize.height());
+        Click(hDlg, IDC_WORKBENCH);
         EXPECT_EQ(Column(hDlg, IDC_KMH1, 7), (Texts{"19.9", "26.7", "41.1", "53.4", "71.2", "N/A", "-18.4"}));
         EXPECT_EQ(Column(hDlg, IDC_SHIFT_DROP1, 5),
                   (Texts{"1119 (-381)", "975 (-525)", "1154 (-346)", "1125 (-375)", "N/A"}));
@@ -207,7 +203,7 @@ TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
         EXPECT_EQ(Column(hDlg, IDC_DIFF_B1, 6), (Texts{"+6.1%", "+6.1%", "+6.1%", "+6.1%", "+6.1%", "N/A"}));
         EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "56.6");
         QWidget* pChart = Widget(hDlg, IDC_SHIFT_CHART);
-        EXPECT_TRUE(pChart->accessibleDescription().endsWith(QStringLiteral("Setup B is drawn dashed.")));
+        EXPECT_TRUE(pChart->accessibleDescription().contains(QStringLiteral("Setup B is drawn dashed")));
         Click(hDlg, IDC_CLEAR_B);
         EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "");
         EXPECT_FALSE(pChart->accessibleDescription().contains(QStringLiteral("Setup B")));
@@ -219,10 +215,54 @@ TEST_F(CalculatorTest, WorkbenchFollowsTheRecord)
         EXPECT_EQ(std::pair(m_seam.Records()[0].kind, m_seam.Records()[1].kind),
                   std::pair(CBoxRecord::Kind::Print, CBoxRecord::Kind::SaveFile));
         m_seam.ClearRecords();
+    });
+}
 
-        Click(hDlg, IDC_WORKBENCH);
-        EXPECT_EQ(pWindow->size(), closedSize);
-        EXPECT_TRUE(Widget(hDlg, IDC_CRUISE_SPEED)->isHidden());
+// However the Workbench button is toggled, by a user, a screen reader or the program, the panel goes with it, the
+// window widening to the right, and the calculator hears of each toggle once.
+TEST_F(CalculatorTest, EveryWayOfTogglingTheWorkbenchTakesThePanelAlong)
+{
+    struct CCountingDlg : CGearCalcDlg
+    {
+        int m_nToggles = 0;
+        bool OnCommand(int nId, int nCode) override
+        {
+            m_nToggles += nId == IDC_WORKBENCH ? 1 : 0;
+            return CGearCalcDlg::OnCommand(nId, nCode);
+        }
+    } dialog;
+    const auto button = [](HWND hDlg) {
+        return qobject_cast<QPushButton*>(Widget(hDlg, IDC_WORKBENCH));
+    };
+    const std::vector<std::pair<std::string, DialogAction>> ways = {
+        {"click", ClickOn(IDC_WORKBENCH)},
+        {"Space", KeyIn(IDC_WORKBENCH, Qt::Key_Space)},
+        {"Alt+W", KeyIn(IDC_RPM, Qt::Key_W, Qt::AltModifier)},
+        {"toggle action",
+         [&](HWND hDlg) {
+             QAccessible::queryAccessibleInterface(button(hDlg))
+                 ->actionInterface()
+                 ->doAction(QAccessibleActionInterface::toggleAction());
+         }},
+        {"setChecked",
+         [&](HWND hDlg) {
+             button(hDlg)->setChecked(!button(hDlg)->isChecked());
+         }},
+    };
+    RunCalculator(dialog, [&](CGearCalcDlg&, HWND hDlg) {
+        const QRect closed = platform::WidgetOf(hDlg)->geometry();
+        for (const auto& [way, toggle] : ways) {
+            for (const bool bOpen : {true, false}) {
+                const int nToggles = dialog.m_nToggles;
+                toggle(hDlg);
+                EXPECT_TRUE(QTest::qWaitFor([&] { return button(hDlg)->isChecked() == bOpen; })) << way;
+                const QRect shown = platform::WidgetOf(hDlg)->geometry();
+                EXPECT_EQ(std::tuple(Widget(hDlg, IDC_CRUISE_SPEED)->isVisible(), shown.width() > closed.width(),
+                                     shown.height(), dialog.m_nToggles),
+                          std::tuple(bOpen, bOpen, closed.height(), nToggles + 1))
+                    << way;
+            }
+        }
     });
 }
 
@@ -264,8 +304,8 @@ TEST(ShiftChartPlot, LinesSawtoothGhostAndDescription)
 {
     GearSettings setupB = SampleSettings();
     setupB.m_fGear3 = 0;
-    const ShiftChart chartB = ComputeShiftChart(setupB);
-    const PlotData plot = MakeShiftChartPlot(ComputeShiftChart(SampleSettings()), &chartB);
+    const ShiftChart chartB = ComputeShiftGears(setupB);
+    const PlotData plot = MakeShiftChartPlot(ComputeShiftChart(SampleSettings(), &setupB), &chartB, 40.0);
     ASSERT_EQ(plot.lines.size(), 7U) << "five gears, B's sawtooth and the sawtooth";
     for (std::size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(plot.lines[i].label, std::to_string(i + 1));
@@ -281,7 +321,14 @@ TEST(ShiftChartPlot, LinesSawtoothGhostAndDescription)
               "Shift chart of 1st, 2nd, 3rd, 4th and 5th gears at 1500 RPM. 1st reaches 12.4 MPH, then 2nd lands at "
               "1119 RPM. 2nd reaches 16.6 MPH, then 3rd lands at 975 RPM. 3rd reaches 25.5 MPH, then 4th lands at "
               "1154 RPM. 4th reaches 33.2 MPH, then 5th lands at 1125 RPM. 5th reaches 44.2 MPH. Setup B is drawn "
-              "dashed.");
+              "dashed, at 1500 RPM: 1st reaches 12.4 MPH. 2nd reaches 16.6 MPH. 4th reaches 33.2 MPH. 5th reaches 44.2 "
+              "MPH. At 40 MPH: 1st 4845 RPM, 2nd 3616 RPM, 3rd 2350 RPM, 4th 1808 RPM, 5th 1356 RPM.");
+    EXPECT_EQ(plot.key, (std::vector<PlotKeyEntry>{{"Now", PlotPen::Emphasis}, {"Setup B", PlotPen::Ghost}}));
+    // A faster B widens the speed axis so that its sawtooth stays inside the frame.
+    GearSettings bigTire = SampleSettings();
+    bigTire.m_fTireOD = 31.2F;
+    EXPECT_EQ(ComputeShiftChart(SampleSettings()).mphMax, 50.0);
+    EXPECT_EQ(ComputeShiftChart(SampleSettings(), &bigTire).mphMax, 60.0);
     // Speed across, MPH below and km/h above, RPM up: the axes, their units and their ticks.
     const auto ticks = [](const std::vector<PlotTick>& plotTicks) {
         std::string text;
