@@ -11,8 +11,8 @@
 #include <QTest>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/fanotify.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
