@@ -75,9 +75,10 @@ constexpr ControlTemplate kGearCalcControls[] = {
     {IDC_HOLD_B, ControlKind::PushButton, "&Keep", 542, 115, 34, 14, kButton, "Hold as B"},
     {IDC_LOAD_B, ControlKind::PushButton, "&File...", 577, 115, 34, 14, kButton, "Load B"},
     {IDC_CLEAR_B, ControlKind::PushButton, "Empt&y", 612, 115, 34, 14, kButton, "Clear B"},
-    {IDC_PRINT, ControlKind::PushButton, "Pri&nt", 542, 172, 50, 14, kButton},
+    // Ctrl+P prints; the letter N is the Performance button's.
+    {IDC_PRINT, ControlKind::PushButton, "Print", 542, 172, 50, 14, kButton, "Print (Ctrl+P)"},
     {IDC_EXPORT, ControlKind::PushButton, "E&xport", 596, 172, 50, 14, kButton},
-    {IDC_B_STATUS, ControlKind::Label, "", 542, 131, 104, 26},
+    {IDC_B_STATUS, ControlKind::Label, "", 542, 131, 104, 24},
     {IDC_STATIC, ControlKind::Label, "km/h", 378, 15, 34, 10},
     {IDC_STATIC, ControlKind::Label, "RPM at cruise", 414, 12, 34, 17},
     {IDC_STATIC, ControlKind::Label, "vs B", 450, 15, 34, 10},
@@ -113,6 +114,8 @@ constexpr ControlTemplate kGearCalcControls[] = {
     {IDC_TIRE_SIZE_REVS, ControlKind::Edit, "", 612, 39, 34, 14, kDisplay, "Tire size revs per mile"},
     {IDC_WORKBENCH_MESSAGE, ControlKind::Label, "", 378, 147, 158, 18},
     {IDC_STATIC, ControlKind::Label, kCircumferenceNote, 378, 166, 158, 24},
+    // Under setup B, over Print and Export, as wide as the buttons above it; last in the tab order.
+    {IDC_PERFORMANCE, ControlKind::PushButton, "Performa&nce", 542, 157, 104, 13, kButton},
 };
 
 constexpr ControlTemplate kTireDiameterControls[] = {
