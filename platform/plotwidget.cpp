@@ -362,8 +362,13 @@ void CPlotLayout::PaintOverlay(QPainter& painter, const PlotColours& colours, co
         painter.setPen(QPen(colours.text, 1.0));
         painter.setBrush(colours.SeriesColour(marker.nSeries));
         painter.drawEllipse(at, 3.5, 3.5);
-        if (!marker.label.empty())
-            painter.drawText(at + QPointF(5, -4), ToQString(marker.label));
+        if (!marker.label.empty()) {
+            // Right of the dot, or left of it where the frame ends first.
+            const QString label = ToQString(marker.label);
+            const double width = m_metrics.horizontalAdvance(label);
+            const double x = at.x() + 5 + width > m_area.right() ? at.x() - 5 - width : at.x() + 5;
+            painter.drawText(QPointF(x, at.y() - 4), label);
+        }
     }
     if (!data.key.empty()) {
         const QRectF box = KeyRect(data);

@@ -197,6 +197,9 @@ private:
     CWindowHandle m_handle; // the owner of the window's boxes and file dialogs
     VehicleFromCalculator m_fromCalculator;
     PresetList m_presets;
+    // The final drive the user gave (typed, from the calculator or a file): a preset without one leaves it in place,
+    // even after a preset with one was picked on the way.
+    QString m_ownFinalDrive;
     // The program fills the form (from the start until the first vehicle is in): one recomputation at the end.
     bool m_bLoading = true;
     std::vector<QWidget*> m_tabOrder;
@@ -278,6 +281,7 @@ CPerformanceWindow::CPerformanceWindow(QWidget* pOwner, VehicleFromCalculator fr
     pTop->addWidget(m_pName, 1);
 
     m_pTabs = new QTabWidget;
+    m_pTabs->setAccessibleName(u"Vehicle"_s);
     m_tabOrder.push_back(m_pTabs);
     MakeGearboxPage();
     MakeEnginePage();
@@ -408,6 +412,7 @@ void CPerformanceWindow::MakeGearboxPage()
     m_pPresetNote = new QLabel;
     m_pPresetNote->setWordWrap(true);
     m_pPresetNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pPresetNote->setAccessibleName(u"Preset file problems"_s);
 
     m_pGearModel = new CTextTable({u"Ratio"_s, u"Final drive"_s}, true, this);
     m_pGearModel->SetOnEdited([this] { OnGearboxEdited(); });
@@ -432,6 +437,7 @@ void CPerformanceWindow::MakeGearboxPage()
     m_tabOrder.push_back(m_pPerGear);
     connect(m_pPerGear, &QCheckBox::toggled, this, &CPerformanceWindow::OnPerGear);
     m_pFinalDrive = AddField(pForm, u"F&inal drive"_s, u"Final drive"_s, m_pPerGear);
+    connect(m_pFinalDrive, &QLineEdit::textChanged, this, [this](const QString& text) { m_ownFinalDrive = text; });
     // Below the form, where a box layout gives wrapped lines the height they need at the page's width.
     auto* pPage = static_cast<QBoxLayout*>(pForm->parentWidget()->layout());
     pPage->insertWidget(1, m_pPresetSource);
@@ -812,7 +818,13 @@ void CPerformanceWindow::OnPreset(int nIndex)
     if (nIndex < 1 || nIndex > static_cast<int>(m_presets.size()))
         return;
     const GearboxPreset& preset = m_presets[static_cast<std::size_t>(nIndex - 1)];
+    const QString ownFinalDrive = m_ownFinalDrive;
+    m_bLoading = true;
     LoadGearbox(preset.gearbox);
+    if (preset.gearbox.finalDrives.empty())
+        m_pFinalDrive->setText(ownFinalDrive);
+    m_bLoading = false;
+    m_ownFinalDrive = ownFinalDrive;
     m_pPresetSource->setText(u"Source: "_s + ToQString(preset.strSource));
     m_pPresetSource->show();
     Recompute();
