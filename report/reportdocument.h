@@ -4,7 +4,8 @@
 // ReportDocument: a title and sections for people (a heading, lines of text, a table, or the place of the
 // report's chart) and the same figures as JSON for scripts. Text, CSV and JSON are written here from any
 // document; ui/ draws the printed page and the chart images from the same document, and the command line writes
-// the textual forms without any window. Each report builds its document in a file of its own (settingsreport.h).
+// the textual forms without any window. Each report builds its document in a file of its own (settingsreport.h,
+// performancereport.h).
 // Uses the standard library, nlohmann-json, the gearing core, the settings file and the number texts; no Qt.
 
 #include <optional>
@@ -35,7 +36,7 @@ struct ReportDocument
     std::string strTitle;
     std::vector<ReportSection> sections;
     std::string strCsvSection; // the section whose table is the CSV form
-    std::string strJson;       // the report for scripts, one JSON object (RFC 8259), keys in ratiograph(1)
+    std::string strJson;       // the report for scripts, one JSON value (RFC 8259), keys in ratiograph(1)
 };
 
 // The title, then each section after a blank line: its heading and a colon, its lines, its table in aligned

@@ -21,11 +21,12 @@ flags+=" -D_GLIBCXX_ASSERTIONS"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$flags" \
     -DRATIOGRAPH_FUZZ=ON -DRATIOGRAPH_GUI=OFF -DRATIOGRAPH_TESTS=OFF -DRATIOGRAPH_BENCHMARKS=OFF >/dev/null
-fuzzers=(settingslines_fuzz settingsread_fuzz commandline_fuzz numtext_fuzz)
+fuzzers=(settingslines_fuzz settingsread_fuzz commandline_fuzz numtext_fuzz vehiclefile_fuzz torquecsv_fuzz)
 cmake --build "$build" --target "${fuzzers[@]}"
 
 # Starting points: a settings file as the program writes it, files around the reader's budget (300 bytes),
-# command lines (arguments split at NUL, the report modes among them) and number texts of every shape.
+# command lines (arguments split at NUL, the report modes among them), number texts of every shape, a vehicle file
+# and the installed presets, torque curves in CSV.
 seeds="$build/seeds"
 for fuzzer in "${fuzzers[@]}"; do
     mkdir -p "$seeds/$fuzzer"
@@ -50,6 +51,17 @@ for text in '2.68' '1500 ' ' -12' '1e-005' '1.23457e+006' '2.5D+1' '0.' '.5' '21
     '1.7976931348623157e308' '4.9406564584124654e-324'; do
     printf '%s' "$text" >"$seeds/numtext_fuzz/seed$((n++))"
 done
+
+cat >"$seeds/vehiclefile_fuzz/sportscar" <<'JSON'
+{"format": "ratiograph-vehicle", "version": 1, "name": "Sports car",
+ "gearbox": {"forward": [4.714, 3.143, 2.106, 1.667, 1.285, 1.000, 0.839, 0.667], "reverse": -3.295, "finalDrive": 3.31},
+ "tire": {"size": "225/45R17"},
+ "engine": {"redlineRpm": 6500, "torque": {"unit": "kW", "points": [[1000, 32], [3500, 165], [6500, 250]]}},
+ "road": {"massLb": 3838, "cdA": 0.87, "gradePercent": 4}}
+JSON
+cp "$top/data/presets.jsonl" "$seeds/vehiclefile_fuzz/presets"
+printf 'rpm,torque_nm\n1000,306\n2020,385\n2990,439\n' >"$seeds/torquecsv_fuzz/nm"
+printf '\xef\xbb\xbf# dyno\r\nRPM, power_hp\r\n\r\n1000, 43\r\n2000,109\r\n3000,184\r\n' >"$seeds/torquecsv_fuzz/hp"
 
 for fuzzer in "${fuzzers[@]}"; do
     corpus="$build/corpus/$fuzzer"
