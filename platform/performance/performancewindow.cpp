@@ -38,6 +38,7 @@
 #include "platform/plotwidget.h"
 #include "platform/qtext.h"
 #include "platform/widgetaccess.h"
+#include "report/performancereport.h"
 #include "report/reportformat.h"
 #include "settingsfile/presetsfile.h"
 #include "settingsfile/vehiclefile.h"
@@ -521,8 +522,7 @@ QWidget* CPerformanceWindow::MakeResults()
     m_pResults = MakeTable(m_pResultModel, u"Results per gear"_s);
     m_pResults->horizontalHeader()->setStretchLastSection(false);
     pLayout->addWidget(m_pResults, 2);
-    auto* pNote = new QLabel(u"Speeds here use the true circumference (π × diameter); the calculator's speeds use "
-                             u"3.124 and read 0.56% lower for the same diameter."_s);
+    auto* pNote = new QLabel(ToQString(kTrueCircumferenceNote));
     pNote->setWordWrap(true);
     pLayout->addWidget(pNote);
     return pPanel;
@@ -954,45 +954,26 @@ void CPerformanceWindow::OnExport()
     if (!m_analysis)
         return;
     FileDialogOptions options = FileOptions("performance.pdf", {});
-    for (const ReportFormat format : {ReportFormat::Pdf, ReportFormat::Svg, ReportFormat::Png}) {
-        const std::string strExtension(ReportFormatExtension(format));
-        options.filters.push_back({format == ReportFormat::Pdf ? "Chart and table (PDF)" : "Chart", strExtension});
-    }
+    for (const ReportFormat format : {ReportFormat::Pdf, ReportFormat::Csv, ReportFormat::Png, ReportFormat::Svg,
+                                      ReportFormat::Json, ReportFormat::Text})
+        options.filters.push_back({std::string(ReportFormatName(format)), std::string(ReportFormatExtension(format))});
     const std::optional<std::string> path = platform::GetSaveFileName(&m_handle, options);
     if (!path)
         return;
-    const PerformanceUnits units = Units();
-    const PlotData plot = MakeForceChart(*m_model, *m_analysis, units);
+    // The dialog gives every name one of the offered extensions.
+    const ReportFormat format = ReportFormatOfPath(*path).value_or(ReportFormat::Pdf);
+    const ReportDocument document = BuildPerformanceReport(*m_analysis, m_pName->text().trimmed().toStdString());
+    std::string bytes = FormatTextualReport(format, document).value_or(std::string());
     const ImageSize size;
-    std::string bytes;
-    switch (ReportFormatOfPath(*path).value_or(ReportFormat::Pdf)) {
-    case ReportFormat::Svg:
-        bytes = RenderChartSvg(plot, size.nWidth, size.nHeight);
-        break;
-    case ReportFormat::Png:
-        bytes = RenderChartPng(plot, size.nWidth, size.nHeight);
-        break;
-    default: {
-        PageDocument page;
-        page.strTitle = m_pName->text().isEmpty() ? "Performance" : m_pName->text().toStdString();
-        const auto block = [&page](PageBlock::Kind kind) -> PageBlock& {
-            page.blocks.emplace_back().kind = kind;
-            return page.blocks.back();
-        };
-        block(PageBlock::Kind::Title).strText = page.strTitle;
-        block(PageBlock::Kind::Text).strText = DescribeTopSpeed(*m_analysis, units);
-        block(PageBlock::Kind::Chart).chart = plot;
-        PageBlock& table = block(PageBlock::Kind::Table);
-        table.headers = {"Gear"};
-        for (const std::string& header : PerformanceTableHeaders(units))
-            table.headers.push_back(header);
-        int nGear = 0;
-        for (std::vector<std::string>& row : PerformanceTableRows(*m_analysis, units)) {
-            row.insert(row.begin(), GearOrdinal(++nGear));
-            table.rows.push_back(std::move(row));
-        }
-        bytes = RenderPagePdf(page);
-    }
+    if (format == ReportFormat::Pdf) {
+        // In the report's units, as its table is.
+        const PlotData chart = MakeForceChart(*m_model, *m_analysis, PerformanceUnits{});
+        bytes = RenderPagePdf(ComposeReportPage(document, chart, TodayText()));
+    } else if (format == ReportFormat::Svg || format == ReportFormat::Png) {
+        // The chart the window shows.
+        const PlotData chart = MakeForceChart(*m_model, *m_analysis, Units());
+        bytes = format == ReportFormat::Svg ? RenderChartSvg(chart, size.nWidth, size.nHeight)
+                                            : RenderChartPng(chart, size.nWidth, size.nHeight);
     }
     const FileWriteResult result = bytes.empty() ? FileWriteResult{} : WriteFileAtomically(*path, bytes);
     if (bytes.empty() || !result) {
