@@ -109,7 +109,8 @@ void PlaceBeside(QWidget* pWindow, const QWidget* pOwner)
         return;
     constexpr int kFrame = 32; // a title bar's guess, before the window manager has framed the window
     const QRect area = pScreen->availableGeometry();
-    pWindow->resize(pWindow->size().boundedTo(area.size() - QSize(0, kFrame)));
+    // Room around it on a small screen, so that the window manager keeps it an ordinary window with its frame.
+    pWindow->resize(pWindow->size().boundedTo(area.size() * 0.9 - QSize(0, kFrame)));
     QRect frame(QPoint(), pWindow->size() + QSize(0, kFrame));
     frame.moveCenter(area.center());
     if (pOwner != nullptr) {
