@@ -374,11 +374,8 @@ QLineEdit* CPerformanceWindow::AddField(QFormLayout* pForm, const QString& label
     auto* pEdit = new QLineEdit;
     pEdit->setAccessibleName(name);
     connect(pEdit, &QLineEdit::textChanged, this, &CPerformanceWindow::OnEdited);
-    // The unit was made first, but is reached after the number.
-    if (pUnit != nullptr)
-        m_tabOrder.insert(m_tabOrder.end() - 1, pEdit);
-    else
-        m_tabOrder.push_back(pEdit);
+    // A unit made first is still reached after the number.
+    m_tabOrder.insert(std::find(m_tabOrder.begin(), m_tabOrder.end(), pUnit), pEdit);
     m_fields.push_back(pEdit);
     auto* pLabel = new QLabel(label);
     pLabel->setBuddy(pEdit);
