@@ -190,6 +190,8 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
             QTest::mouseClick(Named<QAbstractButton>(pWindow, u"&Open vehicle…"_s), Qt::LeftButton);
             EXPECT_EQ(Named<QLineEdit>(pWindow, u"Mass"_s)->text(), strName[1] == 'b' ? u"2000"_s : u"1741"_s);
         }
+        // The file dialogs start at the last vehicle file, which the window keeps.
+        EXPECT_EQ(m_seam.Records().back().fileOptions.strFileName, strPath);
         const std::vector<std::string> messages = TakeMessages(m_seam);
         ASSERT_EQ(messages.size(), 1U);
         EXPECT_TRUE(messages[0].starts_with("ERROR|" + m_dir.Path() + "/bad.rgvehicle:1:")) << messages[0];
