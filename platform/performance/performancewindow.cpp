@@ -201,7 +201,7 @@ private:
     PresetList m_presets;
     // The final drive the user gave (typed, from the calculator or a file): a preset without one leaves it in place,
     // even after a preset with one was picked on the way.
-    QString m_ownFinalDrive;
+    QString m_strOwnFinalDrive;
     // The program fills the form (from the start until the first vehicle is in): one recomputation at the end.
     bool m_bLoading = true;
     std::vector<QWidget*> m_tabOrder;
@@ -436,7 +436,7 @@ void CPerformanceWindow::MakeGearboxPage()
     m_tabOrder.push_back(m_pPerGear);
     connect(m_pPerGear, &QCheckBox::toggled, this, &CPerformanceWindow::OnPerGear);
     m_pFinalDrive = AddField(pForm, u"F&inal drive"_s, u"Final drive"_s, m_pPerGear);
-    connect(m_pFinalDrive, &QLineEdit::textChanged, this, [this](const QString& text) { m_ownFinalDrive = text; });
+    connect(m_pFinalDrive, &QLineEdit::textChanged, this, [this](const QString& text) { m_strOwnFinalDrive = text; });
     // Below the form, where a box layout gives wrapped lines the height they need at the page's width.
     auto* pPage = static_cast<QBoxLayout*>(pForm->parentWidget()->layout());
     pPage->insertWidget(1, m_pPresetSource);
@@ -816,13 +816,13 @@ void CPerformanceWindow::OnPreset(int nIndex)
     if (nIndex < 1 || nIndex > static_cast<int>(m_presets.size()))
         return;
     const GearboxPreset& preset = m_presets[static_cast<std::size_t>(nIndex - 1)];
-    const QString ownFinalDrive = m_ownFinalDrive;
+    const QString strOwnFinalDrive = m_strOwnFinalDrive;
     m_bLoading = true;
     LoadGearbox(preset.gearbox);
     if (preset.gearbox.finalDrives.empty())
-        m_pFinalDrive->setText(ownFinalDrive);
+        m_pFinalDrive->setText(strOwnFinalDrive);
     m_bLoading = false;
-    m_ownFinalDrive = ownFinalDrive;
+    m_strOwnFinalDrive = strOwnFinalDrive;
     m_pPresetSource->setText(u"Source: "_s + ToQString(preset.strSource));
     m_pPresetSource->show();
     Recompute();
