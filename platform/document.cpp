@@ -1,6 +1,7 @@
 #include "platform/document.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include <QBuffer>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QPrinter>
 #include <QSvgGenerator>
 
+#include "numtext/numtext.h"
 #include "platform/modalseam.h"
 #include "platform/plotwidget.h"
 #include "platform/qtext.h"
@@ -22,6 +24,14 @@
 #include "report/reportformat.h"
 
 namespace {
+
+PageBlock TextBlock(PageBlock::Kind kind, std::string strText)
+{
+    PageBlock block;
+    block.kind = kind;
+    block.strText = std::move(strText);
+    return block;
+}
 
 // The page is laid out in points (1/72 inch), whatever the device's resolution.
 constexpr double kPointsPerInch = 72.0;
@@ -219,6 +229,45 @@ int ChartFontPixels(int nWidth, int nHeight)
 }
 
 } // namespace
+
+PageDocument ComposeReportPage(const ReportDocument& document, const PlotData& chart, std::string_view strDate)
+{
+    using Kind = PageBlock::Kind;
+    PageDocument page;
+    page.strTitle = document.strTitle;
+    page.blocks.push_back(TextBlock(Kind::Title, document.strTitle));
+    page.blocks.push_back(TextBlock(Kind::Text, "Date: " + std::string(strDate)));
+    for (const ReportSection& section : document.sections) {
+        if (!section.strHeading.empty())
+            page.blocks.push_back(TextBlock(Kind::Heading, section.strHeading));
+        for (const std::string& line : section.lines)
+            page.blocks.push_back(TextBlock(Kind::Text, line));
+        if (section.table) {
+            PageBlock table;
+            table.kind = Kind::Table;
+            table.headers = section.table->headers;
+            table.rows = section.table->rows;
+            table.nTextColumns = section.table->nTextColumns;
+            page.blocks.push_back(std::move(table));
+        }
+        if (section.bChart) {
+            PageBlock block;
+            block.kind = Kind::Chart;
+            block.chart = chart;
+            page.blocks.push_back(std::move(block));
+        }
+    }
+    return page;
+}
+
+std::string TodayText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local = {};
+    if (localtime_r(&now, &local) == nullptr)
+        return {};
+    return CrtFormat("%04d-%02d-%02d", {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
+}
 
 std::string RenderPagePdf(const PageDocument& page)
 {

@@ -6,10 +6,12 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/plot.h"
 #include "platform/window.h"
+#include "report/reportdocument.h"
 
 struct PageBlock
 {
@@ -34,6 +36,11 @@ struct PageDocument
     std::string strTitle; // the document's name in the PDF and for the print queue
     std::vector<PageBlock> blocks;
 };
+
+// A report's page: the title, the date, then each section: its heading, its lines, its table, or the chart.
+PageDocument ComposeReportPage(const ReportDocument& document, const PlotData& chart, std::string_view strDate);
+// Today's date in the local time zone, as 2024-05-31.
+std::string TodayText();
 
 // A PDF of the page on A4, as bytes; empty when drawing failed.
 std::string RenderPagePdf(const PageDocument& page);

@@ -1,7 +1,7 @@
 #include "platform/plotwidget.h"
 
 #include <algorithm>
-#include <climits>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -329,23 +329,21 @@ QRectF CPlotLayout::KeyRect(const PlotData& data) const
                               QRectF(area.topLeft(), size),
                               QRectF(QPointF(area.right() - size.width(), area.bottom() - size.height()), size),
                               QRectF(QPointF(area.left(), area.bottom() - size.height()), size)};
-    // The first corner crossed by the fewest segments.
-    std::size_t nBest = 0;
-    int nBestCrossings = INT_MAX;
-    for (std::size_t i = 0; i < std::size(corners); ++i) {
-        int nCrossings = 0;
-        for (const PlotPolyline& line : data.lines) {
-            for (std::size_t nEnd = 1; nEnd < line.points.size(); ++nEnd) {
-                if (const std::optional<QLineF> segment = MappedSegment(line, nEnd))
-                    nCrossings += Reach(*segment).intersects(corners[i].toAlignedRect());
+    // The first corner crossed by the fewest segments; each segment mapped once for all four.
+    std::array<QRect, std::size(corners)> boxes;
+    std::array<int, std::size(corners)> crossings{};
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i] = corners[i].toAlignedRect();
+    for (const PlotPolyline& line : data.lines) {
+        for (std::size_t nEnd = 1; nEnd < line.points.size(); ++nEnd) {
+            if (const std::optional<QLineF> segment = MappedSegment(line, nEnd)) {
+                const QRect reach = Reach(*segment);
+                for (std::size_t i = 0; i < boxes.size(); ++i)
+                    crossings[i] += reach.intersects(boxes[i]);
             }
         }
-        if (nCrossings < nBestCrossings) {
-            nBest = i;
-            nBestCrossings = nCrossings;
-        }
     }
-    return corners[nBest];
+    return corners[std::min_element(crossings.begin(), crossings.end()) - crossings.begin()];
 }
 
 void CPlotLayout::PaintOverlay(QPainter& painter, const PlotColours& colours, const PlotData& data) const
@@ -362,8 +360,13 @@ void CPlotLayout::PaintOverlay(QPainter& painter, const PlotColours& colours, co
         painter.setPen(QPen(colours.text, 1.0));
         painter.setBrush(colours.SeriesColour(marker.nSeries));
         painter.drawEllipse(at, 3.5, 3.5);
-        if (!marker.label.empty())
-            painter.drawText(at + QPointF(5, -4), ToQString(marker.label));
+        if (!marker.label.empty()) {
+            // Right of the dot, or left of it where the frame ends first.
+            const QString label = ToQString(marker.label);
+            const double width = m_metrics.horizontalAdvance(label);
+            const double x = at.x() + 5 + width > m_area.right() ? at.x() - 5 - width : at.x() + 5;
+            painter.drawText(QPointF(x, at.y() - 4), label);
+        }
     }
     if (!data.key.empty()) {
         const QRectF box = KeyRect(data);

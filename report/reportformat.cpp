@@ -23,6 +23,25 @@ std::string_view ReportFormatExtension(ReportFormat format)
     return {};
 }
 
+std::string_view ReportFormatName(ReportFormat format)
+{
+    switch (format) {
+    case ReportFormat::Pdf:
+        return "PDF document";
+    case ReportFormat::Csv:
+        return "CSV table";
+    case ReportFormat::Png:
+        return "PNG chart image";
+    case ReportFormat::Svg:
+        return "SVG chart drawing";
+    case ReportFormat::Json:
+        return "JSON report";
+    case ReportFormat::Text:
+        return "Text report";
+    }
+    return {};
+}
+
 std::optional<ReportFormat> ReportFormatOfPath(std::string_view strPath)
 {
     const std::string_view name = strPath.substr(strPath.rfind('/') + 1);

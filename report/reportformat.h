@@ -20,6 +20,8 @@ inline constexpr ReportFormat kReportFormats[] = {ReportFormat::Text, ReportForm
 
 // "txt", "csv", "json", "pdf", "svg", "png".
 std::string_view ReportFormatExtension(ReportFormat format);
+// What a file dialog calls each: "PDF document", "CSV table", "PNG chart image"...
+std::string_view ReportFormatName(ReportFormat format);
 // The format the extension of a path's last part names, in any case; nothing for another or no extension.
 std::optional<ReportFormat> ReportFormatOfPath(std::string_view strPath);
 // PDF, SVG and PNG are drawn, by the window system's painter; text, CSV and JSON are written here.

@@ -12,6 +12,7 @@
 #include "settingsfile/atomicfile.h"
 #include "settingsfile/boundedfile.h"
 
+inline constexpr std::string_view kVehicleFileExtension = ".rgvehicle";
 inline constexpr std::string_view kVehicleFileFormat = "ratiograph-vehicle";
 inline constexpr int kVehicleFileVersion = 1;
 

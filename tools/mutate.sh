@@ -112,6 +112,12 @@ platform/dialogwindow.cpp @@ framed.moveCenter(pOwnerWindow->frameGeometry().cen
 platform/dialogwindow.cpp @@ framed.moveRight(std::min(framed.right(), area.right())); @@ ; @@ the widened calculator runs off the screen's right edge
 platform/dialogwindow.cpp @@ if (m_bFramed && geometry().topLeft() != m_placed) @@ if (false) @@ a window the user moved snaps back to the centre
 platform/dialogwindow.cpp @@ pButton->isCheckable() ? &QPushButton::toggled : &QPushButton::clicked @@ &QPushButton::clicked @@ a screen reader's toggle leaves the workbench closed
+calc/calculatorvehicle.cpp @@ gearbox.reverse = -TypedNumber(settings.m_fReverse); @@ gearbox.reverse = TypedNumber(settings.m_fReverse); @@ reverse from the calculator not as makers print it
+calc/calculatorvehicle.cpp @@ if (settings.m_fRpm > 0) @@ if (true) @@ an RPM of 0 taken as the redline
+platform/performance/performancewindow.cpp @@ if (preset.gearbox.finalDrives.empty()) @@ if (false) @@ a preset keeps the final drive of one picked on the way
+platform/performance/performancewindow.cpp @@ torqueCells.try_emplace({nIndex, problem.field == VehicleField::TorqueRpm ? 0 : 1}, text); @@ torqueCells.try_emplace({nIndex, 1}, text); @@ a point's RPM problem shown beside its torque
+platform/performance/performancewindow.cpp @@ m_pSave->setEnabled(m_model.has_value()); @@ m_pSave->setEnabled(true); @@ Save offered for a vehicle the program could not read back
+platform/performance/performanceview.cpp @@ return unit == SpeedUnit::MilesPerHour ? kmh / kKilometresPerMile : kmh; @@ return kmh; @@ MPH shown as km/h
 FAULTS
 )
 

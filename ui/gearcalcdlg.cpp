@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr std::array<MessageEntry<CGearCalcDlg>, 32> kMessageTable{{
+constexpr std::array<MessageEntry<CGearCalcDlg>, 33> kMessageTable{{
     {IDC_GEAR1, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_RPM, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_REAR_END, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
@@ -47,6 +47,7 @@ constexpr std::array<MessageEntry<CGearCalcDlg>, 32> kMessageTable{{
     {IDC_CLEAR_B, BN_CLICKED, &CGearCalcDlg::OnClearB},
     {IDC_PRINT, BN_CLICKED, &CGearCalcDlg::OnPrint},
     {IDC_EXPORT, BN_CLICKED, &CGearCalcDlg::OnExport},
+    {IDC_PERFORMANCE, BN_CLICKED, &CGearCalcDlg::OnPerformance},
     {ID_PRINT, 0, &CGearCalcDlg::OnPrint},
     {ID_EXPORT, 0, &CGearCalcDlg::OnExport},
 }};

@@ -60,6 +60,8 @@ public:
     // Print and Export (Ctrl+P, Ctrl+E): the report of the record, the workbench's figures and the fields' texts.
     void OnPrint();
     void OnExport();
+    // The Performance window beside the calculator, From calculator taking this record.
+    void OnPerformance();
     // The figures the panel shows, for the record as the last pass left it.
     GearReport CurrentReport() const;
 

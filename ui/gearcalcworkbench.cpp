@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "calc/calculatorvehicle.h"
 #include "calc/tiresize.h"
+#include "platform/performance/performancewindow.h"
 #include "settingsfile/settingsfile.h"
 #include "ui/exchange/formexchange.h"
 #include "ui/gearcalcdlg.h"
@@ -147,4 +149,10 @@ void CGearCalcDlg::OnPrint()
 void CGearCalcDlg::OnExport()
 {
     ExportGearReport(this, CurrentReport());
+}
+
+void CGearCalcDlg::OnPerformance()
+{
+    // The record as the last pass left it, at the moment the user asks.
+    ShowPerformanceWindow(m_hWnd, [this](const Vehicle& vehicle) { return FillFromCalculator(vehicle, m_settings); });
 }

@@ -13,25 +13,6 @@ namespace {
 
 constexpr std::string_view kDefaultExportName = "ratiograph-report.pdf";
 
-std::string_view FormatName(ReportFormat format)
-{
-    switch (format) {
-    case ReportFormat::Pdf:
-        return "PDF document";
-    case ReportFormat::Csv:
-        return "CSV table";
-    case ReportFormat::Png:
-        return "PNG chart image";
-    case ReportFormat::Svg:
-        return "SVG chart drawing";
-    case ReportFormat::Json:
-        return "JSON report";
-    case ReportFormat::Text:
-        return "Text report";
-    }
-    return {};
-}
-
 HWND OwnerHandle(CWnd* pOwner)
 {
     return pOwner != nullptr ? pOwner->m_hWnd : nullptr;
@@ -53,7 +34,7 @@ bool ExportGearReport(CWnd* pOwner, const GearReport& report)
     FileDialogOptions options;
     options.strFileName = std::string(kDefaultExportName);
     for (const ReportFormat format : kExportFormats)
-        options.filters.push_back({std::string(FormatName(format)), std::string(ReportFormatExtension(format))});
+        options.filters.push_back({std::string(ReportFormatName(format)), std::string(ReportFormatExtension(format))});
     const std::optional<std::string> path = platform::GetSaveFileName(OwnerHandle(pOwner), options);
     if (!path)
         return false;

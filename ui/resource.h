@@ -65,6 +65,7 @@ inline constexpr int IDC_SPEEDOMETER = 1152;
 inline constexpr int IDC_WORKBENCH_MESSAGE = 1153;
 inline constexpr int IDC_PRINT = 1154;
 inline constexpr int IDC_EXPORT = 1155;
+inline constexpr int IDC_PERFORMANCE = 1156;
 
 // Commands that come from no control.
 inline constexpr int ID_LOAD_STARTUP_FILE = 0x8001;

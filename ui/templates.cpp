@@ -72,13 +72,14 @@ constexpr ControlTemplate kGearCalcControls[] = {
     // The letters of these buttons' names are all taken by the controls before them, so their texts are their own
     // words, each with a free letter; screen readers and scripts know them by their names.
     {IDC_USE_REVS, ControlKind::PushButton, "Ad&just to revs", 542, 96, 104, 13, kButton, "Use revs per mile"},
-    {IDC_STATIC, ControlKind::Label, "Setup B", 542, 113, 104, 10},
-    {IDC_HOLD_B, ControlKind::PushButton, "&Keep", 542, 123, 34, 14, kButton, "Hold as B"},
-    {IDC_LOAD_B, ControlKind::PushButton, "&File...", 577, 123, 34, 14, kButton, "Load B"},
-    {IDC_CLEAR_B, ControlKind::PushButton, "Empt&y", 612, 123, 34, 14, kButton, "Clear B"},
-    {IDC_PRINT, ControlKind::PushButton, "Pri&nt", 542, 172, 50, 14, kButton},
+    {IDC_STATIC, ControlKind::Label, "Setup B", 542, 112, 104, 9},
+    {IDC_HOLD_B, ControlKind::PushButton, "&Keep", 542, 121, 34, 14, kButton, "Hold as B"},
+    {IDC_LOAD_B, ControlKind::PushButton, "&File...", 577, 121, 34, 14, kButton, "Load B"},
+    {IDC_CLEAR_B, ControlKind::PushButton, "Empt&y", 612, 121, 34, 14, kButton, "Clear B"},
+    // Ctrl+P prints; the letter N is the Performance button's.
+    {IDC_PRINT, ControlKind::PushButton, "Print", 542, 172, 50, 14, kButton, "Print (Ctrl+P)"},
     {IDC_EXPORT, ControlKind::PushButton, "E&xport", 596, 172, 50, 14, kButton},
-    {IDC_B_STATUS, ControlKind::Label, "", 542, 139, 104, 26},
+    {IDC_B_STATUS, ControlKind::Label, "", 542, 137, 104, 18},
     {IDC_STATIC, ControlKind::Label, "km/h", 378, 15, 34, 10},
     {IDC_STATIC, ControlKind::Label, "RPM at cruise", 414, 12, 34, 17},
     {IDC_STATIC, ControlKind::Label, "vs B", 450, 15, 34, 10},
@@ -114,6 +115,8 @@ constexpr ControlTemplate kGearCalcControls[] = {
     {IDC_TIRE_SIZE_REVS, ControlKind::Edit, "", 612, 47, 34, 14, kDisplay, "Tire size revs per mile"},
     // What a field of the panel lacks, or else which tire value is in use and where it came from.
     {IDC_WORKBENCH_MESSAGE, ControlKind::Label, "", 378, 147, 158, 43},
+    // Under setup B, over Print and Export, as wide as the buttons above it; last in the tab order.
+    {IDC_PERFORMANCE, ControlKind::PushButton, "Performa&nce", 542, 157, 104, 13, kButton},
 };
 
 constexpr ControlTemplate kTireDiameterControls[] = {

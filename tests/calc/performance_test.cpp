@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "calc/calculatorvehicle.h"
 #include "numtext/numtext.h"
 #include "tests/support/vehicles.h"
 
@@ -327,3 +328,26 @@ TEST(Performance, Validation)
 }
 
 } // namespace
+
+// From the calculator: the gears above 0 in order, reverse negated, the rear end, the tire in inches, the RPM as the
+// redline only above 0; the rest of the vehicle stays. Values are the numbers typed, not the floats' doubles.
+TEST(Performance, FillFromCalculator)
+{
+    // RPM, 1st, rear end, tire, 2nd to 6th, reverse; then what the vehicle holds.
+    using Row = std::tuple<GearSettings, std::vector<double>, std::optional<double>, double, double, double>;
+    const Row rows[] = {
+        {{1500, 2.68F, 3.53F, 26.4F, 2, 1.3F, 1, 0.75F, 0, 2.9F}, {2.68, 2, 1.3, 1, 0.75}, -2.9, 3.53, 26.4, 1500},
+        {{0, 3.1F, 4.1F, 30, 2.2F, 0, 1.05F, 0, 0.62F, 0}, {3.1, 2.2, 1.05, 0.62}, std::nullopt, 4.1, 30, 7000},
+        {{}, {}, std::nullopt, 0, 0, 7000},
+    };
+    Vehicle before = SportsCar();
+    before.strName = "car";
+    before.engine.redlineRpm = 7000;
+    for (const auto& [settings, forward, reverse, finalDrive, tireInches, redline] : rows) {
+        Vehicle expected = before;
+        expected.gearbox = {forward, reverse, {finalDrive}};
+        expected.tire = {TireKind::DiameterIn, tireInches, ""};
+        expected.engine.redlineRpm = redline;
+        EXPECT_EQ(FillFromCalculator(before, settings), expected) << tireInches;
+    }
+}

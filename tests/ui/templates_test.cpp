@@ -1,5 +1,6 @@
 #include "ui/templates.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <tuple>
@@ -140,8 +141,17 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
                                    (control.kind == ControlKind::Label && control.nBuddyId != 0);
             const QKeySequence key =
                 QKeySequence::mnemonic(QString::fromUtf8(control.text.data(), control.text.size()));
-            EXPECT_TRUE(!bNeedsKey || !key.isEmpty()) << control.text;
-            EXPECT_TRUE(key.isEmpty() || keys.insert(key.toString().toStdString()).second) << "twice: " << control.text;
+            // A button may do without one when its name tells the Ctrl shortcut the dialog gives it.
+            const bool bNamesShortcut = std::ranges::any_of(dialogTemplate.accelerators, [&](const Accelerator& accel) {
+                return control.kind == ControlKind::PushButton && accel.keys.starts_with("Ctrl+") &&
+                       control.accessibleName.ends_with("(" + std::string(accel.keys) + ")");
+            });
+            if (bNeedsKey) {
+                EXPECT_TRUE(!key.isEmpty() || bNamesShortcut) << control.text;
+            }
+            if (!key.isEmpty()) {
+                EXPECT_TRUE(keys.insert(key.toString().toStdString()).second) << "twice: " << control.text;
+            }
         }
         HWND hDlg = platform::CreateDialogWindow(dialogTemplate, nullptr, nullptr);
         QWidget* pWindow = platform::WidgetOf(hDlg);

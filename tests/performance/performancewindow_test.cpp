@@ -1,0 +1,262 @@
+// The Performance window as a user meets it: opened from the calculator's workbench, filled from the calculator, a
+// preset and a typed torque curve, live figures, problems beside their fields, vehicle files through the modal seam.
+
+#include <cmath>
+#include <filesystem>
+#include <numbers>
+#include <set>
+#include <stdexcept>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+#include "settingsfile/presetsfile.h"
+#include "tests/support/files.h"
+#include "tests/ui/calculator.h"
+
+// Failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* pStream)
+{
+    *pStream << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+template<class TWidget = QWidget>
+TWidget* Named(QWidget* pWindow, const QString& name)
+{
+    for (TWidget* pWidget : pWindow->findChildren<TWidget*>()) {
+        if (pWidget->accessibleName() == name || (qobject_cast<QAbstractButton*>(pWidget) != nullptr &&
+                                                  qobject_cast<QAbstractButton*>(pWidget)->text() == name))
+            return pWidget;
+    }
+    throw std::runtime_error("no " + name.toStdString());
+}
+
+// Clicks the tab of the page that holds the field, as a user goes to it.
+void GoTo(QWidget* pField)
+{
+    auto* pTabs = pField->window()->findChild<QTabWidget*>();
+    for (int nTab = 0; nTab < pTabs->count(); ++nTab) {
+        if (pTabs->widget(nTab)->isAncestorOf(pField))
+            QTest::mouseClick(pTabs->tabBar(), Qt::LeftButton, {}, pTabs->tabBar()->tabRect(nTab).center());
+    }
+}
+
+void Type(QWidget* pWindow, const QString& name, const QString& text)
+{
+    auto* pEdit = Named<QLineEdit>(pWindow, name);
+    GoTo(pEdit);
+    QTest::keyClick(pEdit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(pEdit, text);
+}
+
+// Into a cell as a user edits one: F2, the text, Enter.
+void TypeCell(QWidget* pWindow, const QString& table, int nRow, int nColumn, const QString& text)
+{
+    auto* pTable = Named<QTableView>(pWindow, table);
+    GoTo(pTable);
+    pTable->setCurrentIndex(pTable->model()->index(nRow, nColumn));
+    QTest::keyClick(pTable, Qt::Key_F2);
+    // The editor open now; those closed before are hidden until deleted.
+    for (QLineEdit* pEditor : pTable->viewport()->findChildren<QLineEdit*>()) {
+        if (pEditor->isVisible()) {
+            QTest::keyClick(pEditor, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(pEditor, text);
+            QTest::keyClick(pEditor, Qt::Key_Return);
+            QCoreApplication::processEvents(); // the view commits the text on its next turn
+        }
+    }
+}
+
+QString Cell(QWidget* pWindow, const QString& table, int nRow, int nColumn, int nRole = Qt::DisplayRole)
+{
+    const QAbstractItemModel* pModel = Named<QTableView>(pWindow, table)->model();
+    return pModel->data(pModel->index(nRow, nColumn), nRole).toString();
+}
+
+class PerformanceWindowTest : public CalculatorTest
+{
+protected:
+    void SetUp() override
+    {
+        CalculatorTest::SetUp();
+        // The window's settings and the user's presets (one file broken) in a directory of the test's own.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(m_dir.Path()));
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(m_dir.Path()));
+        qputenv("XDG_DATA_DIRS",
+                QByteArray::fromStdString(std::filesystem::path(RATIOGRAPH_PRESETS_FILE).parent_path().parent_path()));
+        std::filesystem::create_directory(m_dir.Path() + "/ratiograph");
+        WriteBytes(m_dir.Path() + "/ratiograph/mine.jsonl", "{\"format\": \"ratiograph-presets\", \"version\": 2}\n");
+    }
+
+    CScratchDir m_dir;
+};
+
+TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
+{
+    const ReadOutcome<PresetList> presets = ReadPresetsFile(RATIOGRAPH_PRESETS_FILE);
+    ASSERT_TRUE(presets.value);
+    const auto tenSpeed = std::ranges::find_if(*presets.value, [](auto& p) { return p.gearbox.forward.size() == 10; });
+    ASSERT_NE(tenSpeed, presets.value->end());
+
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        Click(hDlg, IDC_SAMPLE);
+        Click(hDlg, IDC_WORKBENCH);
+        Click(hDlg, IDC_PERFORMANCE);
+        QWidget* pWindow = platform::WidgetOf(hDlg)->findChild<QWidget*>(u"PerformanceWindow"_s);
+        ASSERT_TRUE(pWindow != nullptr && pWindow->isWindow() && pWindow->isVisible());
+        EXPECT_EQ(pWindow->windowModality(), Qt::NonModal);
+        Click(hDlg, IDC_PERFORMANCE); // raises the same window
+        EXPECT_EQ(platform::WidgetOf(hDlg)->findChildren<QWidget*>(u"PerformanceWindow"_s).size(), 1);
+        EXPECT_EQ(Cell(pWindow, u"Forward gears"_s, 4, 0), u"0.75"_s);
+        EXPECT_TRUE(Named<QLabel>(pWindow, u"Problems"_s)->text().contains(u"Torque curve"_s));
+        // The user's broken file is told beside the presets; the installed ones are offered all the same.
+        auto* pPreset = Named<QComboBox>(pWindow, u"Gearbox preset"_s);
+        EXPECT_TRUE(Named<QLabel>(pWindow, u"Preset file problems"_s)->text().contains(u"/mine.jsonl:1: "_s));
+        EXPECT_EQ(pPreset->count(), static_cast<int>(presets.value->size()) + 1);
+
+        TypeInto(hDlg, IDC_RPM, "6500");
+        QTest::mouseClick(Named<QAbstractButton>(pWindow, u"From &calculator"_s), Qt::LeftButton);
+        EXPECT_EQ(Named<QLineEdit>(pWindow, u"Redline in RPM"_s)->text(), u"6500"_s);
+        for (int i = 0; i < pPreset->count() && pPreset->currentText() != QString::fromStdString(tenSpeed->strName);
+             ++i)
+            QTest::keyClick(pPreset, Qt::Key_Down);
+        Type(pWindow, u"Tire"_s, u"685"_s);
+        QTest::keyClick(Named<QComboBox>(pWindow, u"Tire given as"_s), Qt::Key_Up); // inches to mm
+        const std::vector<TorquePoint> curve = {{1000, 306}, {2020, 385}, {2990, 439}, {5000, 450}, {6500, 367}};
+        for (std::size_t i = 0; i < curve.size(); ++i) {
+            QTest::mouseClick(Named<QAbstractButton>(pWindow, u"&Add point"_s), Qt::LeftButton);
+            TypeCell(pWindow, u"Torque curve"_s, int(i), 0, QString::number(curve[i].rpm));
+            TypeCell(pWindow, u"Torque curve"_s, int(i), 1, QString::number(curve[i].value));
+        }
+        Type(pWindow, u"Mass"_s, u"1741"_s);
+        Type(pWindow, u"Drag coefficient"_s, u"0.36"_s);
+        Type(pWindow, u"Frontal area"_s, u"2.42"_s);
+
+        // Nine upshifts; 1st at the redline as pi x diameter says; the top speed as the model has it.
+        Vehicle vehicle{"", tenSpeed->gearbox, {TireKind::DiameterMm, 685}, {6500, {TorqueUnit::NewtonMetres, curve}}};
+        vehicle.gearbox.finalDrives = {3.53};
+        vehicle.road = {1741, MassUnit::Kilograms, 0.36, 2.42};
+        const std::optional<PerformanceAnalysis> analysis = AnalysePerformance(vehicle);
+        ASSERT_TRUE(analysis && analysis->topSpeed);
+        int nUpshifts = 0;
+        for (int nRow = 0; nRow < 10; ++nRow)
+            nUpshifts += Cell(pWindow, u"Results per gear"_s, nRow, 4) != u"N/A"_s;
+        EXPECT_EQ(nUpshifts, 9);
+        const double kmh = 6500 * std::numbers::pi * 0.685 * 0.06 / (tenSpeed->gearbox.forward[0] * 3.53);
+        EXPECT_EQ(Cell(pWindow, u"Results per gear"_s, 0, 3), QString::number(kmh, 'f', 1));
+        QTest::keyClick(Named<QComboBox>(pWindow, u"Speed unit"_s), Qt::Key_Down);
+        EXPECT_EQ(Cell(pWindow, u"Results per gear"_s, 0, 3), QString::number(kmh / 1.609344, 'f', 1));
+        QTest::keyClick(Named<QComboBox>(pWindow, u"Speed unit"_s), Qt::Key_Up);
+        EXPECT_TRUE(Named<QLabel>(pWindow, u"Top speed"_s)
+                        ->text()
+                        .startsWith(u"Top speed: %1 km/h in "_s.arg(analysis->topSpeed->kmh, 0, 'f', 1)));
+        const QString description = Named(pWindow, u"Wheel force chart"_s)->accessibleDescription();
+        EXPECT_TRUE(description.contains(u"1st to 2nd at "_s) && description.contains(u"9th to 10th at "_s) &&
+                    description.contains(u"Top speed: "_s))
+            << description.toStdString();
+
+        // An edit changes table and chart; a bad point clears them and says why beside the cell.
+        Type(pWindow, u"Final drive"_s, u"3.0"_s);
+        EXPECT_EQ(Cell(pWindow, u"Results per gear"_s, 0, 1), u"3"_s);
+        EXPECT_NE(Named(pWindow, u"Wheel force chart"_s)->accessibleDescription(), description);
+        TypeCell(pWindow, u"Torque curve"_s, 2, 0, u"900"_s);
+        EXPECT_EQ(Named<QTableView>(pWindow, u"Results per gear"_s)->model()->rowCount(), 0);
+        EXPECT_EQ(Cell(pWindow, u"Torque curve"_s, 2, 0, Qt::AccessibleDescriptionRole),
+                  u"Torque curve: RPM must rise from point to point (point 3)."_s);
+        EXPECT_TRUE(Named<QLabel>(pWindow, u"Problems"_s)->text().contains(u"(point 3)"_s));
+        EXPECT_FALSE(Named<QAbstractButton>(pWindow, u"&Save vehicle…"_s)->isEnabled());
+        TypeCell(pWindow, u"Torque curve"_s, 2, 0, u"2990"_s);
+
+        // Saved, changed, opened again: as it was; a file that is none changes nothing and says why.
+        const std::string strPath = m_dir.Path() + "/car.rgvehicle";
+        m_seam.QueueFileAnswer(strPath);
+        QTest::mouseClick(Named<QAbstractButton>(pWindow, u"&Save vehicle…"_s), Qt::LeftButton);
+        Type(pWindow, u"Mass"_s, u"2000"_s);
+        WriteBytes(m_dir.Path() + "/bad.rgvehicle", "{");
+        for (const std::string strName : {"/bad.rgvehicle", "/car.rgvehicle"}) {
+            m_seam.QueueFileAnswer(m_dir.Path() + strName);
+            QTest::mouseClick(Named<QAbstractButton>(pWindow, u"&Open vehicle…"_s), Qt::LeftButton);
+            EXPECT_EQ(Named<QLineEdit>(pWindow, u"Mass"_s)->text(), strName[1] == 'b' ? u"2000"_s : u"1741"_s);
+        }
+        // The file dialogs start at the last vehicle file, which the window keeps.
+        EXPECT_EQ(m_seam.Records().back().fileOptions.strFileName, strPath);
+        const std::vector<std::string> messages = TakeMessages(m_seam);
+        ASSERT_EQ(messages.size(), 1U);
+        EXPECT_TRUE(messages[0].starts_with("ERROR|" + m_dir.Path() + "/bad.rgvehicle:1:")) << messages[0];
+        EXPECT_EQ(Named<QTableView>(pWindow, u"Forward gears"_s)->model()->rowCount(), 10);
+        EXPECT_EQ(Cell(pWindow, u"Results per gear"_s, 0, 1), u"3"_s);
+
+        // The table through the report layer, the chart drawn: by the extension chosen.
+        for (const char* pszName : {"/perf.csv", "/perf.svg"}) {
+            m_seam.QueueFileAnswer(m_dir.Path() + pszName);
+            QTest::mouseClick(Named<QAbstractButton>(pWindow, u"E&xport…"_s), Qt::LeftButton);
+        }
+        const std::string strCsv = ReadBytes(m_dir.Path() + "/perf.csv");
+        EXPECT_TRUE(strCsv.starts_with("Gear,Ratio,") && std::ranges::count(strCsv, '\n') == 11) << strCsv;
+        EXPECT_NE(ReadBytes(m_dir.Path() + "/perf.svg").find("9th to 10th at "), std::string::npos);
+    });
+}
+
+// Every button, tab and labelled field has an access key, none twice among what one page of the form shows; every
+// control Tab reaches has a name, and Tab reaches them in order.
+TEST_F(PerformanceWindowTest, AccessKeysAndNames)
+{
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        Click(hDlg, IDC_WORKBENCH);
+        Click(hDlg, IDC_PERFORMANCE);
+        QWidget* pWindow = platform::WidgetOf(hDlg)->findChild<QWidget*>(u"PerformanceWindow"_s);
+        auto* pTabs = pWindow->findChild<QTabWidget*>();
+        for (int nPage = 0; nPage < pTabs->count(); ++nPage) {
+            pTabs->setCurrentIndex(nPage);
+            std::set<QString> keys;
+            QStringList texts;
+            for (int nTab = 0; nTab < pTabs->count(); ++nTab)
+                texts << pTabs->tabText(nTab);
+            for (const QLabel* pLabel : pWindow->findChildren<QLabel*>())
+                if (pLabel->buddy() != nullptr && pLabel->isVisible())
+                    texts << pLabel->text();
+            for (const QAbstractButton* pButton : pWindow->findChildren<QAbstractButton*>())
+                if (pButton->isVisible() && !pButton->text().isEmpty())
+                    texts << pButton->text();
+            for (const QString& text : texts) {
+                const QString key = QKeySequence::mnemonic(text).toString();
+                EXPECT_TRUE(!key.isEmpty() && keys.insert(key).second) << text.toStdString();
+            }
+            // Tab goes through the page's fields in the order they are read, each number before its unit.
+            const QStringList pageOrders[] = {
+                u"Gearbox preset|Forward gears|&Add gear|&Remove gear|Reverse ratio|Final drive|One final drive per gear"_s
+                    .split(u'|'),
+                u"Tire|Tire given as|Redline in RPM|Torque curve unit|Torque curve|&Add point"_s.split(u'|'),
+                u"Mass|Mass unit|Drag coefficient|Frontal area|Area unit|Drag area|Rolling resistance coefficient"_s
+                    .split(u'|')};
+            QStringList order;
+            for (QWidget* pWidget = Named(pWindow, pageOrders[nPage][0]); order.size() < pageOrders[nPage].size();
+                 pWidget = pWidget->nextInFocusChain()) {
+                if (pWidget->isVisible() && (pWidget->focusPolicy() & Qt::TabFocus))
+                    order << (pWidget->accessibleName().isEmpty() ? qobject_cast<QAbstractButton*>(pWidget)->text()
+                                                                  : pWidget->accessibleName());
+            }
+            EXPECT_EQ(order, pageOrders[nPage]);
+            for (const QWidget* pWidget : pWindow->findChildren<QWidget*>()) {
+                if (pWidget->isVisible() && (pWidget->focusPolicy() & Qt::TabFocus) &&
+                    qobject_cast<const QAbstractButton*>(pWidget) == nullptr && pWidget->parent() != pTabs) {
+                    EXPECT_FALSE(pWidget->accessibleName().isEmpty()) << pWidget->metaObject()->className();
+                }
+            }
+        }
+    });
+}
+
+} // namespace
