@@ -50,9 +50,10 @@ int RunProgram(int argc, char** argv)
         return RunTiresCommand(commandLine);
     if (commandLine.action == CommandLine::Action::Report || commandLine.action == CommandLine::Action::Export) {
         // The drawn formats start the window system without a screen, so no display is needed.
-        return RunReportCommand(commandLine, [&](ReportFormat format, const GearReport& report, ImageSize imageSize) {
+        return RunReportCommand(commandLine, [&](ReportFormat format, const GearReport& report, ImageSize imageSize,
+                                                 const std::vector<AxleRatioList>& axles) {
             const CPlatformSession session(argc, argv, CPlatformSession::Screen::None);
-            return RenderSettingsReport(format, report, imageSize);
+            return RenderSettingsReport(format, report, imageSize, axles);
         });
     }
 

@@ -8,6 +8,7 @@
 #include "report/reportdocument.h"
 #include "report/tirereport.h"
 #include "settingsfile/atomicfile.h"
+#include "settingsfile/axlesfile.h"
 #include "settingsfile/settingsfile.h"
 
 namespace {
@@ -55,14 +56,20 @@ int RunReportCommand(const CommandLine& commandLine, const DrawReportFunction& d
 
     GearReport report = BuildGearReport(*settings, commandLine.cruise, setupB);
     report.units = commandLine.units;
-    const std::optional<TireSwap> swap =
-        setupB ? ComputeTireSwap(*settings, *setupB, commandLine.cruise, {}) : std::nullopt;
+    // Only a comparison on another tire lists the ratios sold; without the list it still has the restoring one.
+    AxleLists axles;
+    if (setupB && setupB->m_fTireOD != settings->m_fTireOD) {
+        ReadOutcome<AxleLists> read = LoadInstalledAxles();
+        if (read.value)
+            axles = std::move(*read.value);
+        else
+            std::fprintf(stderr, "ratiograph: %s\n", read.strError.c_str());
+    }
     std::string bytes;
     if (IsDrawnFormat(commandLine.format))
-        bytes = drawReport ? drawReport(commandLine.format, report, commandLine.imageSize) : "";
+        bytes = drawReport ? drawReport(commandLine.format, report, commandLine.imageSize, axles) : "";
     else
-        bytes =
-            FormatTextualReport(commandLine.format, BuildSettingsReport(report, swap ? &*swap : nullptr)).value_or("");
+        bytes = FormatTextualReport(commandLine.format, BuildSettingsReport(report, axles)).value_or("");
     if (!commandLine.outputFile)
         return WriteAndClose(stdout, bytes) ? 0 : 1;
     if (bytes.empty()) {

@@ -13,7 +13,8 @@
 #include "report/settingsreport.h"
 
 // The bytes of a drawn format's file; empty when drawing failed.
-using DrawReportFunction = std::function<std::string(ReportFormat, const GearReport&, ImageSize)>;
+using DrawReportFunction =
+    std::function<std::string(ReportFormat, const GearReport&, ImageSize, const std::vector<AxleRatioList>&)>;
 
 // Runs a Report or Export command line and returns the exit status: 0 done; 1 when a file cannot be read, is no
 // settings file or holds a value the calculator would refuse (each told on standard error), or when the output

@@ -66,6 +66,16 @@ std::optional<double> ComputeRestoringRearEnd(const GearSettings& now, const Gea
     return std::isfinite(ratio) ? std::optional(ratio) : std::nullopt;
 }
 
+std::vector<AxleRatio> SoldRatios(const std::vector<AxleRatioList>& lists)
+{
+    std::vector<AxleRatio> sold;
+    for (const AxleRatioList& list : lists) {
+        for (const double ratio : list.ratios)
+            sold.push_back({list.strAxle, ratio});
+    }
+    return sold;
+}
+
 std::vector<RearEndChoice> NearestRearEnds(const GearSettings& now, const GearSettings& setupB,
                                            std::optional<CruiseSpeed> cruise, const std::vector<AxleRatio>& sold,
                                            std::size_t nEach)

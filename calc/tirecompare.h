@@ -71,6 +71,17 @@ struct AxleRatio
     double ratio = 0;
 };
 
+// The ratios sold for one axle, and where they were checked.
+struct AxleRatioList
+{
+    std::string strAxle;
+    std::vector<double> ratios;
+    std::string strSource;
+};
+
+// Every ratio of the lists, each with its axle, in the lists' order.
+std::vector<AxleRatio> SoldRatios(const std::vector<AxleRatioList>& lists);
+
 // A ratio near the one that restores B's gearing, with what it would give.
 struct RearEndChoice
 {

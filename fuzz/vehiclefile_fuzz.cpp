@@ -1,5 +1,5 @@
-// The vehicle file's reader on arbitrary bytes, and the presets reader on the same bytes as JSON Lines. A reader
-// gives a value or a message naming the file, never both; a vehicle it gives is valid, analyses, and is written
+// The vehicle file's reader on arbitrary bytes, and the presets and axles readers on the same bytes as JSON Lines. A
+// reader gives a value or a message naming the file, never both; a vehicle it gives is valid, analyses, and is written
 // back into a file that reads as the same vehicle.
 
 #include <cstddef>
@@ -8,6 +8,7 @@
 
 #include "calc/performance.h"
 #include "fuzz/fuzzcheck.h"
+#include "settingsfile/axlesfile.h"
 #include "settingsfile/presetsfile.h"
 #include "settingsfile/vehiclefile.h"
 
@@ -26,5 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const ReadOutcome<PresetList> presets = ParsePresetsFile("fuzz.jsonl", bytes);
     FuzzCheck(presets.value.has_value() == presets.strError.empty(), "presets or a message, never both");
     FuzzCheck(presets.value || presets.strError.starts_with("fuzz.jsonl"), "a presets message names the file");
+    const ReadOutcome<AxleLists> axles = ParseAxlesFile("fuzz.jsonl", bytes);
+    FuzzCheck(axles.value.has_value() == axles.strError.empty(), "axles or a message, never both");
+    FuzzCheck(axles.value || axles.strError.starts_with("fuzz.jsonl"), "an axles message names the file");
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "report/settingsreport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -188,7 +189,8 @@ Figure SpeedometerReading(const Figure& at60Mph, Units units)
 }
 
 // B's tire against the tire now, and the rear ends that give the tire now B's overall gearing.
-void AddTireSwap(ReportDocument& document, const TireSwap& swap, Units units, Json& json)
+void AddTireSwap(ReportDocument& document, const TireSwap& swap, const std::vector<AxleRatioList>& axles, Units units,
+                 Json& json)
 {
     document.sections.push_back(TireTableSection(swap.comparison, "Setup B", "Now", units));
     ReportSection regearing{"regearing", "Regearing", {}, {}, false};
@@ -210,6 +212,20 @@ void AddTireSwap(ReportDocument& document, const TireSwap& swap, Units units, Js
         regearing.table = std::move(table);
     }
     document.sections.push_back(std::move(regearing));
+    // Where the ratios listed were checked, for each axle the table names.
+    ReportSection sources{"axleSources", {}, {}, {}, false};
+    Json jsonSources = Json::array();
+    for (const AxleRatioList& axle : axles) {
+        const bool bListed = std::any_of(swap.choices.begin(), swap.choices.end(), [&](const RearEndChoice& choice) {
+            return std::find(choice.axles.begin(), choice.axles.end(), axle.strAxle) != choice.axles.end();
+        });
+        if (bListed && !axle.strSource.empty()) {
+            sources.lines.push_back("Ratios sold for the " + axle.strAxle + ": " + axle.strSource);
+            jsonSources.push_back({{"axle", axle.strAxle}, {"source", axle.strSource}});
+        }
+    }
+    if (!sources.lines.empty())
+        document.sections.push_back(std::move(sources));
     Json choices = Json::array();
     for (const RearEndChoice& choice : swap.choices) {
         choices.push_back({{"rearEnd", JsonNumber(MakeFigure(choice.ratio, FigureKind::Ratio))},
@@ -221,12 +237,13 @@ void AddTireSwap(ReportDocument& document, const TireSwap& swap, Units units, Js
                          JsonNumber(MakeFigure(swap.comparison.diameterDifferencePercent, FigureKind::Speed))},
                         {"withinGuideline", swap.comparison.bWithinGuideline},
                         {"restoringRearEnd", JsonNumber(MakeFigure(swap.restoringRearEnd, FigureKind::Ratio))},
-                        {"nearestRearEnds", choices}};
+                        {"nearestRearEnds", choices},
+                        {"sources", jsonSources}};
 }
 
 } // namespace
 
-ReportDocument BuildSettingsReport(const GearReport& report, const TireSwap* pSwap)
+ReportDocument BuildSettingsReport(const GearReport& report, const std::vector<AxleRatioList>& axles)
 {
     ReportDocument document;
     document.strTitle = kReportTitle;
@@ -255,8 +272,11 @@ ReportDocument BuildSettingsReport(const GearReport& report, const TireSwap* pSw
              false});
     }
     Json json = SettingsJson(report);
-    if (pSwap != nullptr)
-        AddTireSwap(document, *pSwap, report.units, json);
+    if (report.setupB && report.setupB->m_fTireOD != report.settings.m_fTireOD) {
+        if (const std::optional<TireSwap> swap =
+                ComputeTireSwap(report.settings, *report.setupB, report.cruise, SoldRatios(axles)))
+            AddTireSwap(document, *swap, axles, report.units, json);
+    }
     document.sections.push_back({"chart", "Shift chart", {}, {}, true});
     document.sections.push_back({"note", {}, {std::string(kCircumferenceNote)}, {}, false});
     document.strCsv = CsvReport(report);

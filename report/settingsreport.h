@@ -13,5 +13,6 @@
 
 inline constexpr std::string_view kReportTitle = "Corvane Ratiograph Report";
 
-// With pSwap (setup B held), B's tire against the tire now and the rear ends that restore B's gearing.
-ReportDocument BuildSettingsReport(const GearReport& report, const TireSwap* pSwap = nullptr);
+// When setup B is held on another tire than the record's: B's tire against the tire now and the rear ends that
+// restore B's gearing, the nearest of those sold for the axles listed.
+ReportDocument BuildSettingsReport(const GearReport& report, const std::vector<AxleRatioList>& axles = {});

@@ -179,3 +179,37 @@ std::string JsonErrorMessage(std::string_view strName, std::string_view bytes, c
     const int nLine = nFirstLine + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
     return CrtFormat("%s:%d:%ld: ", {strName, nLine, static_cast<long>(nAt - nLineStart + 1)}) + std::string(reason);
 }
+
+std::string ParseJsonLines(std::string_view strName, std::string_view bytes, const JsonLinesHeader& header,
+                           const std::function<void(const Json&)>& readEntry)
+{
+    bool bHeader = false;
+    for (int nLine = 1; !bytes.empty(); ++nLine) {
+        const std::size_t nEnd = std::min(bytes.find('\n'), bytes.size());
+        const std::string_view line = bytes.substr(0, nEnd);
+        bytes.remove_prefix(std::min(nEnd + 1, bytes.size()));
+        const std::size_t nStart = line.find_first_not_of(" \t\r");
+        if (nStart == std::string_view::npos || line[nStart] == '#')
+            continue;
+        try {
+            const Json json = Json::parse(line.begin(), line.end());
+            if (bHeader) {
+                readEntry(json);
+                continue;
+            }
+            if (!json.is_object())
+                throw JsonValueError{"", "this is no " + std::string(header.strWhat) +
+                                             ": its first line holds no JSON object"};
+            RequireFormat(json, header.strFormat, header.nVersion, header.strWhat);
+            bHeader = true;
+        } catch (const Json::exception& error) {
+            return JsonErrorMessage(strName, line, error, nLine);
+        } catch (const JsonValueError& error) {
+            return CrtFormat("%s:%d: ", {strName, nLine}) + (error.strKey.empty() ? "" : error.strKey + ": ") +
+                   error.strReason;
+        }
+    }
+    if (!bHeader)
+        return std::string(strName) + ": this is no " + std::string(header.strWhat) + ": it is empty";
+    return {};
+}

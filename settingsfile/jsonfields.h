@@ -5,6 +5,7 @@
 // column. For this folder's own files only: it shows nlohmann-json, which the folder keeps to itself.
 
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -50,5 +51,19 @@ OrderedJson JsonNumber(double value);
 
 // "NAME:LINE:COLUMN: reason" for an error of nlohmann's parser over bytes (a byte position counted from 1), lines
 // counted from nFirstLine; "NAME: reason" for an error without a position (a number too large).
+// The header of a JSON Lines file of this folder, and what the file is called in a message ("presets file").
+struct JsonLinesHeader
+{
+    std::string_view strFormat;
+    int nVersion = 0;
+    std::string_view strWhat;
+};
+
+// A JSON Lines file: blank lines and lines starting with # skipped, the header object on the first other line,
+// then one entry per line handed to readEntry (which throws JsonValueError). The first fault as "FILE:LINE: key:
+// reason" or "FILE:LINE:COLUMN: reason"; empty when the whole file was read.
+std::string ParseJsonLines(std::string_view strName, std::string_view bytes, const JsonLinesHeader& header,
+                           const std::function<void(const Json&)>& readEntry);
+
 std::string JsonErrorMessage(std::string_view strName, std::string_view bytes, const Json::exception& error,
                              int nFirstLine = 1);

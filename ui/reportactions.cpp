@@ -22,7 +22,8 @@ HWND OwnerHandle(CWnd* pOwner)
 
 bool PrintGearReport(CWnd* pOwner, const GearReport& report)
 {
-    const PageDocument page = ComposeReportPage(BuildSettingsReport(report), ComposeReportChart(report), TodayText());
+    const PageDocument page =
+        ComposeReportPage(BuildSettingsReport(report, ShippedAxles()), ComposeReportChart(report), TodayText());
     const platform::PrintOutcome outcome = platform::PrintPage(OwnerHandle(pOwner), page);
     if (outcome == platform::PrintOutcome::Failed)
         platform::MessageBox(OwnerHandle(pOwner), "Error printing.", "ERROR", MB_OK);
@@ -46,7 +47,7 @@ bool ExportGearReport(CWnd* pOwner, const GearReport& report)
         if (sizeDialog.RunModal() != IDOK)
             return false;
     }
-    const std::string bytes = RenderSettingsReport(format, report, size);
+    const std::string bytes = RenderSettingsReport(format, report, size, ShippedAxles());
     if (bytes.empty() || !WriteFileAtomically(*path, bytes)) {
         platform::MessageBox(OwnerHandle(pOwner), "Error saving file.", "ERROR", MB_OK);
         return false;

@@ -2,6 +2,7 @@
 
 #include "calc/shiftchart.h"
 #include "numtext/numtext.h"
+#include "settingsfile/axlesfile.h"
 #include "ui/shiftchartplot.h"
 
 PlotData ComposeReportChart(const GearReport& report)
@@ -12,9 +13,10 @@ PlotData ComposeReportChart(const GearReport& report)
                               report.cruise);
 }
 
-std::string RenderSettingsReport(ReportFormat format, const GearReport& report, ImageSize imageSize)
+std::string RenderSettingsReport(ReportFormat format, const GearReport& report, ImageSize imageSize,
+                                 const std::vector<AxleRatioList>& axles)
 {
-    const ReportDocument document = BuildSettingsReport(report);
+    const ReportDocument document = BuildSettingsReport(report, axles);
     if (std::optional<std::string> text = FormatTextualReport(format, document))
         return std::move(*text);
     const PlotData chart = ComposeReportChart(report);
@@ -28,4 +30,11 @@ std::string RenderSettingsReport(ReportFormat format, const GearReport& report, 
     default:
         return {};
     }
+}
+
+const std::vector<AxleRatioList>& ShippedAxles()
+{
+    // A report without the list still has the restoring ratio; the command line says why the list is missing.
+    static const std::vector<AxleRatioList> axles = LoadInstalledAxles().value.value_or(std::vector<AxleRatioList>{});
+    return axles;
 }

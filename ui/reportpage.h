@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/gearreport.h"
 #include "platform/document.h"
@@ -17,4 +18,8 @@ PlotData ComposeReportChart(const GearReport& report);
 
 // The settings report in any format, as the bytes of its file: the chart alone for SVG and PNG, at imageSize.
 // Empty when drawing failed.
-std::string RenderSettingsReport(ReportFormat format, const GearReport& report, ImageSize imageSize = {});
+std::string RenderSettingsReport(ReportFormat format, const GearReport& report, ImageSize imageSize = {},
+                                 const std::vector<AxleRatioList>& axles = {});
+
+// The axle ratios installed with the program, read once; none when the file is missing or broken.
+const std::vector<AxleRatioList>& ShippedAxles();

@@ -84,7 +84,7 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
                ", which the report reads; nothing written\n";
     };
     const Texts kJson = {"/cruise/unit \"km/h\"\n", "/cruise/mph 68.4\n", "/gears/0/rpmAtCruise 8279\n",
-                         "/comparison/speedometerAt60Mph 63.6\n"};
+                         "/comparison/speedometerAt60Mph 63.6\n", "/tireSwap/sources/0/axle \"Ford 8.8 in\"\n"};
     struct Row
     {
         std::vector<std::string> args;

@@ -14,7 +14,7 @@ log=$(cmake --install "$build" --prefix "$prefix" 2>&1) || fail "install: $log"
 id=org.corvane.Ratiograph
 for f in bin/ratiograph share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/mime/packages/$id.xml share/man/man1/ratiograph.1 share/icons/hicolor/scalable/apps/$id.svg \
-    share/ratiograph/presets.jsonl; do
+    share/ratiograph/presets.jsonl share/ratiograph/axles.jsonl; do
     [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
 for size in 16 32 48 64 128 256; do

@@ -73,7 +73,8 @@ TEST_F(SettingsReport, JsonTextCsvAndFormatsOfPaths)
              "\nReverse  2.900         10.237  -11.4  -18.4              -7.6            N/A                -5.7%\n\n"
              "Shift drops at 1500 RPM:\nShift       RPM after  Drop\n1st to 2nd       1119   381\n",
              "\n\nSetup B:\n1500 RPM, rear-end 3.530, tire 28.00 in.\n"
-             "Speedometer calibrated for setup B, at a true 60 MPH: 63.6 MPH\n\nSpeeds use 3.124 for pi",
+             "Speedometer calibrated for setup B, at a true 60 MPH: 63.6 MPH\n\nTires:\nDiameter -5.7%, beyond",
+             "\n\nRegearing:\nA rear end of 3.328 gives the tire now setup B's overall gearing.\n\nSpeeds use 3.124 for pi",
          })
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     EXPECT_TRUE(text.starts_with(std::string(kReportTitle) + "\n") && text.ends_with("GPS.\n")) << text;
@@ -117,12 +118,10 @@ TEST_F(SettingsReport, TireSwapInMetric)
 {
     GearReport metric = m_report;
     metric.units = Units::Metric;
-    const std::vector<AxleRatio> sold = {{"Axle A", 3.08}, {"Axle B", 3.27}, {"Axle A", 3.31}, {"Axle B", 3.31},
-                                         {"Axle A", 3.55}, {"Axle A", 3.73}, {"Axle B", 4.10}};
-    const std::optional<TireSwap> swap =
-        ComputeTireSwap(SampleSettings(), m_setupB, CruiseSpeed{110, CruiseSpeed::Unit::Kmh}, sold);
-    ASSERT_TRUE(swap);
-    const ReportDocument document = BuildSettingsReport(metric, &*swap);
+    const std::vector<AxleRatioList> axles = {{"Axle A", {3.08, 3.31, 3.55, 3.73}, "A's maker"},
+                                              {"Axle B", {3.27, 3.31, 4.10}, "B's maker"},
+                                              {"Axle C", {5.13}, "C's maker"}};
+    const ReportDocument document = BuildSettingsReport(metric, axles);
     const std::string text = FormatTextReport(document);
     for (const std::string_view part : {
              "Gear     Ratio  Overall ratio   km/h    MPH  MPH per 1000 RPM",
@@ -136,7 +135,8 @@ TEST_F(SettingsReport, TireSwapInMetric)
              "3.270     Axle B                                    98.2           2146\n"
              "3.310     Axle A, Axle B                            99.5           2173\n"
              "3.550     Axle A                                   106.7           2330\n"
-             "3.730     Axle A                                   112.1           2448\n\nSpeeds",
+             "3.730     Axle A                                   112.1           2448\n\n"
+             "Ratios sold for the Axle A: A's maker\nRatios sold for the Axle B: B's maker\n\nSpeeds",
          })
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     const Json json = Json::parse(document.strJson);

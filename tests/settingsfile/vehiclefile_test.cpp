@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "settingsfile/axlesfile.h"
 #include "settingsfile/presetsfile.h"
 #include "tests/support/files.h"
 #include "tests/support/vehicles.h"
@@ -271,6 +272,45 @@ TEST(Presets, BrokenFilesAndLocations)
     }
     setenv("HOME", strHome.c_str(), 1);
     unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_DATA_DIRS");
+}
+
+// The shipped axles carry a source each and the ratios regearing is asked about; a bad row names its line and key.
+TEST(Axles, ShippedListAndBadRows)
+{
+    const ReadOutcome<AxleLists> read = ReadAxlesFile(RATIOGRAPH_AXLES_FILE);
+    ASSERT_TRUE(read.value) << read.strError;
+    const AxleLists& shipped = *read.value;
+    ASSERT_GE(shipped.size(), 2U);
+    for (const AxleRatioList& axle : shipped)
+        EXPECT_TRUE(axle.strSource.find("http") != std::string::npos &&
+                    std::is_sorted(axle.ratios.begin(), axle.ratios.end()))
+            << axle.strAxle;
+    EXPECT_EQ(std::count(shipped.front().ratios.begin(), shipped.front().ratios.end(), 4.30), 1);
+
+    const std::string strHeader = "{\"format\": \"ratiograph-axles\", \"version\": 1}\n";
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {strHeader + "{\"axle\": \"A\", \"ratios\": [3.08, 50], \"source\": \"s\"}\n", ""},
+        {strHeader + "{\"axle\": \"A\", \"ratios\": [3.08, 50.01]}\n",
+         "a.jsonl:2: ratios[1]: must be above 0 and at most 50"},
+        {strHeader + "{\"axle\": \"A\", \"ratios\": [0]}\n", "a.jsonl:2: ratios[0]: must be above 0 and at most 50"},
+        {strHeader + "{\"axle\": \"A\", \"ratios\": []}\n", "a.jsonl:2: ratios: must list at least one ratio"},
+        {strHeader + "{\"axle\": \"\", \"ratios\": [3]}\n", "a.jsonl:2: axle: must not be empty"},
+        {strHeader + "{\"ratios\": [3]}\n", "a.jsonl:2: axle: missing"},
+        {strHeader + "3\n", "a.jsonl:2: an axle must be one JSON object"},
+        {"{\"format\": \"ratiograph-presets\", \"version\": 1}\n", "a.jsonl:1: format: must be \"ratiograph-axles\""},
+        {"{\"format\": \"ratiograph-axles\", \"version\": 2}\n", "a.jsonl:1: version"},
+    };
+    for (const auto& [bytes, expected] : rows) {
+        const ReadOutcome<AxleLists> read = ParseAxlesFile("a.jsonl", bytes);
+        EXPECT_EQ(read.strError.substr(0, expected.size()), expected) << bytes;
+        EXPECT_EQ(read.value.has_value(), expected.empty()) << bytes;
+    }
+    const std::string strShare = RATIOGRAPH_AXLES_FILE;
+    setenv("XDG_DATA_DIRS", ("/nowhere:" + strShare.substr(0, strShare.rfind("/ratiograph/"))).c_str(), 1);
+    EXPECT_EQ(LoadInstalledAxles().value.value_or(AxleLists{}).size(), shipped.size());
+    setenv("XDG_DATA_DIRS", "/nowhere", 1);
+    EXPECT_EQ(LoadInstalledAxles().strError, "axles.jsonl: no installed axles file was found");
     unsetenv("XDG_DATA_DIRS");
 }
 
