@@ -19,14 +19,16 @@ namespace {
 bool Same(const CommandLine& a, const CommandLine& b)
 {
     return a.action == b.action && a.settingsFile == b.settingsFile && a.strMessage == b.strMessage &&
-           a.format == b.format && a.outputFile == b.outputFile && a.cruiseMph == b.cruiseMph &&
-           a.compareFile == b.compareFile && a.imageSize.nWidth == b.imageSize.nWidth &&
-           a.imageSize.nHeight == b.imageSize.nHeight;
+           a.format == b.format && a.outputFile == b.outputFile && a.cruise.has_value() == b.cruise.has_value() &&
+           (!a.cruise || (a.cruise->value == b.cruise->value && a.cruise->unit == b.cruise->unit)) &&
+           a.units == b.units && a.tireSizes == b.tireSizes && a.compareFile == b.compareFile &&
+           a.imageSize.nWidth == b.imageSize.nWidth && a.imageSize.nHeight == b.imageSize.nHeight;
 }
 
 bool TakesValue(std::string_view name)
 {
-    return name == "--export" || name == "--format" || name == "--cruise" || name == "--compare" || name == "--size";
+    return name == "--export" || name == "--format" || name == "--cruise" || name == "--compare" || name == "--size" ||
+           name == "--units";
 }
 
 // The arguments as GNU programs split them: option names (before "--", without "=value"), the arguments an option
@@ -91,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const bool bAnyOption = !split.names.empty();
     const bool bReportMode = commandLine.action == Action::Report || commandLine.action == Action::Export;
     if (!bReportMode) {
-        FuzzCheck(!commandLine.outputFile && !commandLine.cruiseMph && !commandLine.compareFile,
+        FuzzCheck(!commandLine.outputFile && !commandLine.cruise && !commandLine.compareFile,
                   "report options only in a report mode");
     }
 
@@ -137,15 +139,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
                       "a report on standard output is text, CSV or JSON");
         }
         FuzzCheck(IsImageSize(commandLine.imageSize), "an image's size is within its limits");
-        FuzzCheck(!commandLine.cruiseMph || (std::isfinite(*commandLine.cruiseMph) && *commandLine.cruiseMph >= 0),
+        FuzzCheck(!commandLine.cruise || (std::isfinite(commandLine.cruise->Mph()) && commandLine.cruise->Mph() > 0 &&
+                                          commandLine.cruise->Mph() <= 500),
                   "a cruise speed is a speed");
         break;
     }
+    case Action::Tires:
+        FuzzCheck(Has(split.names, "--tires") && !split.bValueMissing, "a comparison is asked for");
+        FuzzCheck(split.operands.size() == 2 && commandLine.tireSizes == split.operands,
+                  "it compares its two operands");
+        FuzzCheck(!commandLine.settingsFile && commandLine.strMessage.empty(), "a comparison opens no file");
+        break;
     }
     for (const std::string& name : split.names) {
         FuzzCheck(commandLine.action == Action::UsageError || commandLine.action == Action::ShowHelp ||
                       commandLine.action == Action::ShowVersion || TakesValue(name) || name == "--help" ||
-                      name == "--version" || name == "--report",
+                      name == "--version" || name == "--report" || name == "--tires",
                   "an unknown option is a usage error, unless help or version came first");
     }
     FuzzCheck(commandLine.action == Action::Run || bAnyOption || split.operands.size() > 1,

@@ -19,7 +19,6 @@
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
@@ -47,9 +46,19 @@ std::optional<platform::TestScreen> g_testScreen;
 QMargins g_captionFrame;
 
 // The text as the desktop shows it: without the '&' that marks its access key.
-QString VisibleText(QString text)
+// A loop rather than a regular expression: this runs for every label before the first window, where compiling one
+// costs more than the whole layout.
+QString VisibleText(const QString& text)
 {
-    return text.remove(QRegularExpression(QStringLiteral("&(?!&)"))).replace(QStringLiteral("&&"), QStringLiteral("&"));
+    QString visible;
+    visible.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'&')
+            visible += text[i];
+        else if (i + 1 < text.size() && text[i + 1] == u'&')
+            visible += text[++i];
+    }
+    return visible;
 }
 
 // Dialog units: a quarter of the font's average character width and an eighth of its line height, grown where a

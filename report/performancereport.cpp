@@ -125,8 +125,11 @@ std::string PerformanceJson(const PerformanceAnalysis& analysis, std::string_vie
 std::string Ratios(const std::vector<double>& ratios)
 {
     std::string text;
-    for (const double ratio : ratios)
-        text += (text.empty() ? "" : " ") + Ratio(ratio);
+    for (const double ratio : ratios) {
+        if (!text.empty())
+            text += ' ';
+        text += Ratio(ratio);
+    }
     return text;
 }
 

@@ -73,8 +73,11 @@ std::string FormatTextReport(const ReportDocument& document)
 std::string FormatCsvRecord(const std::vector<std::string>& fields)
 {
     std::string out;
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        out += (i == 0 ? "" : ",") + CsvField(fields[i]);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        out += CsvField(fields[i]);
+    }
     return out + "\r\n";
 }
 

@@ -74,7 +74,8 @@ TEST_F(SettingsReport, JsonTextCsvAndFormatsOfPaths)
              "Shift drops at 1500 RPM:\nShift       RPM after  Drop\n1st to 2nd       1119   381\n",
              "\n\nSetup B:\n1500 RPM, rear-end 3.530, tire 28.00 in.\n"
              "Speedometer calibrated for setup B, at a true 60 MPH: 63.6 MPH\n\nTires:\nDiameter -5.7%, beyond",
-             "\n\nRegearing:\nA rear end of 3.328 gives the tire now setup B's overall gearing.\n\nSpeeds use 3.124 for pi",
+             "\n\nRegearing:\nA rear end of 3.328 gives the tire now setup B's overall gearing.\n\nSpeeds use 3.124 "
+             "for pi",
          })
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     EXPECT_TRUE(text.starts_with(std::string(kReportTitle) + "\n") && text.ends_with("GPS.\n")) << text;
