@@ -12,13 +12,11 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QSvgGenerator>
 
 #include "numtext/numtext.h"
 #include "platform/modalseam.h"
 #include "platform/plotwidget.h"
+#include "platform/printsvg.h"
 #include "platform/qtext.h"
 #include "platform/widgetaccess.h"
 #include "report/reportformat.h"
@@ -215,14 +213,6 @@ bool PaintPage(QPagedPaintDevice& device, const PageDocument& page)
     return painter.end();
 }
 
-void PreparePrinter(QPrinter& printer, const PageDocument& page)
-{
-    printer.setDocName(ToQString(page.strTitle));
-    printer.setCreator(QStringLiteral("Corvane Ratiograph"));
-    printer.setPageMargins(QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
-                           QPageLayout::Millimeter);
-}
-
 int ChartFontPixels(int nWidth, int nHeight)
 {
     return std::clamp(std::min(nWidth, nHeight) / 45, 8, 48);
@@ -291,22 +281,17 @@ std::string RenderChartSvg(const PlotData& plot, int nWidth, int nHeight)
 {
     if (!IsImageSizeAllowed(nWidth, nHeight))
         return {};
+    const platform::CPrintSvg* pPrintSvg = platform::PrintSvg();
+    if (pPrintSvg == nullptr)
+        return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(QSize(nWidth, nHeight));
-    generator.setViewBox(QRect(0, 0, nWidth, nHeight));
-    // CSS pixels, so that the drawing is nWidth by nHeight pixels where it is shown.
-    generator.setResolution(96);
-    generator.setTitle(QStringLiteral("Shift chart"));
-    generator.setDescription(ToQString(plot.description));
-    QPainter painter;
-    if (!painter.begin(&generator))
-        return {};
-    PaintChart(painter, plot, QRectF(0, 0, nWidth, nHeight), ChartFontPixels(nWidth, nHeight));
-    if (!painter.end())
+    const auto paint = [&](QPainter& painter) {
+        PaintChart(painter, plot, QRectF(0, 0, nWidth, nHeight), ChartFontPixels(nWidth, nHeight));
+    };
+    if (!pPrintSvg->paintSvg(buffer, QSize(nWidth, nHeight), QStringLiteral("Shift chart"), ToQString(plot.description),
+                             paint))
         return {};
     return bytes.toStdString();
 }
@@ -335,26 +320,38 @@ namespace platform {
 
 PrintOutcome PrintPage(HWND hOwner, const PageDocument& page)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    PreparePrinter(printer, page);
+    const CPrintSvg* pPrintSvg = PrintSvg();
+    if (pPrintSvg == nullptr)
+        return PrintOutcome::Failed;
+    CPrintSvg::PrintJob job;
+    job.title = ToQString(page.strTitle);
+    job.creator = QStringLiteral("Corvane Ratiograph");
+    job.marginsMillimetres = QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres);
+    job.paint = [&page](QPagedPaintDevice& device) {
+        return PaintPage(device, page);
+    };
+    QString pdfPath;
     if (CModalSeam* pSeam = CModalSeam::Current()) {
         CBoxRecord record;
         record.kind = CBoxRecord::Kind::Print;
         record.strCaption = page.strTitle;
         record.hOwner = hOwner;
-        const std::optional<std::string> pdfPath = pSeam->AnswerPrintDialog(record);
-        if (!pdfPath)
+        const std::optional<std::string> answer = pSeam->AnswerPrintDialog(record);
+        if (!answer)
             return PrintOutcome::Cancelled;
         // What a user types into the dialog's "Print to file": Qt takes the name as text.
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(*pdfPath)));
-    } else {
-        QPrintDialog dialog(&printer, WidgetOf(hOwner));
-        dialog.setWindowModality(Qt::ApplicationModal);
-        if (dialog.exec() != QDialog::Accepted)
-            return PrintOutcome::Cancelled;
+        pdfPath = QFile::decodeName(QByteArray::fromStdString(*answer));
+        job.pPdfPath = &pdfPath;
     }
-    return PaintPage(printer, page) ? PrintOutcome::Printed : PrintOutcome::Failed;
+    switch (pPrintSvg->print(WidgetOf(hOwner), job)) {
+    case CPrintSvg::PrintResult::Printed:
+        return PrintOutcome::Printed;
+    case CPrintSvg::PrintResult::Cancelled:
+        return PrintOutcome::Cancelled;
+    case CPrintSvg::PrintResult::Failed:
+        break;
+    }
+    return PrintOutcome::Failed;
 }
 
 } // namespace platform

@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
-#include <QSvgRenderer>
 
 #include "platform/dialogtemplate.h"
+#include "platform/printsvg.h"
 
 namespace {
 
@@ -126,13 +126,8 @@ QPixmap CResourceIconEngine::Picture(const QSize& size)
 
 QPixmap CResourceIconEngine::Rendered(const QSize& size) const
 {
-    QSvgRenderer renderer(m_svg);
-    if (!renderer.isValid())
+    const platform::CPrintSvg* pPrintSvg = platform::PrintSvg();
+    if (pPrintSvg == nullptr)
         return {};
-    QImage image(renderer.defaultSize().scaled(size, Qt::KeepAspectRatio), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    painter.end();
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(pPrintSvg->renderSvg(m_svg, size));
 }

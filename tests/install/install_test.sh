@@ -45,5 +45,11 @@ updated=$(find "$staging" "$prefix" -name '*.cache' -newer "$prefix/before-stagi
 
 [ "$("$prefix/bin/ratiograph" --version | head -n 1)" = "ratiograph (Corvane Ratiograph) 2.0.0.1" ] ||
     fail "--version"
+# Print and the SVG export load their module from beside the installed program, not from the build.
+printf '2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\n1500\r\n3.53\r\n26.4\r\n' >"$prefix/car.kvr"
+loaded=$(LD_DEBUG=files "$prefix/bin/ratiograph" --export="$prefix/chart.svg" "$prefix/car.kvr" 2>&1 >/dev/null |
+    grep -o "file=[^ ]*libratiograph-printsvg.so" || true)
+[[ $loaded == "file=$prefix/"*/ratiograph/libratiograph-printsvg.so ]] || fail "the module loaded: '$loaded'"
+grep -q "<svg" "$prefix/chart.svg" || fail "no SVG export from the installed program"
 man --warnings -l "$prefix/share/man/man1/ratiograph.1" 2>&1 >/dev/null | grep . && fail "manual page warnings"
 echo "installed and validated"
