@@ -177,5 +177,5 @@ std::string DescribeTopSpeed(const PerformanceAnalysis& analysis, PerformanceUni
         return "Top speed: none; no gear overcomes the road load.";
     return "Top speed: " + SpeedText(top->kmh, units) + " " + std::string(SpeedUnitName(units.speed)) + " in " +
            GearOrdinal(top->nGear) + ", limited by " +
-           (top->limit == TopSpeedLimit::Redline ? "the redline" : "road load") + ".";
+           (top->limit == TopSpeedLimit::Redline ? "the redline" : "the road load") + ".";
 }

@@ -46,5 +46,5 @@ std::vector<std::string> PerformanceTableHeaders(PerformanceUnits units);
 // speed, the RPM after it, the wheel force before and after it, the gear's top speed and its limit; N/A where a gear
 // has none.
 std::vector<std::vector<std::string>> PerformanceTableRows(const PerformanceAnalysis& analysis, PerformanceUnits units);
-// "Top speed: 261.9 km/h in 7th, limited by road load."
+// "Top speed: 261.9 km/h in 7th, limited by the road load."
 std::string DescribeTopSpeed(const PerformanceAnalysis& analysis, PerformanceUnits units);

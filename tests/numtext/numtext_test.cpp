@@ -39,13 +39,24 @@ TEST(NumberTexts, FormatReadNarrowAndJudgeFields)
     }
     EXPECT_EQ(CrtFormat("%.*g %.*g|%*d|100%%", {6, 1e6, 6, 15000.0F, -4, 7}), "1e+006 15000|7   |100%");
     EXPECT_EQ(CrtFormat("Reverse  %4.2g %s\n", {2.9F, "-11.4"}), "Reverse   2.9 -11.4\n");
-    // Misuse is refused: too few arguments, the wrong type, an unknown conversion, too many, no conversion type.
-    EXPECT_THROW(CrtFormat("%g"), std::invalid_argument);
-    EXPECT_THROW(CrtFormat("%g", {1}), std::invalid_argument);
-    EXPECT_THROW(CrtFormat("%d", {1.0}), std::invalid_argument);
-    EXPECT_THROW(CrtFormat("%q", {1.0}), std::invalid_argument);
-    EXPECT_THROW(CrtFormat("%d", {1, 2}), std::invalid_argument);
-    EXPECT_THROW(CrtFormat("%5"), std::invalid_argument);
+    // Misuse is refused, saying which.
+    const auto refusal = [](auto format) {
+        try {
+            format();
+        } catch (const std::invalid_argument& error) {
+            return std::string(error.what());
+        }
+        return std::string("accepted");
+    };
+    EXPECT_EQ(refusal([] { CrtFormat("%g"); }), "CrtFormat(\"%g\"): too few arguments");
+    EXPECT_EQ(refusal([] { CrtFormat("%g", {1}); }),
+              "CrtFormat(\"%g\"): a floating conversion needs a double argument");
+    EXPECT_EQ(refusal([] { CrtFormat("%d", {1.0}); }),
+              "CrtFormat(\"%d\"): an integer conversion needs an integer argument");
+    EXPECT_EQ(refusal([] { CrtFormat("%s", {1}); }), "CrtFormat(\"%s\"): %s needs a text argument");
+    EXPECT_EQ(refusal([] { CrtFormat("%q", {1.0}); }), "CrtFormat(\"%q\"): unsupported conversion");
+    EXPECT_EQ(refusal([] { CrtFormat("%d", {1, 2}); }), "CrtFormat(\"%d\"): too many arguments");
+    EXPECT_EQ(refusal([] { CrtFormat("%5"); }), "CrtFormat(\"%5\"): conversion without a type");
     // The text, then the value read and how many characters belong to the number.
     const std::vector<std::pair<std::string, CrtDouble>> grammar = {
         {"1.5xyz", {1.5, 3}}, {" \t\n\v\f\r7", {7, 7}}, {"-.5", {-0.5, 3}},  {"+3.", {3, 3}}, {"2.5d1", {25, 5}},

@@ -159,9 +159,9 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
         QTest::keyClick(Named<QComboBox>(pWindow, u"Speed unit"_s), Qt::Key_Down);
         EXPECT_EQ(Cell(pWindow, u"Results per gear"_s, 0, 3), QString::number(kmh / 1.609344, 'f', 1));
         QTest::keyClick(Named<QComboBox>(pWindow, u"Speed unit"_s), Qt::Key_Up);
-        EXPECT_TRUE(Named<QLabel>(pWindow, u"Top speed"_s)
-                        ->text()
-                        .startsWith(u"Top speed: %1 km/h in "_s.arg(analysis->topSpeed->kmh, 0, 'f', 1)));
+        EXPECT_EQ(Named<QLabel>(pWindow, u"Top speed"_s)->text(),
+                  u"Top speed: %1 km/h in %2th, limited by the road load."_s.arg(analysis->topSpeed->kmh, 0, 'f', 1)
+                      .arg(analysis->topSpeed->nGear));
         const QString description = Named(pWindow, u"Wheel force chart"_s)->accessibleDescription();
         EXPECT_TRUE(description.contains(u"1st to 2nd at "_s) && description.contains(u"9th to 10th at "_s) &&
                     description.contains(u"Top speed: "_s))

@@ -385,6 +385,8 @@ TEST_F(CalculatorTest, WindowCarriesTheIconAtEverySize)
             EXPECT_EQ(qAlpha(drawn.pixel(0, 0)), 0) << drawn.width();
             EXPECT_EQ(argb(icon.pixmap(drawn.size(), 1).toImage()), drawn) << drawn.width();
             EXPECT_EQ(argb(icon.pixmap(drawn.size() / 2, 2).toImage()), drawn) << drawn.width();
+            // Disabled, greyed as the style greys any icon.
+            EXPECT_NE(argb(icon.pixmap(drawn.size(), 1, QIcon::Disabled).toImage()), drawn) << drawn.width();
         }
         // Between the drawn sizes, the drawing itself: the tire in the middle, transparent at the corner.
         const QImage rendered = argb(icon.pixmap(QSize(24, 24), 1).toImage());
