@@ -345,6 +345,8 @@ QComboBox* CPerformanceWindow::MakeCombo(const QStringList& items, const QString
 {
     auto* pCombo = new QComboBox;
     pCombo->addItems(items);
+    // Sized again when the style or font changes, so that no unit is ever cut short.
+    pCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     pCombo->setAccessibleName(name);
     connect(pCombo, &QComboBox::currentIndexChanged, this, &CPerformanceWindow::OnEdited);
     m_tabOrder.push_back(pCombo);

@@ -22,6 +22,10 @@ TEST(CompareTires, SizesSideBySide)
     EXPECT_EQ(*FiguresOf(*ParseTireSize("33x12.50R15")).sidewallMm, 9 * 25.4);
     EXPECT_EQ(*FiguresOf(*ParseTireSize("37-622")).sidewallMm, 37);
     EXPECT_FALSE(FiguresOfDiameter(26.4).sidewallMm);
+    // Exactly 3% either way is still within.
+    EXPECT_TRUE(CompareTires(FiguresOfDiameter(25), FiguresOfDiameter(25.75)).bWithinGuideline);
+    EXPECT_TRUE(CompareTires(FiguresOfDiameter(100), FiguresOfDiameter(97)).bWithinGuideline);
+    EXPECT_FALSE(CompareTires(FiguresOfDiameter(100), FiguresOfDiameter(96.9)).bWithinGuideline);
 }
 
 // B on a 26.4 in tire, 28.0 now with the same 3.53 rear end: beyond the guideline, the rear end that restores B's

@@ -111,6 +111,8 @@ TEST(NumberTexts, FormatReadNarrowAndJudgeFields)
     };
     for (const auto& [pszText, expected] : ints)
         EXPECT_EQ(ParseIntText(pszText), expected) << '"' << pszText << '"';
+    const CrtLong spaced = CrtStrtol("\n\v\f\r -12x");
+    EXPECT_EQ(std::pair(spaced.value, spaced.nConsumed), std::pair(-12, std::size_t{8}));
 }
 
 } // namespace
