@@ -13,13 +13,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
+#include "platform/performance/performanceview.h"
 #include "settingsfile/presetsfile.h"
 #include "tests/support/files.h"
+#include "tests/support/vehicles.h"
 #include "tests/ui/calculator.h"
 
 // Failures show texts as texts.
@@ -154,6 +157,10 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
         for (int nRow = 0; nRow < 10; ++nRow)
             nUpshifts += Cell(pWindow, u"Results per gear"_s, nRow, 4) != u"N/A"_s;
         EXPECT_EQ(nUpshifts, 9);
+        const QAbstractItemModel* pResults = Named<QTableView>(pWindow, u"Results per gear"_s)->model();
+        EXPECT_EQ((QStringList{pResults->headerData(0, Qt::Horizontal).toString(),
+                               pResults->headerData(9, Qt::Vertical).toString()}),
+                  (QStringList{u"Ratio"_s, u"10th"_s}));
         const double kmh = 6500 * std::numbers::pi * 0.685 * 0.06 / (tenSpeed->gearbox.forward[0] * 3.53);
         EXPECT_EQ(Cell(pWindow, u"Results per gear"_s, 0, 3), QString::number(kmh, 'f', 1));
         QTest::keyClick(Named<QComboBox>(pWindow, u"Speed unit"_s), Qt::Key_Down);
@@ -168,8 +175,11 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
             << description.toStdString();
 
         // An edit changes table and chart; a bad point clears them and says why beside the cell.
+        // Views and screen readers learn of a changed cell from the model.
+        QSignalSpy changedCells(pResults, &QAbstractItemModel::dataChanged);
         Type(pWindow, u"Final drive"_s, u"3.0"_s);
         EXPECT_EQ(Cell(pWindow, u"Results per gear"_s, 0, 1), u"3"_s);
+        EXPECT_FALSE(changedCells.isEmpty());
         EXPECT_NE(Named(pWindow, u"Wheel force chart"_s)->accessibleDescription(), description);
         TypeCell(pWindow, u"Torque curve"_s, 2, 0, u"900"_s);
         EXPECT_EQ(Named<QTableView>(pWindow, u"Results per gear"_s)->model()->rowCount(), 0);
@@ -257,6 +267,31 @@ TEST_F(PerformanceWindowTest, AccessKeysAndNames)
             }
         }
     });
+}
+
+// In either unit, every curve and marker (one per upshift, one at the top speed) lies inside the axes, which end on
+// their last ticks and hold the top speed.
+TEST(ForceChart, EverythingInsideItsAxes)
+{
+    const CPerformanceModel model = CPerformanceModel::Build(SportsCar()).value();
+    const PerformanceAnalysis analysis = model.Analyse();
+    for (const PerformanceUnits units :
+         {PerformanceUnits{}, PerformanceUnits{ForceUnit::PoundsForce, SpeedUnit::MilesPerHour}}) {
+        const PlotData plot = MakeForceChart(model, analysis, units);
+        const auto inside = [&](double x, double y) {
+            return x >= 0 && x <= plot.xMax && y >= 0 && y <= plot.yMax;
+        };
+        std::size_t nOutside = 0;
+        for (const PlotPolyline& line : plot.lines)
+            nOutside += std::count_if(line.points.begin(), line.points.end(),
+                                      [&](const auto& p) { return !inside(p.first, p.second); });
+        for (const PlotMarker& marker : plot.markers)
+            nOutside += !inside(marker.x, marker.y);
+        EXPECT_EQ(std::tuple(nOutside, plot.xMax, plot.yMax, plot.markers.size()),
+                  std::tuple(std::size_t{0}, plot.bottomTicks.back().value, plot.leftTicks.back().value,
+                             analysis.gears.size()));
+        EXPECT_GE(plot.xMax * (units.speed == SpeedUnit::MilesPerHour ? 1.609344 : 1.0), analysis.topSpeed->kmh);
+    }
 }
 
 } // namespace
