@@ -103,7 +103,8 @@ TEST(CommandLine, ParsesHelpsAndReportsOutputErrors)
     for (const auto& [args, pszNamed] : std::vector<std::pair<std::vector<std::string>, const char*>>{
              {{"--report", "--format", "car.kvr"}, "'--format'"},
              {{"--report", "--compare", "car.kvr"}, "(--compare took the argument after it"},
-             {{"--report", "--cruise=0", "a"}, "above 0 and at most 500 MPH or 800 km/h"}})
+             {{"--report", "--cruise=0", "a"},
+              "above 0 and at most 500 MPH or 800 km/h, such as 70, 70 mph or 110 km/h"}})
         EXPECT_NE(ParseCommandLine(args).strMessage.find(pszNamed), std::string::npos) << pszNamed;
     EXPECT_NE(ParseCommandLine({"--bogus"}).strMessage.find("'--bogus'"), std::string::npos);
     EXPECT_NE(ParseCommandLine({"--a\r\nb"}).strMessage.find("'--a\\x0d\\x0ab'"), std::string::npos);

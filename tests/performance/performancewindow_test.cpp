@@ -291,6 +291,10 @@ TEST(ForceChart, EverythingInsideItsAxes)
                   std::tuple(std::size_t{0}, plot.bottomTicks.back().value, plot.leftTicks.back().value,
                              analysis.gears.size()));
         EXPECT_GE(plot.xMax * (units.speed == SpeedUnit::MilesPerHour ? 1.609344 : 1.0), analysis.topSpeed->kmh);
+        const auto [kmh, newtons] = model.ForceCurve(1).front();
+        EXPECT_EQ(plot.lines.front().points.front(), units.speed == SpeedUnit::MilesPerHour
+                                                         ? std::pair(kmh / 1.609344, newtons / 4.4482216152605)
+                                                         : std::pair(kmh, newtons));
     }
 }
 
