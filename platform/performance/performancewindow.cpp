@@ -961,18 +961,10 @@ void CPerformanceWindow::OnExport()
     // The dialog gives every name one of the offered extensions.
     const ReportFormat format = ReportFormatOfPath(*path).value_or(ReportFormat::Pdf);
     const ReportDocument document = BuildPerformanceReport(*m_analysis, m_pName->text().trimmed().toStdString());
-    std::string bytes = FormatTextualReport(format, document).value_or(std::string());
-    const ImageSize size;
-    if (format == ReportFormat::Pdf) {
-        // In the report's units, as its table is.
-        const PlotData chart = MakeForceChart(*m_model, *m_analysis, PerformanceUnits{});
-        bytes = RenderPagePdf(ComposeReportPage(document, chart, TodayText()));
-    } else if (format == ReportFormat::Svg || format == ReportFormat::Png) {
-        // The chart the window shows.
-        const PlotData chart = MakeForceChart(*m_model, *m_analysis, Units());
-        bytes = format == ReportFormat::Svg ? RenderChartSvg(chart, size.nWidth, size.nHeight)
-                                            : RenderChartPng(chart, size.nWidth, size.nHeight);
-    }
+    // The page's chart in the report's units, as its table is; an image is the chart the window shows.
+    const PlotData chart =
+        MakeForceChart(*m_model, *m_analysis, format == ReportFormat::Pdf ? PerformanceUnits{} : Units());
+    const std::string bytes = RenderReportFile(format, document, chart);
     const FileWriteResult result = bytes.empty() ? FileWriteResult{} : WriteFileAtomically(*path, bytes);
     if (bytes.empty() || !result) {
         const std::string strReason = bytes.empty() ? "the drawing failed" : result.Reason();
