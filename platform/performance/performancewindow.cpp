@@ -152,6 +152,9 @@ public:
     CPerformanceWindow(const CPerformanceWindow&) = delete;
     CPerformanceWindow& operator=(const CPerformanceWindow&) = delete;
 
+    // As Open does once the user has chosen the file.
+    void OpenFile(const std::string& strPath);
+
 private:
     void MakeGearboxPage();
     void MakeEnginePage();
@@ -923,15 +926,19 @@ void CPerformanceWindow::OnOpen()
 {
     const std::optional<std::string> path =
         platform::GetOpenFileName(&m_handle, FileOptions("vehicle.rgvehicle", {{"Ratiograph vehicle", "rgvehicle"}}));
-    if (!path)
-        return;
-    const ReadOutcome<Vehicle> read = ReadVehicleFile(*path);
+    if (path)
+        OpenFile(*path);
+}
+
+void CPerformanceWindow::OpenFile(const std::string& strPath)
+{
+    const ReadOutcome<Vehicle> read = ReadVehicleFile(strPath);
     if (!read.value) {
         platform::MessageBox(&m_handle, read.strError, kErrorCaption, MB_OK);
         return;
     }
     LoadVehicle(*read.value);
-    RememberFile(*path);
+    RememberFile(strPath);
 }
 
 void CPerformanceWindow::OnSave()
@@ -974,7 +981,7 @@ void CPerformanceWindow::OnExport()
 
 } // namespace
 
-void ShowPerformanceWindow(HWND hOwner, VehicleFromCalculator fromCalculator)
+void ShowPerformanceWindow(HWND hOwner, VehicleFromCalculator fromCalculator, const std::string& strVehicleFile)
 {
     // One window per owner; the one without an owner is kept here.
     static QPointer<QWidget> s_pAlone;
@@ -989,4 +996,6 @@ void ShowPerformanceWindow(HWND hOwner, VehicleFromCalculator fromCalculator)
     pWindow->show();
     pWindow->raise();
     pWindow->activateWindow();
+    if (!strVehicleFile.empty())
+        static_cast<CPerformanceWindow*>(pWindow)->OpenFile(strVehicleFile);
 }
