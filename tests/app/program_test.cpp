@@ -220,6 +220,12 @@ TEST(Program, PerformanceAndPresets)
     for (const nlohmann::json& gear : report["gears"])
         text += " " + speed(gear["speedAtRedlineKmh"]) + (gear["upshiftRpm"] == 6500.0 ? "" : " top");
     EXPECT_EQ(text, "261.9: 53.8 80.7 120.4 152.1 197.3 253.6 302.2 380.1 top");
+    QProcess piped; // "-" reads the vehicle from standard input
+    piped.start(QStringLiteral(RATIOGRAPH_PROGRAM), {u"--performance"_s, u"--format=csv"_s, u"-"_s});
+    piped.write(QByteArray::fromStdString(car));
+    piped.closeWriteChannel();
+    ASSERT_TRUE(piped.waitForFinished(30000));
+    EXPECT_TRUE(piped.readAllStandardOutput().contains("\r\n8th,0.667,3.310,2.208,380.1,"));
     // The installed presets, then the user's file that could be read; the other one named at its line.
     const auto [nExit, strPresets, strError] = RunProgram(dir, {"--presets", "--format=json"}, {});
     EXPECT_EQ(std::tuple(nExit, strError),
