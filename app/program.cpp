@@ -10,6 +10,8 @@
 #include "app/commandline.h"
 #include "app/gearcalcapp.h"
 #include "app/reportcommand.h"
+#include "platform/document.h"
+#include "platform/performance/performanceview.h"
 #include "platform/window.h"
 #include "ui/reportpage.h"
 #include "ui/templates.h"
@@ -48,6 +50,19 @@ int RunProgram(int argc, char** argv)
         return *nExit;
     if (commandLine.action == CommandLine::Action::Tires)
         return RunTiresCommand(commandLine);
+    if (commandLine.action == CommandLine::Action::Presets)
+        return RunPresetsCommand(commandLine);
+    if (commandLine.action == CommandLine::Action::Performance) {
+        return RunPerformanceCommand(
+            commandLine, [&](ReportFormat format, const ReportDocument& document, const CPerformanceModel& model,
+                             const PerformanceAnalysis& analysis, Units units, ImageSize imageSize) {
+                const CPlatformSession session(argc, argv, CPlatformSession::Screen::None);
+                const PerformanceUnits chartUnits =
+                    units == Units::Us ? PerformanceUnits{ForceUnit::PoundsForce, SpeedUnit::MilesPerHour}
+                                       : PerformanceUnits{};
+                return RenderReportFile(format, document, MakeForceChart(model, analysis, chartUnits), imageSize);
+            });
+    }
     if (commandLine.action == CommandLine::Action::Report || commandLine.action == CommandLine::Action::Export) {
         // The drawn formats start the window system without a screen, so no display is needed.
         return RunReportCommand(commandLine, [&](ReportFormat format, const GearReport& report, ImageSize imageSize,
@@ -71,8 +86,7 @@ int RunProgram(int argc, char** argv)
     commandLine = ParseCommandLine(argsOf(argc));
     if (const std::optional<int> nExit = AnswerOnOutput(commandLine))
         return *nExit;
-    if (commandLine.action == CommandLine::Action::Report || commandLine.action == CommandLine::Action::Export ||
-        commandLine.action == CommandLine::Action::Tires) {
+    if (commandLine.action != CommandLine::Action::Run && commandLine.action != CommandLine::Action::UsageError) {
         std::fputs("ratiograph: a report takes none of the window system's options\n", stderr);
         return 2;
     }

@@ -20,6 +20,7 @@ inline constexpr double kNewtonMetresPerPoundFoot = 1.3558179483314004; // 0.453
 inline constexpr double kWattsPerHorsepower = 745.7; // mechanical horsepower, as engine makers round it
 inline constexpr double kWattsPerPs = 735.5;         // metric horsepower (PS, CV, ch)
 inline constexpr double kKilogramsPerPound = 0.45359237;
+inline constexpr double kNewtonsPerPoundForce = kKilogramsPerPound * kStandardGravity;
 inline constexpr double kSquareMetresPerSquareFoot = 0.09290304;
 
 inline constexpr double kDefaultRollingResistance = 0.012; // a car tire on asphalt

@@ -18,8 +18,9 @@ namespace {
 
 bool Same(const CommandLine& a, const CommandLine& b)
 {
-    return a.action == b.action && a.settingsFile == b.settingsFile && a.strMessage == b.strMessage &&
-           a.format == b.format && a.outputFile == b.outputFile && a.cruise.has_value() == b.cruise.has_value() &&
+    return a.action == b.action && a.settingsFile == b.settingsFile && a.vehicleFile == b.vehicleFile &&
+           a.strMessage == b.strMessage && a.format == b.format && a.outputFile == b.outputFile &&
+           a.cruise.has_value() == b.cruise.has_value() &&
            (!a.cruise || (a.cruise->value == b.cruise->value && a.cruise->unit == b.cruise->unit)) &&
            a.units == b.units && a.tireSizes == b.tireSizes && a.compareFile == b.compareFile &&
            a.imageSize.nWidth == b.imageSize.nWidth && a.imageSize.nHeight == b.imageSize.nHeight;
@@ -93,9 +94,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const bool bAnyOption = !split.names.empty();
     const bool bReportMode = commandLine.action == Action::Report || commandLine.action == Action::Export;
     if (!bReportMode) {
-        FuzzCheck(!commandLine.outputFile && !commandLine.cruise && !commandLine.compareFile,
-                  "report options only in a report mode");
+        FuzzCheck(!commandLine.cruise && !commandLine.compareFile, "a settings report's options only in its modes");
+        FuzzCheck(!commandLine.outputFile || commandLine.action == Action::Performance,
+                  "an output file only for a report");
     }
+    FuzzCheck(!commandLine.vehicleFile || commandLine.action == Action::Performance,
+              "a vehicle file only for its performance report");
 
     switch (commandLine.action) {
     case Action::UsageError:
@@ -144,6 +148,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
                   "a cruise speed is a speed");
         break;
     }
+    case Action::Performance:
+        FuzzCheck(Has(split.names, "--performance") && !split.bValueMissing, "a performance report is asked for");
+        FuzzCheck(split.operands.size() == 1 && commandLine.vehicleFile == split.operands.front() &&
+                      !commandLine.settingsFile,
+                  "it reads its one operand as a vehicle");
+        FuzzCheck(!commandLine.outputFile || ReportFormatOfPath(*commandLine.outputFile) == commandLine.format,
+                  "an export's format is its file's extension");
+        break;
+    case Action::Presets:
+        FuzzCheck(Has(split.names, "--presets") && split.operands.empty() && !commandLine.settingsFile &&
+                      !commandLine.outputFile,
+                  "the presets list reads no file and writes none");
+        break;
     case Action::Tires:
         FuzzCheck(Has(split.names, "--tires") && !split.bValueMissing, "a comparison is asked for");
         FuzzCheck(split.operands.size() == 2 && commandLine.tireSizes == split.operands,
@@ -154,7 +171,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     for (const std::string& name : split.names) {
         FuzzCheck(commandLine.action == Action::UsageError || commandLine.action == Action::ShowHelp ||
                       commandLine.action == Action::ShowVersion || TakesValue(name) || name == "--help" ||
-                      name == "--version" || name == "--report" || name == "--tires",
+                      name == "--version" || name == "--report" || name == "--tires" || name == "--performance" ||
+                      name == "--presets",
                   "an unknown option is a usage error, unless help or version came first");
     }
     FuzzCheck(commandLine.action == Action::Run || bAnyOption || split.operands.size() > 1,

@@ -316,6 +316,23 @@ std::string RenderChartPng(const PlotData& plot, int nWidth, int nHeight)
     return bytes.toStdString();
 }
 
+std::string RenderReportFile(ReportFormat format, const ReportDocument& document, const PlotData& chart,
+                             ImageSize imageSize)
+{
+    if (std::optional<std::string> text = FormatTextualReport(format, document))
+        return std::move(*text);
+    switch (format) {
+    case ReportFormat::Pdf:
+        return RenderPagePdf(ComposeReportPage(document, chart, TodayText()));
+    case ReportFormat::Svg:
+        return RenderChartSvg(chart, imageSize.nWidth, imageSize.nHeight);
+    case ReportFormat::Png:
+        return RenderChartPng(chart, imageSize.nWidth, imageSize.nHeight);
+    default:
+        return {};
+    }
+}
+
 namespace platform {
 
 PrintOutcome PrintPage(HWND hOwner, const PageDocument& page)

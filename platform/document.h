@@ -48,6 +48,10 @@ std::string RenderPagePdf(const PageDocument& page);
 // a PNG, as bytes; empty when drawing failed.
 std::string RenderChartSvg(const PlotData& plot, int nWidth, int nHeight);
 std::string RenderChartPng(const PlotData& plot, int nWidth, int nHeight);
+// A report's file in any format: text, CSV or JSON as report/ writes them, the page with the chart in it (PDF), or
+// the chart alone (SVG, PNG) at imageSize; empty when drawing failed.
+std::string RenderReportFile(ReportFormat format, const ReportDocument& document, const PlotData& chart,
+                             ImageSize imageSize = {});
 
 namespace platform {
 

@@ -16,10 +16,25 @@ std::string Whole(double value)
     return CrtFormat("%.0f", {value + 0.0});
 }
 
-std::string Speed(double kmh)
+// Speeds and forces as people read them in the units they chose.
+struct Readings
 {
-    return CrtFormat("%.1f", {kmh + 0.0});
-}
+    Units units = Units::Metric;
+
+    std::string_view SpeedUnit() const { return units == Units::Us ? "MPH" : "km/h"; }
+    std::string_view ForceUnit() const { return units == Units::Us ? "lbf" : "N"; }
+    std::string SpeedOf(double kmh) const
+    {
+        return CrtFormat("%.1f", {(units == Units::Us ? kmh / kKilometresPerMile : kmh) + 0.0});
+    }
+    std::string ForceOf(double newtons) const
+    {
+        return Whole(units == Units::Us ? newtons / kNewtonsPerPoundForce : newtons);
+    }
+    // "53.8 km/h", "1024 lbf".
+    std::string SpeedText(double kmh) const { return SpeedOf(kmh) + " " + std::string(SpeedUnit()); }
+    std::string ForceText(double newtons) const { return ForceOf(newtons) + " " + std::string(ForceUnit()); }
+};
 
 std::string Ratio(double ratio)
 {
@@ -36,24 +51,35 @@ Json LimitOrNull(TopSpeedLimit limit)
     return limit == TopSpeedLimit::None ? Json(nullptr) : Json(TopSpeedLimitName(limit));
 }
 
-ReportTable GearTable(const PerformanceAnalysis& analysis)
+ReportTable GearTable(const PerformanceAnalysis& analysis, Readings readings)
 {
+    const std::string strSpeed(readings.SpeedUnit());
+    const std::string strForce = " (" + std::string(readings.ForceUnit()) + ")";
     ReportTable table;
-    table.headers = {
-        "Gear",         "Ratio",     "Final drive",      "Overall ratio",   "km/h at redline",  "Upshift RPM",
-        "Upshift km/h", "RPM after", "Force before (N)", "Force after (N)", "Top speed (km/h)", "Limit"};
+    table.headers = {"Gear",
+                     "Ratio",
+                     "Final drive",
+                     "Overall ratio",
+                     strSpeed + " at redline",
+                     "Upshift RPM",
+                     "Upshift " + strSpeed,
+                     "RPM after",
+                     "Force before" + strForce,
+                     "Force after" + strForce,
+                     "Top speed (" + strSpeed + ")",
+                     "Limit"};
     for (const GearPerformance& gear : analysis.gears) {
         std::vector<std::string> cells = {GearOrdinal(gear.nGear), Ratio(gear.ratio), Ratio(gear.finalDrive),
-                                          Ratio(gear.overallRatio), Speed(gear.speedAtRedlineKmh)};
+                                          Ratio(gear.overallRatio), readings.SpeedOf(gear.speedAtRedlineKmh)};
         if (const std::optional<Upshift>& upshift = gear.upshift) {
-            cells.insert(cells.end(),
-                         {Whole(upshift->rpm), Speed(upshift->speedKmh), Whole(upshift->rpmAfter),
-                          Whole(upshift->wheelForceBeforeN),
-                          upshift->wheelForceAfterN ? Whole(*upshift->wheelForceAfterN) : std::string(kNone)});
+            cells.insert(cells.end(), {Whole(upshift->rpm), readings.SpeedOf(upshift->speedKmh),
+                                       Whole(upshift->rpmAfter), readings.ForceOf(upshift->wheelForceBeforeN),
+                                       upshift->wheelForceAfterN ? readings.ForceOf(*upshift->wheelForceAfterN)
+                                                                 : std::string(kNone)});
         } else {
             cells.insert(cells.end(), 5, std::string(kNone));
         }
-        cells.push_back(gear.topSpeedKmh ? Speed(*gear.topSpeedKmh) : std::string(kNone));
+        cells.push_back(gear.topSpeedKmh ? readings.SpeedOf(*gear.topSpeedKmh) : std::string(kNone));
         cells.push_back(gear.topSpeedKmh ? std::string(TopSpeedLimitName(gear.topSpeedLimit)) : std::string(kNone));
         table.rows.push_back(std::move(cells));
     }
@@ -61,7 +87,7 @@ ReportTable GearTable(const PerformanceAnalysis& analysis)
 }
 
 // "1st to 2nd at 6500 RPM, the redline, 53.8 km/h: 4334 RPM after, 15048 N before, 12302 N after."
-std::vector<std::string> UpshiftLines(const PerformanceAnalysis& analysis)
+std::vector<std::string> UpshiftLines(const PerformanceAnalysis& analysis, Readings readings)
 {
     std::vector<std::string> lines;
     for (const GearPerformance& gear : analysis.gears) {
@@ -71,9 +97,9 @@ std::vector<std::string> UpshiftLines(const PerformanceAnalysis& analysis)
         const std::string strNext = GearOrdinal(gear.nGear + 1);
         lines.push_back(GearOrdinal(gear.nGear) + " to " + strNext + " at " + Whole(upshift.rpm) + " RPM, " +
                         (upshift.bAtRedline ? "the redline" : "where " + strNext + " pulls harder") + ", " +
-                        Speed(upshift.speedKmh) + " km/h: " + Whole(upshift.rpmAfter) + " RPM after, " +
-                        Whole(upshift.wheelForceBeforeN) + " N before, " +
-                        (upshift.wheelForceAfterN ? Whole(*upshift.wheelForceAfterN) + " N after."
+                        readings.SpeedText(upshift.speedKmh) + ": " + Whole(upshift.rpmAfter) + " RPM after, " +
+                        readings.ForceText(upshift.wheelForceBeforeN) + " before, " +
+                        (upshift.wheelForceAfterN ? readings.ForceText(*upshift.wheelForceAfterN) + " after."
                                                   : "no force after: the RPM falls below the torque curve."));
     }
     if (lines.empty())
@@ -81,11 +107,13 @@ std::vector<std::string> UpshiftLines(const PerformanceAnalysis& analysis)
     return lines;
 }
 
-std::string TopSpeedLine(const std::optional<VehicleTopSpeed>& top)
+// In the report's units, then in the other ones.
+std::string TopSpeedLine(const std::optional<VehicleTopSpeed>& top, Readings readings)
 {
     if (!top)
         return "None: no gear's wheel force reaches the road load.";
-    return Speed(top->kmh) + " km/h (" + Speed(top->kmh / kKilometresPerMile) + " MPH) in " + GearOrdinal(top->nGear) +
+    const Readings other{readings.units == Units::Us ? Units::Metric : Units::Us};
+    return readings.SpeedText(top->kmh) + " (" + other.SpeedText(top->kmh) + ") in " + GearOrdinal(top->nGear) +
            ", limited by " + (top->limit == TopSpeedLimit::Redline ? "the redline." : "the road load.");
 }
 
@@ -135,14 +163,15 @@ std::string Ratios(const std::vector<double>& ratios)
 
 } // namespace
 
-ReportDocument BuildPerformanceReport(const PerformanceAnalysis& analysis, std::string_view strName)
+ReportDocument BuildPerformanceReport(const PerformanceAnalysis& analysis, std::string_view strName, Units units)
 {
+    const Readings readings{units};
     ReportDocument document;
     document.strTitle = std::string(kPerformanceReportTitle) + (strName.empty() ? "" : ": " + std::string(strName));
-    const ReportTable gears = GearTable(analysis);
+    const ReportTable gears = GearTable(analysis, readings);
     document.sections.push_back({"gears", "Gears", {}, gears, false});
-    document.sections.push_back({"upshifts", "Upshifts", UpshiftLines(analysis), {}, false});
-    document.sections.push_back({"topSpeed", "Top speed", {TopSpeedLine(analysis.topSpeed)}, {}, false});
+    document.sections.push_back({"upshifts", "Upshifts", UpshiftLines(analysis, readings), {}, false});
+    document.sections.push_back({"topSpeed", "Top speed", {TopSpeedLine(analysis.topSpeed, readings)}, {}, false});
     document.sections.push_back({"chart", "Wheel force", {}, {}, true});
     document.sections.push_back({"note", {}, {std::string(kTrueCircumferenceNote)}, {}, false});
     document.strCsv = FormatCsvTable(gears);

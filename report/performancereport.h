@@ -7,6 +7,7 @@
 
 #include <string_view>
 
+#include "calc/gearreport.h"
 #include "calc/performance.h"
 #include "report/reportdocument.h"
 #include "settingsfile/presetsfile.h"
@@ -19,8 +20,10 @@ inline constexpr std::string_view kTrueCircumferenceNote =
     "Speeds use the true circumference (pi x diameter); the calculator's own speeds use 3.124 and read 0.56% lower "
     "for the same diameter.";
 
-// strName, the vehicle's name, follows the title when there is one.
-ReportDocument BuildPerformanceReport(const PerformanceAnalysis& analysis, std::string_view strName = {});
+// strName, the vehicle's name, follows the title when there is one. The table and the sentences read in km/h and N,
+// or in MPH and lbf with Units::Us; the JSON is in km/h and N either way.
+ReportDocument BuildPerformanceReport(const PerformanceAnalysis& analysis, std::string_view strName = {},
+                                      Units units = Units::Metric);
 
 // A table of the presets (CSV as well) and, as JSON, an array of objects with the vehicle file's gearbox keys.
 ReportDocument BuildPresetsReport(const PresetList& presets);

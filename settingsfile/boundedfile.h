@@ -53,13 +53,20 @@ struct ReadOutcome
     std::string strError; // empty when read
 };
 
+// Hands what was read to parse, or tells why it was not read; strName names the file (or the stream) in messages.
+template<class TValue>
+ReadOutcome<TValue> ParseFileRead(std::string_view strName, const FileRead& read,
+                                  ReadOutcome<TValue> (*parse)(std::string_view strName, std::string_view bytes))
+{
+    if (read.status != FileReadStatus::Read)
+        return {std::nullopt, FileReadMessage(strName, read)};
+    return parse(strName, read.bytes);
+}
+
 // Reads a file within the default limits and hands its bytes to parse, or tells why it was not read.
 template<class TValue>
 ReadOutcome<TValue> ReadFileWith(const std::string& strPath,
                                  ReadOutcome<TValue> (*parse)(std::string_view strName, std::string_view bytes))
 {
-    const FileRead read = ReadBoundedFile(strPath);
-    if (read.status != FileReadStatus::Read)
-        return {std::nullopt, FileReadMessage(strPath, read)};
-    return parse(strPath, read.bytes);
+    return ParseFileRead(strPath, ReadBoundedFile(strPath), parse);
 }

@@ -7,6 +7,7 @@
 #include "calc/shiftchart.h"
 #include "numtext/numtext.h"
 #include "settingsfile/settingsfile.h"
+#include "settingsfile/vehiclefile.h"
 #include "ui/exchange/formexchange.h"
 #include "ui/exchange/messagetable.h"
 #include "ui/infodialogs.h"
@@ -208,7 +209,10 @@ void CGearCalcDlg::OnLoad()
 
 void CGearCalcDlg::OnLoadStartupFile()
 {
-    LoadSettingsFrom(m_strStartupFile);
+    if (m_strStartupFile.ends_with(kVehicleFileExtension))
+        ShowPerformance(m_strStartupFile);
+    else
+        LoadSettingsFrom(m_strStartupFile);
 }
 
 std::optional<SettingsFileLines> CGearCalcDlg::ReadSettingsFileOrTell(const std::string& strPath)

@@ -28,7 +28,8 @@ public:
     CGearCalcDlg();
 
     const GearSettings& GetSettings() const { return m_settings; }
-    // Loads a settings file as Load does, once the calculator is on the screen.
+    // Loads a settings file as Load does, once the calculator is on the screen; a vehicle file (.rgvehicle) opens in
+    // the Performance window beside it instead.
     void LoadWhenShown(std::string strPath) { m_strStartupFile = std::move(strPath); }
 
     void ExchangeFields(CFormExchange& fx) override;
@@ -69,6 +70,8 @@ protected:
     bool OnCommand(int nId, int nCode) override;
 
 private:
+    // The Performance window, filled from the calculator, then given the vehicle file when there is one.
+    void ShowPerformance(const std::string& strVehicleFile);
     void WritePreset(const auto& preset);
     void StepRpm(double step);
     // The seven displays in the order of the speed table.

@@ -153,6 +153,12 @@ void CGearCalcDlg::OnExport()
 
 void CGearCalcDlg::OnPerformance()
 {
+    ShowPerformance({});
+}
+
+void CGearCalcDlg::ShowPerformance(const std::string& strVehicleFile)
+{
     // The record as the last pass left it, at the moment the user asks.
-    ShowPerformanceWindow(m_hWnd, [this](const Vehicle& vehicle) { return FillFromCalculator(vehicle, m_settings); });
+    ShowPerformanceWindow(
+        m_hWnd, [this](const Vehicle& vehicle) { return FillFromCalculator(vehicle, m_settings); }, strVehicleFile);
 }

@@ -16,20 +16,7 @@ PlotData ComposeReportChart(const GearReport& report)
 std::string RenderSettingsReport(ReportFormat format, const GearReport& report, ImageSize imageSize,
                                  const std::vector<AxleRatioList>& axles)
 {
-    const ReportDocument document = BuildSettingsReport(report, axles);
-    if (std::optional<std::string> text = FormatTextualReport(format, document))
-        return std::move(*text);
-    const PlotData chart = ComposeReportChart(report);
-    switch (format) {
-    case ReportFormat::Pdf:
-        return RenderPagePdf(ComposeReportPage(document, chart, TodayText()));
-    case ReportFormat::Svg:
-        return RenderChartSvg(chart, imageSize.nWidth, imageSize.nHeight);
-    case ReportFormat::Png:
-        return RenderChartPng(chart, imageSize.nWidth, imageSize.nHeight);
-    default:
-        return {};
-    }
+    return RenderReportFile(format, BuildSettingsReport(report, axles), ComposeReportChart(report), imageSize);
 }
 
 const std::vector<AxleRatioList>& ShippedAxles()

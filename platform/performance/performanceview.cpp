@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr double kNewtonsPerPoundForce = kKilogramsPerPound * kStandardGravity;
 constexpr int kMaxTicks = 8;
 constexpr std::string_view kNotApplicable = "N/A";
 

@@ -152,6 +152,9 @@ public:
     CPerformanceWindow(const CPerformanceWindow&) = delete;
     CPerformanceWindow& operator=(const CPerformanceWindow&) = delete;
 
+    // As Open does once the user has chosen the file.
+    void OpenFile(const std::string& strPath);
+
 private:
     void MakeGearboxPage();
     void MakeEnginePage();
@@ -925,15 +928,19 @@ void CPerformanceWindow::OnOpen()
 {
     const std::optional<std::string> path =
         platform::GetOpenFileName(&m_handle, FileOptions("vehicle.rgvehicle", {{"Ratiograph vehicle", "rgvehicle"}}));
-    if (!path)
-        return;
-    const ReadOutcome<Vehicle> read = ReadVehicleFile(*path);
+    if (path)
+        OpenFile(*path);
+}
+
+void CPerformanceWindow::OpenFile(const std::string& strPath)
+{
+    const ReadOutcome<Vehicle> read = ReadVehicleFile(strPath);
     if (!read.value) {
         platform::MessageBox(&m_handle, read.strError, kErrorCaption, MB_OK);
         return;
     }
     LoadVehicle(*read.value);
-    RememberFile(*path);
+    RememberFile(strPath);
 }
 
 void CPerformanceWindow::OnSave()
@@ -963,18 +970,10 @@ void CPerformanceWindow::OnExport()
     // The dialog gives every name one of the offered extensions.
     const ReportFormat format = ReportFormatOfPath(*path).value_or(ReportFormat::Pdf);
     const ReportDocument document = BuildPerformanceReport(*m_analysis, m_pName->text().trimmed().toStdString());
-    std::string bytes = FormatTextualReport(format, document).value_or(std::string());
-    const ImageSize size;
-    if (format == ReportFormat::Pdf) {
-        // In the report's units, as its table is.
-        const PlotData chart = MakeForceChart(*m_model, *m_analysis, PerformanceUnits{});
-        bytes = RenderPagePdf(ComposeReportPage(document, chart, TodayText()));
-    } else if (format == ReportFormat::Svg || format == ReportFormat::Png) {
-        // The chart the window shows.
-        const PlotData chart = MakeForceChart(*m_model, *m_analysis, Units());
-        bytes = format == ReportFormat::Svg ? RenderChartSvg(chart, size.nWidth, size.nHeight)
-                                            : RenderChartPng(chart, size.nWidth, size.nHeight);
-    }
+    // The page's chart in the report's units, as its table is; an image is the chart the window shows.
+    const PlotData chart =
+        MakeForceChart(*m_model, *m_analysis, format == ReportFormat::Pdf ? PerformanceUnits{} : Units());
+    const std::string bytes = RenderReportFile(format, document, chart);
     const FileWriteResult result = bytes.empty() ? FileWriteResult{} : WriteFileAtomically(*path, bytes);
     if (bytes.empty() || !result) {
         const std::string strReason = bytes.empty() ? "the drawing failed" : result.Reason();
@@ -984,7 +983,7 @@ void CPerformanceWindow::OnExport()
 
 } // namespace
 
-void ShowPerformanceWindow(HWND hOwner, VehicleFromCalculator fromCalculator)
+void ShowPerformanceWindow(HWND hOwner, VehicleFromCalculator fromCalculator, const std::string& strVehicleFile)
 {
     // One window per owner; the one without an owner is kept here.
     static QPointer<QWidget> s_pAlone;
@@ -999,4 +998,6 @@ void ShowPerformanceWindow(HWND hOwner, VehicleFromCalculator fromCalculator)
     pWindow->show();
     pWindow->raise();
     pWindow->activateWindow();
+    if (!strVehicleFile.empty())
+        static_cast<CPerformanceWindow*>(pWindow)->OpenFile(strVehicleFile);
 }

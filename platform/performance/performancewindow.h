@@ -9,6 +9,7 @@
 // so tests answer them through the modal seam.
 
 #include <functional>
+#include <string>
 
 #include "calc/performance.h"
 #include "platform/window.h"
@@ -18,5 +19,5 @@ using VehicleFromCalculator = std::function<Vehicle(const Vehicle&)>;
 
 // Opens the window beside its owner, filled from the calculator, or raises the one the owner has open. The window
 // is not modal: it stays open while the user works in both, and closes with its owner. Without an owner it stands
-// alone.
-void ShowPerformanceWindow(HWND hOwner, VehicleFromCalculator fromCalculator);
+// alone. With strVehicleFile, the window then opens that vehicle file as Open does.
+void ShowPerformanceWindow(HWND hOwner, VehicleFromCalculator fromCalculator, const std::string& strVehicleFile = {});

@@ -13,7 +13,8 @@ namespace {
 // The action, the file, then what a report is made of; a usage error is "error" once its message is one named line.
 std::string Describe(const CommandLine& commandLine)
 {
-    static const char* const kActions[] = {"run", "help", "version", "report", "export", "tires", "error"};
+    static const char* const kActions[] = {"run",   "help",        "version", "report", "export",
+                                           "tires", "performance", "presets", "error"};
     std::string text = kActions[static_cast<int>(commandLine.action)];
     if (commandLine.action == CommandLine::Action::UsageError) {
         EXPECT_TRUE(commandLine.strMessage.starts_with("ratiograph: ")) << commandLine.strMessage;
@@ -22,12 +23,13 @@ std::string Describe(const CommandLine& commandLine)
     }
     EXPECT_EQ(commandLine.strMessage, "");
     text += commandLine.settingsFile ? " " + *commandLine.settingsFile : "";
+    text += commandLine.vehicleFile ? " vehicle " + *commandLine.vehicleFile : "";
     for (const std::string& size : commandLine.tireSizes)
         text += " " + size;
     text += commandLine.units == Units::Metric ? " metric" : "";
-    if (commandLine.action == CommandLine::Action::Tires)
+    if (commandLine.action == CommandLine::Action::Tires || commandLine.action == CommandLine::Action::Presets)
         return text + " " + std::string(ReportFormatExtension(commandLine.format));
-    if (commandLine.action != CommandLine::Action::Report && commandLine.action != CommandLine::Action::Export)
+    if (commandLine.action < CommandLine::Action::Report)
         return text;
     text += " " + std::string(ReportFormatExtension(commandLine.format)) + " " + commandLine.outputFile.value_or("-");
     text += " " + std::to_string(commandLine.imageSize.nWidth) + "x" + std::to_string(commandLine.imageSize.nHeight);
@@ -60,6 +62,10 @@ TEST(CommandLine, ParsesHelpsAndReportsOutputErrors)
         {{"--tires", "205/55R16", "--units=metric", "225/45R17", "--format=csv"},
          "tires 205/55R16 225/45R17 metric csv"},
         {{"--tires", "26.4", "P235/75R15"}, "tires 26.4 P235/75R15 txt"},
+        {{"-", "--performance", "--units=us", "--format=json"}, "performance vehicle - json - 800x600"},
+        {{"--performance", "--export", "f.svg", "--size=16x900", "v"}, "performance vehicle v metric svg f.svg 16x900"},
+        {{"--export=-", "--performance", "--format", "csv", "v"}, "performance vehicle v metric csv - 800x600"},
+        {{"--format=json", "--presets"}, "presets json"},
     };
     for (const auto& [args, pszExpected] : rows)
         EXPECT_EQ(Describe(ParseCommandLine(args)), pszExpected) << testing::PrintToString(args);
@@ -92,7 +98,14 @@ TEST(CommandLine, ParsesHelpsAndReportsOutputErrors)
                                 "--tires 205/55R16 225/45R17 235/40R18",
                                 "--tires 205/55R16 wide",
                                 "--tires --report 205/55R16 225/45R17",
-                                "--tires --cruise=70 205/55R16 225/45R17"}) {
+                                "--tires --cruise=70 205/55R16 225/45R17",
+                                "--tires --performance 205/55R16 225/45R17",
+                                "--presets a.rgvehicle",
+                                "--performance",
+                                "--performance a b",
+                                "--performance --cruise=70 a",
+                                "--performance --export a.csv --format csv a",
+                                "--performance --size 9x9 --export a.png a"}) {
         std::vector<std::string> args;
         std::istringstream stream(pszArgs);
         for (std::string arg; std::getline(stream, arg, ' ');)
@@ -104,7 +117,9 @@ TEST(CommandLine, ParsesHelpsAndReportsOutputErrors)
              {{"--report", "--format", "car.kvr"}, "'--format'"},
              {{"--report", "--compare", "car.kvr"}, "(--compare took the argument after it"},
              {{"--report", "--cruise=0", "a"},
-              "above 0 and at most 500 MPH or 800 km/h, such as 70, 70 mph or 110 km/h"}})
+              "above 0 and at most 500 MPH or 800 km/h, such as 70, 70 mph or 110 km/h"},
+             {{"--export", "a.csv", "--format=csv", "a"}, "--format goes with --report and --export=-;"},
+             {{"--performance", "--units", "us"}, "vehicle file (--units took the argument after it"}})
         EXPECT_NE(ParseCommandLine(args).strMessage.find(pszNamed), std::string::npos) << pszNamed;
     EXPECT_NE(ParseCommandLine({"--bogus"}).strMessage.find("'--bogus'"), std::string::npos);
     EXPECT_NE(ParseCommandLine({"--a\r\nb"}).strMessage.find("'--a\\x0d\\x0ab'"), std::string::npos);
@@ -112,8 +127,9 @@ TEST(CommandLine, ParsesHelpsAndReportsOutputErrors)
         EXPECT_FALSE(ParseImageSize(pszSize)) << pszSize;
     // The help names every option the parser takes, in lines of at most 79 columns, its brackets paired.
     const std::string help = HelpText();
-    for (const char* pszOption : {"--report", "--format=", "--export=", "--size=", "--cruise=", "--compare=",
-                                  "--units=", "--tires", "--help", "--version", "Exit status"})
+    for (const char* pszOption :
+         {"--report", "--format=", "--export=", "--size=", "--cruise=", "--compare=", "--units=", "--tires",
+          "--performance", "--presets", "--help", "--version", "Exit status"})
         EXPECT_NE(help.find(pszOption), std::string::npos) << pszOption;
     std::istringstream lines(help);
     for (std::string line; std::getline(lines, line);)

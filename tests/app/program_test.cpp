@@ -20,10 +20,12 @@
 #include <unistd.h>
 
 #include "settingsfile/settingsfile.h"
+#include "settingsfile/vehiclefile.h"
 #include "tests/support/files.h"
 #include "tests/support/reportchecks.h"
 #include "tests/support/samplerecord.h"
 #include "tests/support/uitest.h"
+#include "tests/support/vehicles.h"
 #include "ui/exchange/dialog.h"
 #include "ui/resource.h"
 #include "ui/templates.h"
@@ -41,6 +43,7 @@ std::tuple<int, std::string, std::string> RunProgram(const QString& dir, const s
         environment.remove(name);
     environment.insert(u"LC_ALL"_s, u"de_DE.UTF-8"_s);
     environment.insert(u"XDG_RUNTIME_DIR"_s, dir); // else Qt's start in a window system says so
+    environment.insert(u"XDG_DATA_HOME"_s, dir);   // the user's presets, not the tester's
     QProcess program;
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(dir);
@@ -169,6 +172,68 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
     piped.closeWriteChannel();
     ASSERT_TRUE(piped.waitForFinished(30000));
     ExpectParts(ReportAsText(piped.readAllStandardOutput().toStdString(), "-.csv"), kSampleRows);
+}
+
+// The published sports car's figures as a script reads them; a bad vehicle file is named and leaves nothing.
+TEST(Program, PerformanceAndPresets)
+{
+    QTemporaryDir temp;
+    const QString dir = temp.path();
+    const std::string strDir = dir.toStdString() + "/", car = FormatVehicleFile(SportsCar());
+    const std::string kHeader = "{\"format\": \"ratiograph-presets\", \"version\": 1}\n";
+    ASSERT_TRUE(WriteBytes(strDir + "car.rgvehicle", car) && WriteBytes(strDir + "car.json", car) &&
+                WriteBytes(strDir + "big", "") && mkfifo((strDir + "fifo").c_str(), 0600) == 0 &&
+                QDir(dir).mkdir(u"ratiograph"_s) &&
+                WriteBytes(strDir + "ratiograph/a.jsonl", kHeader + "{\"name\": \"Mine\", \"forward\": [1]}\n") &&
+                WriteBytes(strDir + "ratiograph/b.jsonl", kHeader + "{}\n"));
+    std::filesystem::resize_file(strDir + "big", 200 << 20);
+    const std::string kDevice = ": not a regular file but a device, a pipe or a socket";
+    for (auto [args, strError] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"/dev/zero"}, "/dev/zero" + kDevice},
+             {{"fifo"}, "fifo" + kDevice},
+             {{"ratiograph"}, "ratiograph: Is a directory"},
+             {{"none"}, "none: No such file or directory"},
+             {{"big"}, "big: larger than 1 MiB"},
+             {{"ratiograph/b.jsonl"},
+              "ratiograph/b.jsonl:2:1: syntax error while parsing value - unexpected '{'; expected end of input"},
+             {{"--export=car.json", "car.json"},
+              "car.json: is the same file as car.json, which the report reads; nothing written"}}) {
+        args.insert(args.begin(), "--performance");
+        EXPECT_EQ(RunProgram(dir, args, {}), std::tuple(1, std::string(), "ratiograph: " + strError + "\n"));
+    }
+    for (const char* pszExport : {"--export=t.csv", "--export=f.svg"}) {
+        EXPECT_EQ(RunProgram(dir, {"--performance", pszExport, "--units=us", "car.rgvehicle"}, {}),
+                  std::tuple(0, std::string(), std::string()));
+    }
+    ExpectParts(ReadBytes(strDir + "t.csv"),
+                {"Force before (lbf)", "\n1st,4.714,3.310,15.603,33.4,6500,33.4,4334,3383,"});
+    ExpectParts(ReportAsText(ReadBytes(strDir + "f.svg"), "f.svg"), {"viewBox 0 0 800 600\n", "162.7 MPH in 7th"});
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::System).size(), 6);
+    EXPECT_EQ(ReadBytes(strDir + "car.json"), car);
+    // The top speed, then each gear's speed at the 6500 RPM redline, where every upshift is.
+    const auto speed = [](const nlohmann::json& kmh) {
+        return QString::number(kmh.get<double>(), 'f', 1).toStdString();
+    };
+    const nlohmann::json report =
+        nlohmann::json::parse(std::get<1>(RunProgram(dir, {"--performance", "--format=json", "car.rgvehicle"}, {})));
+    std::string text = speed(report["topSpeed"]["kmh"]) + ":";
+    for (const nlohmann::json& gear : report["gears"])
+        text += " " + speed(gear["speedAtRedlineKmh"]) + (gear["upshiftRpm"] == 6500.0 ? "" : " top");
+    EXPECT_EQ(text, "261.9: 53.8 80.7 120.4 152.1 197.3 253.6 302.2 380.1 top");
+    QProcess piped; // "-" reads the vehicle from standard input
+    piped.start(QStringLiteral(RATIOGRAPH_PROGRAM), {u"--performance"_s, u"--format=csv"_s, u"-"_s});
+    piped.write(QByteArray::fromStdString(car));
+    piped.closeWriteChannel();
+    ASSERT_TRUE(piped.waitForFinished(30000));
+    EXPECT_TRUE(piped.readAllStandardOutput().contains("\r\n8th,0.667,3.310,2.208,380.1,"));
+    // The installed presets, then the user's file that could be read; the other one named at its line.
+    const auto [nExit, strPresets, strError] = RunProgram(dir, {"--presets", "--format=json"}, {});
+    EXPECT_EQ(std::tuple(nExit, strError),
+              std::tuple(1, "ratiograph: " + strDir + "ratiograph/b.jsonl:2: name: missing\n"));
+    const nlohmann::json presets = nlohmann::json::parse(strPresets);
+    EXPECT_GE(presets.size(), 13U);
+    EXPECT_EQ(presets.back(), nlohmann::json::parse(R"({"name": "Mine", "forward": [1.0], "reverse": null,
+                                                        "finalDrive": null, "source": ""})"));
 }
 
 // A signal held (by fanotify, as root) to the open() of an export's temporary file ends the program and leaves nothing.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop finds there: the program, the menu
-# entry, the icons, the settings file type (known at once, through the caches the install updates), the
+# entry, the icons, the settings and vehicle file types (known at once, through the caches the install updates), the
 # software-centre data and the manual page. A staged install (DESTDIR), as a package build makes, must leave
 # the caches to the package manager.
 set -euo pipefail
@@ -30,11 +30,16 @@ caches=(share/mime/mime.cache share/applications/mimeinfo.cache share/icons/hico
 for f in "${caches[@]}"; do
     [ -f "$prefix/$f" ] || fail "the install did not update $f"
 done
-grep -q "application/x-ratiograph-settings=$id.desktop" "$prefix/share/applications/mimeinfo.cache" ||
-    fail "the menu entry does not open settings files"
+for kind in settings vehicle; do
+    grep -q "application/x-ratiograph-$kind=$id.desktop" "$prefix/share/applications/mimeinfo.cache" ||
+        fail "the menu entry does not open $kind files"
+done
 printf '2.68\r\n2\r\n' >"$prefix/saved.kvr"
-type=$(XDG_DATA_HOME="$prefix/none" XDG_DATA_DIRS="$prefix/share" xdg-mime query filetype "$prefix/saved.kvr")
-[ "$type" = application/x-ratiograph-settings ] || fail "a saved file is of type '$type'"
+printf '{"format": "ratiograph-vehicle", "version": 1}\n' >"$prefix/car.rgvehicle"
+for file in saved.kvr:settings car.rgvehicle:vehicle; do
+    type=$(XDG_DATA_HOME="$prefix/none" XDG_DATA_DIRS="$prefix/share" xdg-mime query filetype "$prefix/${file%:*}")
+    [ "$type" = "application/x-ratiograph-${file#*:}" ] || fail "${file%:*} is of type '$type'"
+done
 
 # Staged for the same prefix, so that caches updated in the wrong tree show as well.
 touch "$prefix/before-staging"

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -21,6 +22,7 @@
 
 #include "platform/performance/performanceview.h"
 #include "settingsfile/presetsfile.h"
+#include "settingsfile/vehiclefile.h"
 #include "tests/support/files.h"
 #include "tests/support/vehicles.h"
 #include "tests/ui/calculator.h"
@@ -217,6 +219,27 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
         EXPECT_TRUE(strCsv.starts_with("Gear,Ratio,") && std::ranges::count(strCsv, '\n') == 11) << strCsv;
         EXPECT_NE(ReadBytes(m_dir.Path() + "/perf.svg").find("9th to 10th at "), std::string::npos);
     });
+}
+
+// A vehicle file named at the start, as a double click on one names it, opens in the Performance window, which
+// takes the focus from the calculator; the calculator does not try to load it.
+TEST_F(PerformanceWindowTest, VehicleFileNamedAtTheStart)
+{
+    const std::string strPath = m_dir.Path() + "/car.rgvehicle";
+    ASSERT_TRUE(SaveVehicleFile(strPath, SportsCar()));
+    CGearCalcDlg calculator;
+    calculator.LoadWhenShown(strPath);
+    m_seam.SetModalDriver([&](HWND hDlg) {
+        QWidget* pWindow = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            pWindow = platform::WidgetOf(hDlg)->findChild<QWidget*>(u"PerformanceWindow"_s);
+            return pWindow != nullptr && QApplication::activeWindow() == pWindow;
+        }));
+        EXPECT_EQ(Named<QLineEdit>(pWindow, u"Mass"_s)->text(), u"1741"_s);
+        calculator.EndModal(IDCANCEL);
+    });
+    calculator.RunModal();
+    EXPECT_EQ(TakeMessages(m_seam), std::vector<std::string>{});
 }
 
 // Every button, tab and labelled field has an access key, none twice among what one page of the form shows; every

@@ -62,6 +62,14 @@ TEST(PerformanceReport, JsonTextAndCsv)
           "after, 1696 N before, 283 N after.\n\nTop speed:\n236.0 km/h (146.6 MPH) in 2nd, "
           "limited by the road load.\n\nSpeeds use the true circumference"})
         EXPECT_NE(text.find(pszPart), std::string::npos) << pszPart << "\n" << text;
+    // In US units the table and the sentences read MPH and lbf; the JSON stays as it is.
+    const ReportDocument us = BuildPerformanceReport(ThreeGears(), "Test", Units::Us);
+    EXPECT_EQ(us.strJson, document.strJson);
+    EXPECT_NE(FormatTextReport(us).find("the redline, 111.8 MPH: 4500 RPM after, 509 lbf before, 381 lbf after.\n"
+                                        "2nd to 3rd at 6000 RPM, the redline, 149.1 MPH: 1000 RPM after, 381 lbf "
+                                        "before, 64 lbf after.\n\nTop speed:\n146.6 MPH (236.0 km/h) in 2nd"),
+              std::string::npos)
+        << FormatTextReport(us);
 }
 
 // A shift below the redline, a next gear without force, one gear, no top speed.
