@@ -257,9 +257,14 @@ TEST_F(PerformanceWindowTest, AccessKeysAndNames)
             QStringList texts;
             for (int nTab = 0; nTab < pTabs->count(); ++nTab)
                 texts << pTabs->tabText(nTab);
-            for (const QLabel* pLabel : pWindow->findChildren<QLabel*>())
-                if (pLabel->buddy() != nullptr && pLabel->isVisible())
+            for (const QLabel* pLabel : pWindow->findChildren<QLabel*>()) {
+                const bool bKey = !QKeySequence::mnemonic(pLabel->text()).isEmpty();
+                if ((pLabel->buddy() != nullptr || bKey) && pLabel->isVisible()) {
                     texts << pLabel->text();
+                    EXPECT_NE(pLabel->buddy(), nullptr)
+                        << "an access key that leads nowhere: " << pLabel->text().toStdString();
+                }
+            }
             for (const QAbstractButton* pButton : pWindow->findChildren<QAbstractButton*>())
                 if (pButton->isVisible() && !pButton->text().isEmpty())
                     texts << pButton->text();
