@@ -6,6 +6,7 @@
 
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
+#include "calc/shiftchart.h"
 #include "calc/tirediameter.h"
 #include "numtext/asciitext.h"
 #include "numtext/numtext.h"
@@ -14,7 +15,6 @@ namespace {
 
 // Exact, unlike the 0.03937 of ComputeTireDiameter, whose one-decimal result the tire field and saved files have
 // always received: a size read here is compared with measured diameters and revolutions per mile.
-constexpr double kMillimetresPerInch = 25.4;
 constexpr double kInchesPerMile = 63360.0;
 constexpr double kWholePerPercent = 0.01;
 constexpr double kSidewalls = 2.0;

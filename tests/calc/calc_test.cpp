@@ -11,6 +11,7 @@
 #include "calc/shiftchart.h"
 #include "calc/tirediameter.h"
 #include "calc/tiresize.h"
+#include "calc/workbench.h"
 #include "numtext/numtext.h"
 #include "tests/support/samplerecord.h"
 
@@ -193,6 +194,59 @@ TEST(GearReport, CruiseSpeedComparisonShiftDropsAndShiftChart)
         {0, std::numeric_limits<double>::infinity(), 6, {}}};
     for (const auto& [first, last, nMaxTicks, expected] : ticks)
         EXPECT_EQ(NiceTicks(first, last, nMaxTicks), expected) << first << " to " << last;
+}
+
+// Per gear the speed at the redline and whether cruising needs more; the redline and the cruise speed as typed, a bare
+// cruise speed in the unit the user reads; the tire in millimetres first for metric users.
+TEST(GearReport, RedlineAndMetricWorkbench)
+{
+    const std::vector<std::tuple<const char*, const char*, const char*, const char*>> rows = {
+        {"6000", "110 km/h", "49.5 66.4 102.1 132.7 177.0 N/A N/A|79.7 106.8 164.3 213.6 284.8 N/A N/A|", "1st 2nd "},
+        {" 6000 rpm", "70", "49.5 66.4 102.1 132.7 177.0 N/A N/A|79.7 106.8 164.3 213.6 284.8 N/A N/A|", "1st 2nd "},
+        {"4000", "110 km/h", "33.0 44.2 68.1 88.5 118.0 N/A N/A|53.1 71.2 109.6 142.4 189.9 N/A N/A|", "1st 2nd 3rd "},
+        {"9000", "", "74.3 99.6 153.2 199.1 265.5 N/A N/A|119.6 160.2 246.5 320.5 427.3 N/A N/A|", ""},
+    };
+    for (const auto& [pszRedline, pszCruise, pszSpeeds, pszAbove] : rows) {
+        CWorkbench workbench;
+        workbench.SetRedlineText(pszRedline);
+        workbench.SetCruiseText(pszCruise);
+        const GearReport report = workbench.Report(SampleSettings());
+        std::string speeds, above;
+        for (const auto pFigure : {&GearReportRow::mphAtRedline, &GearReportRow::kmhAtRedline}) {
+            for (const GearReportRow& row : report.rows)
+                speeds += (row.*pFigure).NumberText().empty() ? "N/A " : (row.*pFigure).NumberText() + ' ';
+            speeds.back() = '|';
+        }
+        for (const GearReportRow& row : report.rows)
+            above += row.bCruiseAboveRedline ? std::string(GearName(row.gear)) + ' ' : "";
+        EXPECT_EQ(speeds, pszSpeeds) << pszRedline;
+        EXPECT_EQ(above, pszAbove) << pszRedline;
+        EXPECT_TRUE(workbench.Problems().empty()) << pszRedline;
+    }
+    for (const char* pszWrong : {"0", "-1", "30001", "6000 mph", "lots", "1e999"}) {
+        CWorkbench workbench;
+        workbench.SetRedlineText(pszWrong);
+        EXPECT_FALSE(workbench.Report(SampleSettings()).redlineRpm) << pszWrong;
+        EXPECT_EQ(workbench.Problems(), "Redline: use an engine speed like 6500, at most 30000 RPM.") << pszWrong;
+    }
+    // The units switched after the cruise speed was typed read it again; a unit typed stays.
+    const std::vector<std::tuple<const char*, Units, const char*, const char*>> metric = {
+        {"110", Units::Metric, "110 km/h", "Tire 670.6 mm (26.40 in), as typed."},
+        {"70 mph", Units::Metric, "70 MPH", "Tire 670.6 mm (26.40 in), as typed."},
+        {"110", Units::Us, "110 MPH", "Tire 26.40 in, as typed."},
+        {"600", Units::Metric, "600 km/h", "Tire 670.6 mm (26.40 in), as typed."},
+    };
+    for (const auto& [pszCruise, units, pszSpeed, pszTire] : metric) {
+        CWorkbench workbench;
+        workbench.SetCruiseText(pszCruise);
+        workbench.SetUnits(units);
+        workbench.SetSetupB(SampleSettings(), "held");
+        EXPECT_EQ(workbench.Cruise() ? workbench.Cruise()->Text() : "", pszSpeed);
+        EXPECT_EQ(workbench.TireSource(SampleSettings()), pszTire);
+        EXPECT_EQ(workbench.Report(SampleSettings()).units, units);
+        EXPECT_EQ(workbench.SetupBStatus().ends_with(units == Units::Metric ? "tire 670.6 mm (26.40 in)" : "26.40 in"),
+                  true);
+    }
 }
 
 } // namespace

@@ -74,7 +74,8 @@ TEST_F(SettingsReport, JsonTextCsvAndFormatsOfPaths)
              "Shift drops at 1500 RPM:\nShift       RPM after  Drop\n1st to 2nd       1119   381\n",
              "\n\nSetup B:\n1500 RPM, rear-end 3.530, tire 28.00 in.\n"
              "Speedometer calibrated for setup B, at a true 60 MPH: 63.6 MPH\n\nTires:\nDiameter -5.7%, beyond",
-             "\n\nRegearing:\nA rear end of 3.328 gives the tire now setup B's overall gearing.\n\nSpeeds use 3.124 for pi",
+             "\n\nRegearing:\nA rear end of 3.328 gives the tire now setup B's overall gearing.\n\nSpeeds use 3.124 "
+             "for pi",
          })
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     EXPECT_TRUE(text.starts_with(std::string(kReportTitle) + "\n") && text.ends_with("GPS.\n")) << text;
@@ -159,4 +160,33 @@ TEST_F(SettingsReport, TireSwapInMetric)
     EXPECT_EQ((Json{tireJson["diameterDifferencePercent"], tireJson["withinGuideline"], tireJson["first"]["sidewallMm"],
                     tireJson["speedometer"]["true"][2]}),
               Json::parse(R"([0.4, true, 112.8, 100.4])"));
+}
+
+// The redline and each gear's speed at it in text, CSV and JSON, in the unit read first; the gears past it named.
+TEST_F(SettingsReport, SpeedAtRedline)
+{
+    for (const Units units : {Units::Us, Units::Metric}) {
+        GearReport report = BuildGearReport(SampleSettings(), CruiseSpeed{110, CruiseSpeed::Unit::Kmh}, {}, 4000);
+        report.units = units;
+        const ReportDocument document = BuildSettingsReport(report);
+        const bool bMetric = units == Units::Metric;
+        EXPECT_NE(FormatTextReport(document).find(
+                      bMetric ? "RPM at cruise  km/h at redline\n1st      2.680          9.460   19.9   12.4"
+                              : "RPM at cruise  MPH at redline\n1st      2.680          9.460   12.4   19.9"),
+                  std::string::npos);
+        EXPECT_NE(FormatTextReport(document).find(
+                      "Redline: 4000 RPM; cruising takes the engine above it in 1st, 2nd, 3rd.\n"),
+                  std::string::npos);
+        EXPECT_NE(document.strCsv.find(bMetric ? ",km/h at redline\r\n1st,2.680,9.460,19.9,12.4,8.3,8279,53.1\r\n"
+                                               : ",MPH at redline\r\n1st,2.680,9.460,12.4,19.9,8.3,8279,33.0\r\n"),
+                  std::string::npos)
+            << document.strCsv;
+        const Json json = Json::parse(document.strJson);
+        EXPECT_EQ((Json{json["redlineRpm"], json["gears"][3]["mphAtRedline"], json["gears"][3]["kmhAtRedline"],
+                        json["gears"][2]["cruiseAboveRedline"], json["gears"][3]["cruiseAboveRedline"],
+                        json["gears"][6]["mphAtRedline"]}),
+                  Json::parse("[4000, 88.5, 142.4, true, false, null]"));
+    }
+    const Json none = Json::parse(BuildSettingsReport(BuildGearReport(SampleSettings())).strJson);
+    EXPECT_TRUE(none["redlineRpm"].is_null() && !none["gears"][0].contains("mphAtRedline"));
 }
