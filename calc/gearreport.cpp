@@ -113,10 +113,9 @@ std::string_view GearName(int nForwardGear)
 
 std::string TireText(double inches, Units units)
 {
-    const std::string strInches = MakeFigure(inches, FigureKind::Inches).Text() + " in";
-    if (units != Units::Metric)
-        return strInches;
-    return CrtFormat("%.1f", {inches * kMillimetresPerInch + 0.0}) + " mm (" + strInches + ")";
+    if (units == Units::Metric)
+        return CrtFormat("%.1f", {inches * kMillimetresPerInch + 0.0}) + " mm";
+    return MakeFigure(inches, FigureKind::Inches).Text() + " in";
 }
 
 std::string DescribeSetup(const GearSettings& settings, Units units)

@@ -108,7 +108,7 @@ std::vector<ShiftDrop> ComputeShiftDrops(const GearSettings& settings);
 // is the lower one; "N/A" when either is not a number.
 std::string ShiftDropText(const ShiftDrop& drop);
 
-// A tire diameter as a user of these units reads it: "28.00 in", or "711.2 mm (28.00 in)".
+// A tire diameter as a user of these units reads it: "28.00 in" or "711.2 mm".
 std::string TireText(double inches, Units units);
 // A record in a few words, as setup B is told: "1500 RPM, rear-end 3.530, tire 28.00 in".
 std::string DescribeSetup(const GearSettings& settings, Units units = Units::Us);

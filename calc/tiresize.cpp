@@ -239,6 +239,15 @@ std::string FormatTireFieldText(double inches)
     return CrtFormat("%.2f", {inches + 0.0});
 }
 
+std::string FormatRatioFieldText(double ratio)
+{
+    std::string text = CrtFormat("%.3f", {ratio + 0.0});
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.ends_with('.'))
+        text.pop_back();
+    return text;
+}
+
 TireSizeTexts FormatTireSizeTexts(const TireSize& size)
 {
     return {CrtFormat("%.2f in", {size.inches}), CrtFormat("%.0f mm", {size.millimetres}),

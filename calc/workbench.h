@@ -31,7 +31,7 @@ public:
     void NoteTireFromSize(double inches);
     void NoteTireFromRevsPerMile(double inches);
     // Which tire value the record holds and where it came from, in one sentence (in millimetres for metric users,
-    // "Tire 696.0 mm (27.40 in), ..."): "Tire 27.40 in, from the size
+    // "Tire 696.0 mm, ..."): "Tire 27.40 in, from the size
     // 225/70R15.", "Tire 21.93 in, fitted to 925 revs per mile: speeds match a GPS.", "Tire 26.40 in, as typed."
     std::string TireSource(const GearSettings& settings) const;
     // The same, with what 3.124 means where it matters: wherever the tire is not fitted to revs per mile.
