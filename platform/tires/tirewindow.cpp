@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -81,6 +82,15 @@ void FillModel(QStandardItemModel* pModel, const ReportTable& table)
     }
 }
 
+void FitRows(QTableView* pTable)
+{
+    const int nRows = pTable->model()->rowCount();
+    const int nRowHeight = pTable->verticalHeader()->defaultSectionSize();
+    const int nScrollBar = pTable->horizontalScrollBar()->sizeHint().height();
+    pTable->setFixedHeight(pTable->horizontalHeader()->sizeHint().height() + nRows * nRowHeight +
+                           2 * pTable->frameWidth() + nScrollBar);
+}
+
 QTableView* MakeTable(QStandardItemModel* pModel, const QString& name)
 {
     auto* pTable = new QTableView;
@@ -92,6 +102,12 @@ QTableView* MakeTable(QStandardItemModel* pModel, const QString& name)
     pTable->setTabKeyNavigation(false);
     pTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     pTable->horizontalHeader()->setStretchLastSection(true);
+    pTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Short tables, shown whole as their rows come and go: the window grows rather than scroll a few rows.
+    QObject::connect(pModel, &QAbstractItemModel::modelReset, pTable, [pTable] { FitRows(pTable); });
+    QObject::connect(pModel, &QAbstractItemModel::rowsInserted, pTable, [pTable] { FitRows(pTable); });
+    QObject::connect(pModel, &QAbstractItemModel::rowsRemoved, pTable, [pTable] { FitRows(pTable); });
+    FitRows(pTable);
     return pTable;
 }
 
@@ -176,17 +192,27 @@ CTireWindow::CTireWindow(QWidget* pOwner, const std::vector<AxleRatioList>& axle
     pUseRow->addStretch();
     pUseRow->addWidget(m_pUse);
     pRegearing->addWidget(m_pRegearingLines);
-    pRegearing->addWidget(m_pChoiceTable, 1);
+    pRegearing->addWidget(m_pChoiceTable);
     pRegearing->addWidget(m_pSources);
     pRegearing->addLayout(pUseRow);
 
+    // The tires and the speeds side by side, as the two halves of one comparison.
+    auto* pSpeeds = new QVBoxLayout;
+    pSpeeds->addWidget(m_pSpeedometerHeading);
+    pSpeeds->addWidget(pSpeedsTable);
+    pSpeeds->addStretch();
+    auto* pTires = new QVBoxLayout;
+    pTires->addWidget(m_pDifference);
+    pTires->addWidget(pTiresTable);
+    pTires->addStretch();
+    auto* pComparison = new QHBoxLayout;
+    pComparison->addLayout(pTires, 3);
+    pComparison->addLayout(pSpeeds, 2);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pForm);
-    pLayout->addWidget(m_pDifference);
-    pLayout->addWidget(pTiresTable, 1);
-    pLayout->addWidget(m_pSpeedometerHeading);
-    pLayout->addWidget(pSpeedsTable, 1);
-    pLayout->addWidget(m_pRegearing, 1);
+    pLayout->addLayout(pComparison);
+    pLayout->addWidget(m_pRegearing);
+    pLayout->addStretch();
     setTabOrder(m_pFirst, m_pSecond);
     setTabOrder(m_pSecond, pTiresTable);
     setTabOrder(pTiresTable, pSpeedsTable);
@@ -194,7 +220,7 @@ CTireWindow::CTireWindow(QWidget* pOwner, const std::vector<AxleRatioList>& axle
     setTabOrder(m_pChoiceTable, m_pUse);
 
     if (!restoreGeometry(platform::ProgramSettings().value(kGeometryKey).toByteArray())) {
-        resize(560, 640);
+        resize(760, 600);
         platform::PlaceBeside(this, pOwner);
     }
 }
@@ -219,6 +245,11 @@ void CTireWindow::SetReport(const GearReport& report)
 {
     m_report = report;
     Recompute();
+    // Rows and lines that came in lengthen the window rather than crowd it.
+    layout()->activate();
+    const int nNeeded = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width()) : sizeHint().height();
+    if (nNeeded > height())
+        resize(width(), nNeeded);
 }
 
 std::optional<TireFigures> CTireWindow::TireOf(QLineEdit* pField, double defaultInches, const QString& defaultName,
