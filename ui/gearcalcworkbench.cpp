@@ -71,13 +71,14 @@ void CGearCalcDlg::ShowWorkbenchProblems()
 void CGearCalcDlg::OnChangeCruiseSpeed()
 {
     m_workbench.SetCruiseText(GetDlgItemText(IDC_CRUISE_SPEED));
-    UpdateWorkbench();
+    // The chart's description and the Tires window tell the cruise speed too.
+    ShowFigures();
 }
 
 void CGearCalcDlg::OnChangeRedline()
 {
     m_workbench.SetRedlineText(GetDlgItemText(IDC_REDLINE));
-    UpdateWorkbench();
+    ShowFigures();
 }
 
 void CGearCalcDlg::OnMetric()
