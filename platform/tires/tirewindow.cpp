@@ -1,5 +1,6 @@
 #include "platform/tires/tirewindow.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStandardItemModel>
@@ -155,6 +158,7 @@ private:
     QTableView* m_pChoiceTable = nullptr;
     QLabel* m_pSources = nullptr;
     QPushButton* m_pUse = nullptr;
+    QWidget* m_pContent = nullptr;
 };
 
 CTireWindow::CTireWindow(QWidget* pOwner, const std::vector<AxleRatioList>& axles, UseRearEnd useRearEnd)
@@ -208,11 +212,20 @@ CTireWindow::CTireWindow(QWidget* pOwner, const std::vector<AxleRatioList>& axle
     auto* pComparison = new QHBoxLayout;
     pComparison->addLayout(pTires, 3);
     pComparison->addLayout(pSpeeds, 2);
-    auto* pLayout = new QVBoxLayout(this);
+    // On a small screen or at a large font the window keeps to the screen and scrolls.
+    m_pContent = new QWidget;
+    auto* pScroll = new QScrollArea;
+    pScroll->setFrameShape(QFrame::NoFrame);
+    pScroll->setWidgetResizable(true);
+    auto* pOuter = new QVBoxLayout(this);
+    pOuter->setContentsMargins({});
+    pOuter->addWidget(pScroll);
+    auto* pLayout = new QVBoxLayout(m_pContent);
     pLayout->addLayout(pForm);
     pLayout->addLayout(pComparison);
     pLayout->addWidget(m_pRegearing);
     pLayout->addStretch();
+    pScroll->setWidget(m_pContent);
     setTabOrder(m_pFirst, m_pSecond);
     setTabOrder(m_pSecond, pTiresTable);
     setTabOrder(pTiresTable, pSpeedsTable);
@@ -245,9 +258,12 @@ void CTireWindow::SetReport(const GearReport& report)
 {
     m_report = report;
     Recompute();
-    // Rows and lines that came in lengthen the window rather than crowd it.
-    layout()->activate();
-    const int nNeeded = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width()) : sizeHint().height();
+    // Rows and lines that came in lengthen the window, as far as the screen has room.
+    QLayout* pLayout = m_pContent->layout();
+    pLayout->activate();
+    int nNeeded = pLayout->hasHeightForWidth() ? pLayout->totalHeightForWidth(width()) : pLayout->sizeHint().height();
+    if (const QScreen* pScreen = screen())
+        nNeeded = std::min(nNeeded, pScreen->availableGeometry().height() * 9 / 10);
     if (nNeeded > height())
         resize(width(), nNeeded);
 }
