@@ -4,7 +4,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include "tests/support/named.h"
@@ -31,54 +30,39 @@ protected:
     static QString Line(QWidget* pWindow, const QString& name) { return Named<QLabel>(pWindow, name)->text(); }
 };
 
-// Sizes in any notation or diameters against each other, in either units; what is no tire is told beside its field.
+// Sizes in any notation or diameters, in either units; the calculator's tire followed; no tire told beside its field.
 TEST_F(TireWindowTest, ComparesTypedTiresAndFollowsTheCalculator)
 {
-    struct Row
-    {
-        QString first, second;
-        const char* pszUnits;
-        QString difference, firstDiameter, secondDiameter, trueAtThird;
-    };
-    const std::vector<Row> rows = {
-        {u"205/55R16"_s, u"225/45R17"_s, "us", u"Diameter +0.4%, within the usual ±3%."_s, u"24.88"_s, u"24.97"_s,
-         u"60.2"_s},
-        {u"26.4"_s, u"28"_s, "metric",
-         u"Diameter +6.1%, beyond the usual ±3%: the speedometer and the gearing change noticeably."_s, u"670.6"_s,
-         u"711.2"_s, u"106.1"_s},
-        {u""_s, u"LT265/75R16 123/120S"_s, "us",
-         u"Diameter +19.9%, beyond the usual ±3%: the speedometer and the "
-         u"gearing change noticeably."_s,
-         u"26.40"_s, u"31.65"_s, u"71.9"_s},
+    const QString kBeyond = u", beyond the usual ±3%: the speedometer and the gearing change noticeably."_s;
+    // The tires, metric or not, the difference, the diameters in the unit read first, the true speed at the third.
+    const std::vector<std::tuple<QString, QString, bool, QString, QString>> rows = {
+        {u"205/55R16"_s, u"225/45R17"_s, false, u"Diameter +0.4%, within the usual ±3%."_s, u"24.88 24.97 60.2"_s},
+        {u"26.4"_s, u"28"_s, true, u"Diameter +6.1%"_s + kBeyond, u"670.6 711.2 106.1"_s},
+        {u""_s, u"LT265/75R16 123/120S"_s, false, u"Diameter +19.9%"_s + kBeyond, u"26.40 31.65 71.9"_s},
     };
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
         QWidget* pWindow = OpenTires(hDlg);
-        ASSERT_TRUE(pWindow != nullptr && pWindow->isWindow() && pWindow->isVisible());
-        EXPECT_EQ(pWindow->windowModality(), Qt::NonModal);
+        ASSERT_TRUE(pWindow != nullptr && pWindow->isVisible() && pWindow->windowModality() == Qt::NonModal);
         auto* pFirst = Named<QLineEdit>(pWindow, u"Tire the speedometer is set for"_s);
         auto* pSecond = Named<QLineEdit>(pWindow, u"Tire to compare with"_s);
-        // Both are the calculator's tire until the user types; the window follows the calculator's field.
         EXPECT_EQ(Line(pWindow, u"Diameter difference"_s), u"Diameter +0.0%, within the usual ±3%."_s);
         TypeInto(hDlg, IDC_TIRE_OD, "28");
-        EXPECT_EQ(Cell(pWindow, u"Tires"_s, 1, 2), u"28.00"_s);
-        EXPECT_EQ(pSecond->placeholderText(), u"Calculator, 28.00 in"_s);
+        EXPECT_EQ(Cell(pWindow, u"Tires"_s, 1, 2) + pSecond->placeholderText(), u"28.00Calculator, 28.00 in"_s);
         TypeInto(hDlg, IDC_TIRE_OD, "26.4");
-        for (const Row& row : rows) {
-            if (platform::IsButtonChecked(Item(hDlg, IDC_METRIC)) != (std::string_view(row.pszUnits) == "metric"))
+        for (const auto& [first, second, bMetric, difference, figures] : rows) {
+            if (platform::IsButtonChecked(Item(hDlg, IDC_METRIC)) != bMetric)
                 Click(hDlg, IDC_METRIC);
-            pFirst->setText(row.first);
-            pSecond->setText(row.second);
-            EXPECT_EQ(Line(pWindow, u"Diameter difference"_s), row.difference) << row.second.toStdString();
-            EXPECT_EQ(Cell(pWindow, u"Tires"_s, 1, 1) + u' ' + Cell(pWindow, u"Tires"_s, 1, 2),
-                      row.firstDiameter + u' ' + row.secondDiameter);
-            EXPECT_EQ(Cell(pWindow, u"True speeds"_s, 2, 1), row.trueAtThird) << row.second.toStdString();
+            pFirst->setText(first);
+            pSecond->setText(second);
+            EXPECT_EQ(Line(pWindow, u"Diameter difference"_s), difference);
+            EXPECT_EQ(QStringList({Cell(pWindow, u"Tires"_s, 1, 1), Cell(pWindow, u"Tires"_s, 1, 2),
+                                   Cell(pWindow, u"True speeds"_s, 2, 1)})
+                          .join(u' '),
+                      figures);
         }
         pFirst->setText(u"205/55R"_s);
         EXPECT_EQ(Line(pWindow, u"Diameter difference"_s), u"No comparison: 205/55R is no tire."_s);
         EXPECT_TRUE(pFirst->accessibleDescription().startsWith(u"Use a size like"_s));
-        EXPECT_EQ(Named<QTableView>(pWindow, u"Tires"_s)->model()->rowCount(), 0);
-        Click(hDlg, IDC_WORKBENCH); // the window stays open with the workbench closed
-        EXPECT_TRUE(pWindow->isVisible());
     });
 }
 
@@ -97,31 +81,31 @@ TEST_F(TireWindowTest, RegearsToSetupBsGearingFromTheRatiosSold)
                   u"Speedometer calibrated for setup B, at a true 60 MPH: 56.6 MPH\n"
                   u"A rear end of 3.744 gives the tire now setup B's overall gearing."_s);
         QStringList choices;
-        for (int nRow = 0; nRow < 4; ++nRow)
-            choices << Cell(pWindow, u"Rear ends sold"_s, nRow, 0) + u' ' +
-                           Cell(pWindow, u"Rear ends sold"_s, nRow, 2) + u' ' +
-                           Cell(pWindow, u"Rear ends sold"_s, nRow, 3);
-        EXPECT_EQ(choices, (QStringList{u"3.550 56.9 2250"_s, u"3.730 59.8 2364"_s, u"3.900 62.5 2472"_s,
-                                        u"4.100 65.7 2599"_s}));
+        for (int nRow = 0; nRow < 4; ++nRow) {
+            for (int nColumn : {0, 2, 3})
+                choices << Cell(pWindow, u"Rear ends sold"_s, nRow, nColumn);
+        }
+        EXPECT_EQ(choices.join(u' '), u"3.550 56.9 2250 3.730 59.8 2364 3.900 62.5 2472 4.100 65.7 2599"_s);
         EXPECT_TRUE(Line(pWindow, u"Sources"_s).startsWith(u"Ratios sold for the Ford 8.8 in: "_s));
 
-        // A row chosen by keyboard, then Alt+U; with none chosen, the exact ratio.
-        const std::string before = Text(hDlg, IDC_SPEED4);
+        // From the first field by Tab to the table, a row chosen there, then Alt+U; with none chosen, the exact ratio,
+        // which gives B's speeds back.
         auto* pTable = Named<QTableView>(pWindow, u"Rear ends sold"_s);
-        pTable->setFocus();
+        Named<QLineEdit>(pWindow, u"Tire the speedometer is set for"_s)->setFocus();
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), pTable);
         QTest::keyClick(pTable, Qt::Key_Home);
         QTest::keyClick(pTable, Qt::Key_Down);
         QTest::keyClick(pWindow, Qt::Key_U, Qt::AltModifier);
         EXPECT_TRUE(QTest::qWaitFor([&] { return Text(hDlg, IDC_REAR_END) == "3.73"; })) << Text(hDlg, IDC_REAR_END);
-        EXPECT_EQ(std::pair(before, Text(hDlg, IDC_SPEED4)), std::pair(std::string("35.2"), std::string("33.3")));
-        EXPECT_EQ(Cell(pWindow, u"Rear ends sold"_s, 1, 0), u"3.730"_s); // the list stays, and so does the choice
+        EXPECT_EQ(Text(hDlg, IDC_SPEED4) + Cell(pWindow, u"Rear ends sold"_s, 1, 0).toStdString(), "33.33.730");
         pTable->selectionModel()->clearSelection();
-        QTest::mouseClick(Named<QPushButton>(pWindow, u"&Use this ratio"_s), Qt::LeftButton);
-        EXPECT_EQ(Text(hDlg, IDC_REAR_END), "3.744");
-        EXPECT_EQ(Text(hDlg, IDC_SPEED4), "33.2"); // B's speed again
-        // B on the tire now: nothing to regear.
-        TypeInto(hDlg, IDC_TIRE_OD, "26.4");
-        EXPECT_FALSE(Named<QWidget>(pWindow, u"Rear ends sold"_s)->isVisible());
+        QTest::keyClick(pWindow, Qt::Key_U, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Text(hDlg, IDC_REAR_END) == "3.744"; }));
+        EXPECT_EQ(Text(hDlg, IDC_SPEED4), "33.2");
+        TypeInto(hDlg, IDC_TIRE_OD, "26.4"); // B on the tire now: nothing to regear
+        EXPECT_FALSE(pTable->isVisible());
     });
 }
 
