@@ -318,7 +318,8 @@ void CTireWindow::Recompute()
         return;
     const ReportDocument document = BuildSettingsReport(m_report, m_axles);
     std::vector<std::string> lines;
-    if (const ReportSection* pSetupB = FindSection(document, "setupB"))
+    // Setup B's section without its first line, which describes B.
+    if (const ReportSection* pSetupB = FindSection(document, "setupB"); pSetupB != nullptr && !pSetupB->lines.empty())
         lines.insert(lines.end(), pSetupB->lines.begin() + 1, pSetupB->lines.end());
     const ReportSection* pRegearing = FindSection(document, "regearing");
     if (pRegearing != nullptr)
@@ -336,8 +337,9 @@ void CTireWindow::OnUseRatio()
     if (!m_swap || !m_useRearEnd)
         return;
     const QModelIndexList rows = m_pChoiceTable->selectionModel()->selectedRows();
-    const auto nRow = rows.isEmpty() ? std::size_t{0} : static_cast<std::size_t>(rows.front().row());
-    if (!rows.isEmpty() && nRow < m_swap->choices.size())
+    // No row chosen reads as one past every choice.
+    const auto nRow = static_cast<std::size_t>(rows.isEmpty() ? -1 : rows.front().row());
+    if (nRow < m_swap->choices.size())
         m_useRearEnd(m_swap->choices[nRow].ratio);
     else if (m_swap->restoringRearEnd)
         m_useRearEnd(*m_swap->restoringRearEnd);
