@@ -48,6 +48,8 @@ TEST_F(TireWindowTest, ComparesTypedTiresAndFollowsTheCalculator)
         EXPECT_EQ(Line(pWindow, u"Diameter difference"_s), u"Diameter +0.0%, within the usual ±3%."_s);
         TypeInto(hDlg, IDC_TIRE_OD, "28");
         EXPECT_EQ(Cell(pWindow, u"Tires"_s, 1, 2) + pSecond->placeholderText(), u"28.00Calculator, 28.00 in"_s);
+        pSecond->setText(u"225/45R17"_s); // the typed tire names its column
+        EXPECT_EQ(Named<QTableView>(pWindow, u"Tires"_s)->model()->headerData(2, Qt::Horizontal), u"225/45R17"_s);
         TypeInto(hDlg, IDC_TIRE_OD, "26.4");
         for (const auto& [first, second, bMetric, difference, figures] : rows) {
             if (platform::IsButtonChecked(Item(hDlg, IDC_METRIC)) != bMetric)
