@@ -111,11 +111,17 @@ std::string_view GearName(int nForwardGear)
     return GearName(kForwardGears[static_cast<std::size_t>(nForwardGear - 1)]);
 }
 
-std::string DescribeSetup(const GearSettings& settings)
+std::string TireText(double inches, Units units)
+{
+    if (units == Units::Metric)
+        return CrtFormat("%.1f", {inches * kMillimetresPerInch + 0.0}) + " mm";
+    return MakeFigure(inches, FigureKind::Inches).Text() + " in";
+}
+
+std::string DescribeSetup(const GearSettings& settings, Units units)
 {
     return MakeFigure(settings.m_fRpm, FigureKind::Rpm).Text() + " RPM, rear-end " +
-           MakeFigure(settings.m_fRearEnd, FigureKind::Ratio).Text() + ", tire " +
-           MakeFigure(settings.m_fTireOD, FigureKind::Inches).Text() + " in";
+           MakeFigure(settings.m_fRearEnd, FigureKind::Ratio).Text() + ", tire " + TireText(settings.m_fTireOD, units);
 }
 
 double CruiseSpeed::Mph() const
@@ -218,10 +224,22 @@ std::string ShiftDropText(const ShiftDrop& drop)
     return drop.rpmAfter.Text() + " (" + CrtFormat("%+.0f", {-*drop.drop.value + 0.0}) + ")";
 }
 
-GearReport BuildGearReport(const GearSettings& settings, std::optional<CruiseSpeed> cruise,
-                           const std::optional<GearSettings>& setupB)
+std::optional<double> ParseRedline(std::string_view text)
 {
-    GearReport report{settings, cruise, setupB, Units::Us, {}, {}, ComputeShiftDrops(settings), {}};
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    if (EndsWithNoCase(text, "rpm"))
+        text.remove_suffix(3);
+    const std::optional<double> rpm = ParseFloatText(text);
+    if (!rpm || !(*rpm > 0 && *rpm <= kMaxRedlineRpm))
+        return std::nullopt;
+    return rpm;
+}
+
+GearReport BuildGearReport(const GearSettings& settings, std::optional<CruiseSpeed> cruise,
+                           const std::optional<GearSettings>& setupB, std::optional<double> redlineRpm)
+{
+    GearReport report{settings, cruise, setupB, redlineRpm, Units::Us, {}, {}, ComputeShiftDrops(settings), {}};
     for (std::size_t i = 0; i < kSpeedTableGears.size(); ++i) {
         const GearValue gear = kSpeedTableGears[i];
         const double ratio = settings[gear];
@@ -237,6 +255,14 @@ GearReport BuildGearReport(const GearSettings& settings, std::optional<CruiseSpe
             MakeFigure(cruise ? ComputeRpmAtSpeed(settings, gear, cruise->Mph()) : std::nullopt, FigureKind::Rpm);
         row.differenceToB =
             MakeFigure(setupB ? ComputeSpeedDifference(settings, *setupB, gear) : std::nullopt, FigureKind::Percent);
+        std::optional<double> mphAtRedline;
+        if (redlineRpm && gear != GearValue::Reverse) {
+            if (const std::optional<double> mphPer1000 = ComputeMphPer1000Rpm(settings, gear))
+                mphAtRedline = *mphPer1000 * *redlineRpm / kReferenceRpm;
+        }
+        row.mphAtRedline = MakeFigure(mphAtRedline, FigureKind::Speed);
+        row.kmhAtRedline = MakeFigure(MphToKmh(mphAtRedline), FigureKind::Speed);
+        row.bCruiseAboveRedline = redlineRpm && row.rpmAtCruise.value && *row.rpmAtCruise.value > *redlineRpm;
     }
     report.speedometerAt60 =
         MakeFigure(setupB ? ComputeSpeedometerReading(settings, *setupB) : std::nullopt, FigureKind::Speed);

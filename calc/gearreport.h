@@ -44,9 +44,6 @@ std::string_view GearName(GearValue gear);
 // The name of forward gear 1 to 6; empty for another number.
 std::string_view GearName(int nForwardGear);
 
-// A record in a few words, as setup B is told: "1500 RPM, rear-end 3.530, tire 28.00 in".
-std::string DescribeSetup(const GearSettings& settings);
-
 // How a user reads speeds and tires: MPH and inches first, or km/h and millimetres first. The calculator's own
 // displays stay in MPH and inches either way.
 enum class Units
@@ -111,6 +108,11 @@ std::vector<ShiftDrop> ComputeShiftDrops(const GearSettings& settings);
 // is the lower one; "N/A" when either is not a number.
 std::string ShiftDropText(const ShiftDrop& drop);
 
+// A tire diameter as a user of these units reads it: "28.00 in" or "711.2 mm".
+std::string TireText(double inches, Units units);
+// A record in a few words, as setup B is told: "1500 RPM, rear-end 3.530, tire 28.00 in".
+std::string DescribeSetup(const GearSettings& settings, Units units = Units::Us);
+
 struct GearReportRow
 {
     GearValue gear = GearValue::Gear1;
@@ -121,6 +123,9 @@ struct GearReportRow
     Figure mphPer1000Rpm;
     Figure rpmAtCruise;   // forward gears, when a cruise speed is set
     Figure differenceToB; // when B is held
+    Figure mphAtRedline;  // forward gears, when a redline is set
+    Figure kmhAtRedline;
+    bool bCruiseAboveRedline = false; // the engine would have to turn past the redline to cruise in this gear
 };
 
 struct GearReport
@@ -128,6 +133,7 @@ struct GearReport
     GearSettings settings;
     std::optional<CruiseSpeed> cruise;
     std::optional<GearSettings> setupB;
+    std::optional<double> redlineRpm;
     Units units = Units::Us;
     std::string strTireSource;         // where the tire value came from, when the workbench knows: one sentence
     std::array<GearReportRow, 7> rows; // in kSpeedTableGears order
@@ -136,4 +142,10 @@ struct GearReport
 };
 
 GearReport BuildGearReport(const GearSettings& settings, std::optional<CruiseSpeed> cruise = std::nullopt,
-                           const std::optional<GearSettings>& setupB = std::nullopt);
+                           const std::optional<GearSettings>& setupB = std::nullopt,
+                           std::optional<double> redlineRpm = std::nullopt);
+
+// The highest engine speed a user may set as the redline; anything above is a typing error.
+inline constexpr double kMaxRedlineRpm = 30000;
+// "6500" or "6500 rpm", above 0 and at most kMaxRedlineRpm; nothing otherwise.
+std::optional<double> ParseRedline(std::string_view text);

@@ -47,6 +47,7 @@ struct ShiftChart
 };
 
 inline constexpr double kKilometresPerMile = 1.609344;
+inline constexpr double kMillimetresPerInch = 25.4;
 // Beyond these the axes stop; a car's chart never needs them.
 inline constexpr double kChartMphLimit = 1000.0;
 inline constexpr double kChartRpmLimit = 100000.0;

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "calc/shiftchart.h"
 #include "numtext/numtext.h"
 
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
 constexpr double kMillimetresPerMile = 1'609'344.0;
 constexpr double kMillimetresPerKm = 1'000'000.0;
 

@@ -6,6 +6,7 @@
 
 #include "calc/gearsettings.h"
 #include "calc/roadspeed.h"
+#include "calc/shiftchart.h"
 #include "calc/tirediameter.h"
 #include "numtext/asciitext.h"
 #include "numtext/numtext.h"
@@ -14,7 +15,6 @@ namespace {
 
 // Exact, unlike the 0.03937 of ComputeTireDiameter, whose one-decimal result the tire field and saved files have
 // always received: a size read here is compared with measured diameters and revolutions per mile.
-constexpr double kMillimetresPerInch = 25.4;
 constexpr double kInchesPerMile = 63360.0;
 constexpr double kWholePerPercent = 0.01;
 constexpr double kSidewalls = 2.0;
@@ -237,6 +237,15 @@ std::optional<TireSize> ParseTireSize(std::string_view text)
 std::string FormatTireFieldText(double inches)
 {
     return CrtFormat("%.2f", {inches + 0.0});
+}
+
+std::string FormatRatioFieldText(double ratio)
+{
+    std::string text = CrtFormat("%.3f", {ratio + 0.0});
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.ends_with('.'))
+        text.pop_back();
+    return text;
 }
 
 TireSizeTexts FormatTireSizeTexts(const TireSize& size)

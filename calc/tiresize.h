@@ -34,6 +34,8 @@ std::optional<TireSize> ParseTireSize(std::string_view text);
 
 // The text written into the calculator's tire field: "%.2f".
 std::string FormatTireFieldText(double inches);
+// A rear-end ratio as a user types one: to three decimals without the zeros after the last digit, "3.744", "3.73".
+std::string FormatRatioFieldText(double ratio);
 
 // A size's figures as the workbench shows them: "27.40 in", "696 mm", "736/mile".
 struct TireSizeTexts

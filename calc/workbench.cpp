@@ -9,6 +9,7 @@ namespace {
 constexpr std::string_view kCruiseProblem =
     "Cruise speed: use a speed like 70, 70 mph or 110 km/h, at most 500 mph or 800 km/h.";
 constexpr std::string_view kRevsProblem = "Revs per mile: use a number above 0, like 925.";
+constexpr std::string_view kRedlineProblem = "Redline: use an engine speed like 6500, at most 30000 RPM.";
 
 // A field's problem is told once its text is there: an empty field is simply not in use.
 std::string ProblemUnless(bool bFine, std::string_view text, std::string_view problem)
@@ -20,8 +21,21 @@ std::string ProblemUnless(bool bFine, std::string_view text, std::string_view pr
 
 void CWorkbench::SetCruiseText(std::string_view text)
 {
-    m_cruise = ParseCruiseSpeed(text);
+    m_strCruise = text;
+    m_cruise = ParseCruiseSpeed(text, m_units == Units::Metric ? CruiseSpeed::Unit::Kmh : CruiseSpeed::Unit::Mph);
     m_strCruiseProblem = ProblemUnless(m_cruise.has_value(), text, kCruiseProblem);
+}
+
+void CWorkbench::SetRedlineText(std::string_view text)
+{
+    m_redline = ParseRedline(text);
+    m_strRedlineProblem = ProblemUnless(m_redline.has_value(), text, kRedlineProblem);
+}
+
+void CWorkbench::SetUnits(Units units)
+{
+    m_units = units;
+    SetCruiseText(std::string(m_strCruise));
 }
 
 void CWorkbench::SetTireSizeText(std::string_view text)
@@ -75,7 +89,7 @@ bool CWorkbench::HoldsWrittenTire(const GearSettings& settings) const
 
 std::string CWorkbench::TireSource(const GearSettings& settings) const
 {
-    const std::string strTire = "Tire " + MakeFigure(settings.m_fTireOD, FigureKind::Inches).Text() + " in";
+    const std::string strTire = "Tire " + TireText(settings.m_fTireOD, m_units);
     return strTire + (HoldsWrittenTire(settings) ? m_strTireSource : ", as typed.");
 }
 
@@ -94,7 +108,8 @@ std::optional<double> CWorkbench::CalibratedTireDiameter() const
 std::string CWorkbench::Problems() const
 {
     std::string text;
-    for (const std::string* pProblem : {&m_strCruiseProblem, &m_strTireSizeProblem, &m_strRevsProblem}) {
+    for (const std::string* pProblem :
+         {&m_strCruiseProblem, &m_strTireSizeProblem, &m_strRevsProblem, &m_strRedlineProblem}) {
         if (!pProblem->empty())
             text += (text.empty() ? "" : " ") + *pProblem;
     }
@@ -119,12 +134,13 @@ std::string CWorkbench::SetupBStatus() const
 {
     if (!m_setupB)
         return "No setup B held.";
-    return "B (" + m_strSetupBSource + "): " + DescribeSetup(*m_setupB);
+    return "B (" + m_strSetupBSource + "): " + DescribeSetup(*m_setupB, m_units);
 }
 
 GearReport CWorkbench::Report(const GearSettings& settings) const
 {
-    GearReport report = BuildGearReport(settings, m_cruise, m_setupB);
+    GearReport report = BuildGearReport(settings, m_cruise, m_setupB, m_redline);
+    report.units = m_units;
     report.strTireSource = TireSource(settings);
     return report;
 }

@@ -20,6 +20,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -618,7 +619,7 @@ std::string GetWindowText(HWND hWnd, std::size_t nMaxChars)
     QString text;
     if (const auto* pEdit = qobject_cast<const QLineEdit*>(pWidget))
         text = pEdit->text();
-    else if (const auto* pButton = qobject_cast<const QPushButton*>(pWidget))
+    else if (const auto* pButton = qobject_cast<const QAbstractButton*>(pWidget))
         text = VisibleText(pButton->text());
     else if (const auto* pLabel = qobject_cast<const QLabel*>(pWidget))
         text = VisibleText(pLabel->text());
@@ -649,7 +650,7 @@ void SetWindowText(HWND hWnd, std::string_view text)
         // real changes.
         if (bSame)
             hWnd->m_pDialog->Dispatch(GetDlgCtrlID(hWnd), EN_CHANGE, hWnd);
-    } else if (auto* pButton = qobject_cast<QPushButton*>(pWidget)) {
+    } else if (auto* pButton = qobject_cast<QAbstractButton*>(pWidget)) {
         pButton->setText(newText);
     } else if (auto* pLabel = qobject_cast<QLabel*>(pWidget)) {
         pLabel->setText(newText);
@@ -701,27 +702,63 @@ void ShowDialogExtension(HWND hDlg, bool bShow)
 
 bool IsButtonChecked(HWND hButton)
 {
-    const auto* pButton = qobject_cast<const QPushButton*>(WidgetOf(hButton));
+    const auto* pButton = qobject_cast<const QAbstractButton*>(WidgetOf(hButton));
     return pButton != nullptr && pButton->isChecked();
+}
+
+void CheckButton(HWND hButton, bool bChecked)
+{
+    if (auto* pButton = qobject_cast<QAbstractButton*>(WidgetOf(hButton)))
+        pButton->setChecked(bChecked);
+}
+
+void SetDescription(HWND hWnd, std::string_view text)
+{
+    QWidget* pWidget = WidgetOf(hWnd);
+    const QString description = ToQString(text);
+    if (pWidget == nullptr || pWidget->accessibleDescription() == description)
+        return;
+    pWidget->setToolTip(description);
+    pWidget->setAccessibleDescription(description);
+}
+
+int GetProfileInt(std::string_view key, int nDefault)
+{
+    bool bRead = false;
+    const int nValue = ProgramSettings().value(ToQString(key)).toInt(&bRead);
+    return bRead ? nValue : nDefault;
+}
+
+void WriteProfileInt(std::string_view key, int nValue)
+{
+    ProgramSettings().setValue(ToQString(key), nValue);
 }
 
 void SetFieldError(HWND hEdit, std::string_view message)
 {
-    auto* pEdit = qobject_cast<QLineEdit*>(WidgetOf(hEdit));
-    if (pEdit == nullptr)
-        return;
-    const QString text = ToQString(message);
-    if (pEdit->accessibleDescription() == text)
+    if (auto* pEdit = qobject_cast<QLineEdit*>(WidgetOf(hEdit)))
+        MarkField(pEdit, ToQString(message));
+}
+
+void MarkField(QWidget* pField, const QString& problem)
+{
+    if (pField->accessibleDescription() == problem)
         return;
     // A warning sign inside the field: seen without colour, and gone once the text can be used.
-    for (QAction* pAction : pEdit->actions())
-        pEdit->removeAction(pAction);
-    if (!text.isEmpty()) {
-        const QIcon warning = pEdit->style()->standardIcon(QStyle::SP_MessageBoxWarning);
-        pEdit->addAction(warning, QLineEdit::TrailingPosition)->setToolTip(text);
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pField)) {
+        for (QAction* pAction : pEdit->actions())
+            pEdit->removeAction(pAction);
+        if (!problem.isEmpty())
+            pEdit->addAction(pEdit->style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition)
+                ->setToolTip(problem);
     }
-    pEdit->setToolTip(text);
-    pEdit->setAccessibleDescription(text);
+    pField->setToolTip(problem);
+    pField->setAccessibleDescription(problem);
+}
+
+QSettings ProgramSettings()
+{
+    return QSettings(QStringLiteral("Corvane"), QStringLiteral("Ratiograph"));
 }
 
 void PostCommand(HWND hDlg, int nId, int nCode)

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include <QSettings>
 #include <QSize>
 
 #include "platform/window.h"
@@ -24,5 +25,13 @@ struct TestScreen
     double devicePixelRatio = 1.0;
 };
 void SetScreenForTesting(std::optional<TestScreen> screen);
+// A window of its own beside its owner where the screen has room, so that both stay in view; in the middle of the
+// screen where not.
+void PlaceBeside(QWidget* pWindow, const QWidget* pOwner);
+// A problem beside its field: a warning sign in an edit (seen without colour), the reason as its tooltip and as its
+// description for screen readers; an empty problem clears them.
+void MarkField(QWidget* pField, const QString& problem);
+// What the program keeps for the user between runs.
+QSettings ProgramSettings();
 
 } // namespace platform

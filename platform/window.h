@@ -141,7 +141,15 @@ void SetWindowIcon(HWND hWnd, int nIconId);
 // Shows or hides the dialog's extension (the controls right of its template's width), widening the dialog and
 // keeping it on the screen.
 void ShowDialogExtension(HWND hDlg, bool bShow);
+// A toggle button's state; setting it reports the change as a click does.
 bool IsButtonChecked(HWND hButton);
+void CheckButton(HWND hButton, bool bChecked);
+// What a control's state means beyond its text, for screen readers and as its tooltip; empty for nothing.
+void SetDescription(HWND hWnd, std::string_view text);
+// A number the program keeps between runs for the user, under a key like "workbench/metric"; nDefault when it has
+// none.
+int GetProfileInt(std::string_view key, int nDefault);
+void WriteProfileInt(std::string_view key, int nValue);
 // Marks an edit whose text cannot be used, with the reason for the user and screen readers; an empty message
 // clears the mark.
 void SetFieldError(HWND hEdit, std::string_view message);

@@ -85,6 +85,8 @@ ReportTable GearTable(const GearReport& report, bool bPlain)
         table.headers.emplace_back("RPM at cruise");
     if (report.setupB)
         table.headers.emplace_back("Difference to B (%)");
+    if (report.redlineRpm)
+        table.headers.emplace_back(bMetric ? "km/h at redline" : "MPH at redline");
     for (const GearReportRow& row : report.rows) {
         Cells cells = {std::string(GearName(row.gear)),
                        cell(row.ratio),
@@ -96,6 +98,8 @@ ReportTable GearTable(const GearReport& report, bool bPlain)
             cells.push_back(cell(row.rpmAtCruise));
         if (report.setupB)
             cells.push_back(cell(row.differenceToB));
+        if (report.redlineRpm)
+            cells.push_back(cell(bMetric ? row.kmhAtRedline : row.mphAtRedline));
         table.rows.push_back(std::move(cells));
     }
     return table;
@@ -107,6 +111,18 @@ std::string CruiseLine(const CruiseSpeed& cruise)
     if (cruise.unit == CruiseSpeed::Unit::Mph)
         return text + ".";
     return text + " (" + Cell(MakeFigure(cruise.Mph(), FigureKind::Speed)) + " MPH).";
+}
+
+// The redline, and the gears in which cruising would take the engine past it.
+std::string RedlineLine(const GearReport& report)
+{
+    std::string strGears;
+    for (const GearReportRow& row : report.rows) {
+        if (row.bCruiseAboveRedline)
+            strGears += (strGears.empty() ? "" : ", ") + std::string(GearName(row.gear));
+    }
+    const std::string text = "Redline: " + MakeFigure(report.redlineRpm, FigureKind::Rpm).Text() + " RPM";
+    return strGears.empty() ? text + "." : text + "; cruising takes the engine above it in " + strGears + ".";
 }
 
 ReportSection ShiftDropSection(const GearReport& report)
@@ -146,16 +162,23 @@ Json SettingsJson(const GearReport& report)
                           {"unit", report.cruise->UnitText()},
                           {"mph", JsonNumber(MakeFigure(report.cruise->Mph(), FigureKind::Speed))}};
     }
+    json["redlineRpm"] = report.redlineRpm ? JsonNumber(MakeFigure(report.redlineRpm, FigureKind::Rpm)) : Json();
     json["gears"] = Json::array();
     for (const GearReportRow& row : report.rows) {
-        json["gears"].push_back({{"name", GearName(row.gear)},
-                                 {"ratio", JsonNumber(row.ratio)},
-                                 {"overallRatio", JsonNumber(row.overallRatio)},
-                                 {"mph", JsonNumber(row.mph)},
-                                 {"kmh", JsonNumber(row.kmh)},
-                                 {"mphPer1000Rpm", JsonNumber(row.mphPer1000Rpm)},
-                                 {"rpmAtCruise", JsonNumber(row.rpmAtCruise)},
-                                 {"differenceToBPercent", JsonNumber(row.differenceToB)}});
+        Json gear = {{"name", GearName(row.gear)},
+                     {"ratio", JsonNumber(row.ratio)},
+                     {"overallRatio", JsonNumber(row.overallRatio)},
+                     {"mph", JsonNumber(row.mph)},
+                     {"kmh", JsonNumber(row.kmh)},
+                     {"mphPer1000Rpm", JsonNumber(row.mphPer1000Rpm)},
+                     {"rpmAtCruise", JsonNumber(row.rpmAtCruise)},
+                     {"differenceToBPercent", JsonNumber(row.differenceToB)}};
+        if (report.redlineRpm) {
+            gear["mphAtRedline"] = JsonNumber(row.mphAtRedline);
+            gear["kmhAtRedline"] = JsonNumber(row.kmhAtRedline);
+            gear["cruiseAboveRedline"] = row.bCruiseAboveRedline;
+        }
+        json["gears"].push_back(std::move(gear));
     }
     json["shiftDrops"] = Json::array();
     for (const ShiftDrop& drop : report.shiftDrops) {
@@ -258,6 +281,8 @@ ReportDocument BuildSettingsReport(const GearReport& report, const std::vector<A
     ReportSection gears{"gears", "Gears", {}, GearTable(report, false), false};
     if (report.cruise)
         gears.lines.push_back(CruiseLine(*report.cruise));
+    if (report.redlineRpm)
+        gears.lines.push_back(RedlineLine(report));
     document.sections.push_back(std::move(gears));
     document.sections.push_back(ShiftDropSection(report));
     if (report.setupB) {

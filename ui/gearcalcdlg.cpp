@@ -6,6 +6,7 @@
 #include "calc/roadspeed.h"
 #include "calc/shiftchart.h"
 #include "numtext/numtext.h"
+#include "platform/tires/tirewindow.h"
 #include "settingsfile/settingsfile.h"
 #include "settingsfile/vehiclefile.h"
 #include "ui/exchange/formexchange.h"
@@ -17,7 +18,7 @@
 
 namespace {
 
-constexpr std::array<MessageEntry<CGearCalcDlg>, 33> kMessageTable{{
+constexpr std::array<MessageEntry<CGearCalcDlg>, 36> kMessageTable{{
     {IDC_GEAR1, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_RPM, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_REAR_END, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
@@ -49,6 +50,9 @@ constexpr std::array<MessageEntry<CGearCalcDlg>, 33> kMessageTable{{
     {IDC_PRINT, BN_CLICKED, &CGearCalcDlg::OnPrint},
     {IDC_EXPORT, BN_CLICKED, &CGearCalcDlg::OnExport},
     {IDC_PERFORMANCE, BN_CLICKED, &CGearCalcDlg::OnPerformance},
+    {IDC_TIRES, BN_CLICKED, &CGearCalcDlg::OnTires},
+    {IDC_REDLINE, EN_CHANGE, &CGearCalcDlg::OnChangeRedline},
+    {IDC_METRIC, BN_CLICKED, &CGearCalcDlg::OnMetric},
     {ID_PRINT, 0, &CGearCalcDlg::OnPrint},
     {ID_EXPORT, 0, &CGearCalcDlg::OnExport},
 }};
@@ -83,6 +87,8 @@ bool CGearCalcDlg::OnDialogInit()
     if (!CDialog::OnDialogInit())
         return false;
     platform::SetWindowIcon(m_hWnd, IDR_MAINFRAME);
+    m_workbench.SetUnits(platform::GetProfileInt(kMetricKey, 0) == 1 ? Units::Metric : Units::Us);
+    platform::CheckButton(GetDlgItem(IDC_METRIC), m_workbench.GetUnits() == Units::Metric);
     SetDlgItemText(IDC_B_STATUS, m_workbench.SetupBStatus());
     Recalculate();
     // Prompts and messages of the load belong over the calculator, not before it.
@@ -110,6 +116,8 @@ void CGearCalcDlg::ShowFigures()
                                              m_workbench.SetupBChart(), m_workbench.Cruise()));
     if (m_bWorkbench)
         UpdateWorkbench();
+    if (HasTireWindow(m_hWnd))
+        UpdateTireWindow(m_hWnd, CurrentReport());
 }
 
 std::array<CEdit*, 7> CGearCalcDlg::SpeedDisplays()

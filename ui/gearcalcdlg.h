@@ -20,8 +20,8 @@
 //
 // The Workbench button widens the window to a panel of further figures, live from the same record: km/h, the RPM
 // at a cruise speed, tire sizes in any notation, calibration, a second setup (B) to compare with, and the RPM
-// drop at each upshift. Its fields are judged in the panel itself, never with a prompt, and it keeps nothing
-// between runs.
+// drop at each upshift, the speed at a redline. Its fields are judged in the panel itself, never with a prompt; of
+// them it keeps only the choice of metric units between runs.
 class CGearCalcDlg : public CDialog
 {
 public:
@@ -63,6 +63,11 @@ public:
     void OnExport();
     // The Performance window beside the calculator, From calculator taking this record.
     void OnPerformance();
+    // The Tires window beside the calculator, following the record as it changes.
+    void OnTires();
+    void OnChangeRedline();
+    // Metric units for the workbench, the Tires window and the reports, kept for the next run.
+    void OnMetric();
     // The figures the panel shows, for the record as the last pass left it.
     GearReport CurrentReport() const;
 
@@ -102,6 +107,8 @@ private:
 };
 
 inline constexpr std::string_view kSettingsFilter = "*.kvr";
+// Where the choice of metric units is kept between runs.
+inline constexpr std::string_view kMetricKey = "workbench/metric";
 
 // The calculator's input field for each value, indexed by GearValue.
 inline constexpr std::array<int, 10> kGearValueControlIds{

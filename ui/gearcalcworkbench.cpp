@@ -5,10 +5,12 @@
 #include "calc/calculatorvehicle.h"
 #include "calc/tiresize.h"
 #include "platform/performance/performancewindow.h"
+#include "platform/tires/tirewindow.h"
 #include "settingsfile/settingsfile.h"
 #include "ui/exchange/formexchange.h"
 #include "ui/gearcalcdlg.h"
 #include "ui/reportactions.h"
+#include "ui/reportpage.h"
 
 void CGearCalcDlg::OnWorkbench()
 {
@@ -27,15 +29,23 @@ void CGearCalcDlg::UpdateWorkbench()
 {
     ShowWorkbenchProblems();
     const GearReport report = CurrentReport();
+    const bool bMetric = report.units == Units::Metric;
     for (std::size_t i = 0; i < report.rows.size(); ++i) {
         const GearReportRow& row = report.rows[i];
         const int nRow = static_cast<int>(i);
         SetTextIfChanged(GetDlgItem(IDC_KMH1 + nRow), row.kmh.Text());
         if (row.gear == GearValue::Reverse)
             continue;
-        SetTextIfChanged(GetDlgItem(IDC_CRUISE_RPM1 + nRow), report.cruise ? row.rpmAtCruise.Text() : "");
+        // Past the redline the cell says so in its text, which reads the same in any palette.
+        HWND hCruiseRpm = GetDlgItem(IDC_CRUISE_RPM1 + nRow);
+        SetTextIfChanged(hCruiseRpm,
+                         report.cruise ? row.rpmAtCruise.Text() + (row.bCruiseAboveRedline ? "!" : "") : "");
+        platform::SetDescription(hCruiseRpm, row.bCruiseAboveRedline ? "above the redline" : "");
         SetTextIfChanged(GetDlgItem(IDC_DIFF_B1 + nRow), report.setupB ? row.differenceToB.Text() : "");
+        const Figure& atRedline = bMetric ? row.kmhAtRedline : row.mphAtRedline;
+        SetTextIfChanged(GetDlgItem(IDC_REDLINE_SPEED1 + nRow), report.redlineRpm ? atRedline.Text() : "");
     }
+    SetTextIfChanged(GetDlgItem(IDC_REDLINE_HEADER), bMetric ? "km/h at redline" : "MPH at redline");
     // A gear with no upshift (not fitted, or the top one) shows N/A.
     std::array<std::string, 5> drops;
     drops.fill("N/A");
@@ -53,6 +63,7 @@ void CGearCalcDlg::ShowWorkbenchProblems()
     platform::SetFieldError(GetDlgItem(IDC_CRUISE_SPEED), m_workbench.CruiseProblem());
     platform::SetFieldError(GetDlgItem(IDC_TIRE_SIZE), m_workbench.TireSizeProblem());
     platform::SetFieldError(GetDlgItem(IDC_REVS_PER_MILE), m_workbench.RevsProblem());
+    platform::SetFieldError(GetDlgItem(IDC_REDLINE), m_workbench.RedlineProblem());
     const std::string problems = m_workbench.Problems();
     SetTextIfChanged(GetDlgItem(IDC_WORKBENCH_MESSAGE), problems.empty() ? m_workbench.TireLine(m_settings) : problems);
 }
@@ -60,7 +71,27 @@ void CGearCalcDlg::ShowWorkbenchProblems()
 void CGearCalcDlg::OnChangeCruiseSpeed()
 {
     m_workbench.SetCruiseText(GetDlgItemText(IDC_CRUISE_SPEED));
-    UpdateWorkbench();
+    // The chart's description and the Tires window tell the cruise speed too.
+    ShowFigures();
+}
+
+void CGearCalcDlg::OnChangeRedline()
+{
+    m_workbench.SetRedlineText(GetDlgItemText(IDC_REDLINE));
+    ShowFigures();
+}
+
+void CGearCalcDlg::OnMetric()
+{
+    const bool bMetric = platform::IsButtonChecked(GetDlgItem(IDC_METRIC));
+    const Units units = bMetric ? Units::Metric : Units::Us;
+    if (units == m_workbench.GetUnits())
+        return;
+    m_workbench.SetUnits(units);
+    platform::WriteProfileInt(kMetricKey, bMetric ? 1 : 0);
+    SetDlgItemText(IDC_B_STATUS, m_workbench.SetupBStatus());
+    // The cruise speed typed without a unit now means the other one, and the chart shows it.
+    ShowFigures();
 }
 
 void CGearCalcDlg::OnChangeTireSize()
@@ -161,4 +192,12 @@ void CGearCalcDlg::ShowPerformance(const std::string& strVehicleFile)
     // The record as the last pass left it, at the moment the user asks.
     ShowPerformanceWindow(
         m_hWnd, [this](const Vehicle& vehicle) { return FillFromCalculator(vehicle, m_settings); }, strVehicleFile);
+}
+
+void CGearCalcDlg::OnTires()
+{
+    ShowTireWindow(m_hWnd, CurrentReport(), ShippedAxles(), [this](double ratio) {
+        // A write like any other: the field's change recalculates, and the window follows.
+        SetDlgItemText(IDC_REAR_END, FormatRatioFieldText(ratio));
+    });
 }

@@ -66,6 +66,11 @@ inline constexpr int IDC_WORKBENCH_MESSAGE = 1153;
 inline constexpr int IDC_PRINT = 1154;
 inline constexpr int IDC_EXPORT = 1155;
 inline constexpr int IDC_PERFORMANCE = 1156;
+inline constexpr int IDC_TIRES = 1157;
+inline constexpr int IDC_REDLINE = 1158;
+inline constexpr int IDC_METRIC = 1159;
+inline constexpr int IDC_REDLINE_HEADER = 1160;
+inline constexpr int IDC_REDLINE_SPEED1 = 1161; // to 1166
 
 // Commands that come from no control.
 inline constexpr int ID_LOAD_STARTUP_FILE = 0x8001;

@@ -84,47 +84,6 @@ bool IsPowerUnit(TorqueUnit unit)
     return unit == TorqueUnit::Kilowatts || unit == TorqueUnit::Horsepower || unit == TorqueUnit::Ps;
 }
 
-// A problem beside its field: a warning sign in an edit (seen without colour), the reason as its tooltip and as
-// its description for screen readers; an empty problem clears them.
-void MarkField(QWidget* pField, const QString& problem)
-{
-    if (pField->accessibleDescription() == problem)
-        return;
-    if (auto* pEdit = qobject_cast<QLineEdit*>(pField)) {
-        for (QAction* pAction : pEdit->actions())
-            pEdit->removeAction(pAction);
-        if (!problem.isEmpty())
-            pEdit->addAction(pEdit->style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition)
-                ->setToolTip(problem);
-    }
-    pField->setToolTip(problem);
-    pField->setAccessibleDescription(problem);
-}
-
-// Beside its owner where the screen has room, so that both stay in view; in the middle of the screen where not.
-void PlaceBeside(QWidget* pWindow, const QWidget* pOwner)
-{
-    const QScreen* pScreen = pOwner != nullptr ? pOwner->screen() : pWindow->screen();
-    if (pScreen == nullptr)
-        return;
-    constexpr int kFrame = 32; // a title bar's guess, before the window manager has framed the window
-    const QRect area = pScreen->availableGeometry();
-    // Room around it on a small screen, so that the window manager keeps it an ordinary window with its frame.
-    pWindow->resize(pWindow->size().boundedTo(area.size() * 0.9 - QSize(0, kFrame)));
-    QRect frame(QPoint(), pWindow->size() + QSize(0, kFrame));
-    frame.moveCenter(area.center());
-    if (pOwner != nullptr) {
-        const QRect owner = pOwner->frameGeometry();
-        if (owner.right() + frame.width() < area.right())
-            frame.moveTopLeft({owner.right() + 1, owner.top()});
-        else if (owner.left() - frame.width() > area.left())
-            frame.moveTopRight({owner.left() - 1, owner.top()});
-    }
-    frame.moveBottom(std::min(frame.bottom(), area.bottom()));
-    frame.moveTop(std::max(frame.top(), area.top()));
-    pWindow->move(frame.topLeft());
-}
-
 // A page of the form, its fields at the top; below them the room the page does not need, unless its last field (a
 // table) takes it.
 QFormLayout* AddFormPage(QTabWidget* pTabs, const QString& title, bool bLastFieldGrows = false)
@@ -137,11 +96,6 @@ QFormLayout* AddFormPage(QTabWidget* pTabs, const QString& title, bool bLastFiel
         pLayout->addStretch();
     pTabs->addTab(pPage, title);
     return pForm;
-}
-
-QSettings ProgramSettings()
-{
-    return QSettings(u"Corvane"_s, u"Ratiograph"_s);
 }
 
 class CPerformanceWindow final : public QWidget
@@ -314,12 +268,12 @@ CPerformanceWindow::CPerformanceWindow(QWidget* pOwner, VehicleFromCalculator fr
     m_pPresetNote->setText(messages.join(u'\n'));
     m_pPresetNote->setVisible(!messages.isEmpty());
 
-    QSettings settings = ProgramSettings();
+    QSettings settings = platform::ProgramSettings();
     m_pForceUnit->setCurrentIndex(settings.value(kForceUnitKey, 0).toInt() == 1 ? 1 : 0);
     m_pSpeedUnit->setCurrentIndex(settings.value(kSpeedUnitKey, 0).toInt() == 1 ? 1 : 0);
     if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
         resize(1280, 780);
-        PlaceBeside(this, pOwner);
+        platform::PlaceBeside(this, pOwner);
     }
 
     Vehicle start;
@@ -330,7 +284,7 @@ CPerformanceWindow::CPerformanceWindow(QWidget* pOwner, VehicleFromCalculator fr
 
 CPerformanceWindow::~CPerformanceWindow()
 {
-    QSettings settings = ProgramSettings();
+    QSettings settings = platform::ProgramSettings();
     settings.setValue(kGeometryKey, saveGeometry());
     settings.setValue(kForceUnitKey, m_pForceUnit->currentIndex());
     settings.setValue(kSpeedUnitKey, m_pSpeedUnit->currentIndex());
@@ -751,7 +705,7 @@ void CPerformanceWindow::ShowProblems(const std::vector<VehicleProblem>& problem
         fieldProblems.try_emplace(pField, text);
     }
     for (QWidget* pField : m_fields)
-        MarkField(pField, fieldProblems.contains(pField) ? fieldProblems[pField] : QString());
+        platform::MarkField(pField, fieldProblems.contains(pField) ? fieldProblems[pField] : QString());
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     m_pGearModel->SetProblems(std::move(gearCells), warning);
     m_pTorqueModel->SetProblems(std::move(torqueCells), warning);
@@ -907,7 +861,7 @@ void CPerformanceWindow::OnImportTorque()
 FileDialogOptions CPerformanceWindow::FileOptions(std::string_view strName, std::vector<FileFilter> filters) const
 {
     // The last vehicle file itself for a vehicle, another file beside it.
-    const std::string strLast = QFile::encodeName(ProgramSettings().value(kFileKey).toString()).toStdString();
+    const std::string strLast = QFile::encodeName(platform::ProgramSettings().value(kFileKey).toString()).toStdString();
     FileDialogOptions options;
     if (strLast.empty())
         options.strFileName = std::string(strName);
@@ -921,7 +875,7 @@ FileDialogOptions CPerformanceWindow::FileOptions(std::string_view strName, std:
 
 void CPerformanceWindow::RememberFile(const std::string& strPath)
 {
-    ProgramSettings().setValue(kFileKey, QFile::decodeName(QByteArray::fromStdString(strPath)));
+    platform::ProgramSettings().setValue(kFileKey, QFile::decodeName(QByteArray::fromStdString(strPath)));
 }
 
 void CPerformanceWindow::OnOpen()

@@ -11,6 +11,7 @@
 #include "calc/shiftchart.h"
 #include "calc/tirediameter.h"
 #include "calc/tiresize.h"
+#include "calc/workbench.h"
 #include "numtext/numtext.h"
 #include "tests/support/samplerecord.h"
 
@@ -193,6 +194,25 @@ TEST(GearReport, CruiseSpeedComparisonShiftDropsAndShiftChart)
         {0, std::numeric_limits<double>::infinity(), 6, {}}};
     for (const auto& [first, last, nMaxTicks, expected] : ticks)
         EXPECT_EQ(NiceTicks(first, last, nMaxTicks), expected) << first << " to " << last;
+}
+
+// A redline as typed, with or without its unit, anything else told; B's tire in millimetres for metric users.
+TEST(GearReport, RedlineTextsAndMetricSetupB)
+{
+    const std::vector<std::pair<const char*, std::optional<double>>> redlines = {
+        {" 6000 rpm", 6000}, {"30000", 30000}, {"0", {}},    {"-1", {}},
+        {"30001", {}},       {"6000 mph", {}}, {"lots", {}}, {"1e999", {}},
+    };
+    for (const auto& [pszText, expected] : redlines) {
+        CWorkbench workbench;
+        workbench.SetRedlineText(pszText);
+        EXPECT_EQ(workbench.Report(SampleSettings()).redlineRpm, expected) << pszText;
+        EXPECT_EQ(workbench.Problems().empty(), expected.has_value()) << pszText;
+    }
+    CWorkbench metric;
+    metric.SetSetupB(SampleSettings(), "held");
+    metric.SetUnits(Units::Metric);
+    EXPECT_EQ(metric.SetupBStatus(), "B (held): 1500 RPM, rear-end 3.530, tire 670.6 mm");
 }
 
 } // namespace

@@ -24,29 +24,13 @@
 #include "settingsfile/presetsfile.h"
 #include "settingsfile/vehiclefile.h"
 #include "tests/support/files.h"
+#include "tests/support/named.h"
 #include "tests/support/vehicles.h"
 #include "tests/ui/calculator.h"
-
-// Failures show texts as texts.
-inline void PrintTo(const QString& text, std::ostream* pStream)
-{
-    *pStream << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
 using namespace Qt::StringLiterals;
-
-template<class TWidget = QWidget>
-TWidget* Named(QWidget* pWindow, const QString& name)
-{
-    for (TWidget* pWidget : pWindow->findChildren<TWidget*>()) {
-        if (pWidget->accessibleName() == name || (qobject_cast<QAbstractButton*>(pWidget) != nullptr &&
-                                                  qobject_cast<QAbstractButton*>(pWidget)->text() == name))
-            return pWidget;
-    }
-    throw std::runtime_error("no " + name.toStdString());
-}
 
 // Clicks the tab of the page that holds the field, as a user goes to it.
 void GoTo(QWidget* pField)
@@ -82,12 +66,6 @@ void TypeCell(QWidget* pWindow, const QString& table, int nRow, int nColumn, con
             QCoreApplication::processEvents(); // the view commits the text on its next turn
         }
     }
-}
-
-QString Cell(QWidget* pWindow, const QString& table, int nRow, int nColumn, int nRole = Qt::DisplayRole)
-{
-    const QAbstractItemModel* pModel = Named<QTableView>(pWindow, table)->model();
-    return pModel->data(pModel->index(nRow, nColumn), nRole).toString();
 }
 
 class PerformanceWindowTest : public CalculatorTest

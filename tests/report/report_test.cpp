@@ -3,6 +3,7 @@
 #include <clocale>
 #include <locale>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -160,4 +161,32 @@ TEST_F(SettingsReport, TireSwapInMetric)
     EXPECT_EQ((Json{tireJson["diameterDifferencePercent"], tireJson["withinGuideline"], tireJson["first"]["sidewallMm"],
                     tireJson["speedometer"]["true"][2]}),
               Json::parse(R"([0.4, true, 112.8, 100.4])"));
+}
+
+// The redline and each gear's speed at it in text, CSV and JSON, in the unit read first; the gears past it named.
+TEST_F(SettingsReport, SpeedAtRedline)
+{
+    const std::vector<std::tuple<Units, const char*, const char*>> rows = {
+        {Units::Us, "MPH at redline\n1st      2.680          9.460   12.4",
+         "redline\r\n1st,2.680,9.460,12.4,19.9,8.3,8279,33.0"},
+        {Units::Metric, "km/h at redline\n1st      2.680          9.460   19.9",
+         "redline\r\n1st,2.680,9.460,19.9,12.4,8.3,8279,53.1"},
+    };
+    GearReport report = BuildGearReport(SampleSettings(), CruiseSpeed{110, CruiseSpeed::Unit::Kmh}, {}, 4000);
+    for (const auto& [units, pszText, pszCsv] : rows) {
+        report.units = units;
+        const ReportDocument document = BuildSettingsReport(report);
+        const std::string text = FormatTextReport(document);
+        EXPECT_NE(text.find(pszText), std::string::npos) << text;
+        EXPECT_NE(text.find("Redline: 4000 RPM; cruising takes the engine above it in 1st, 2nd, 3rd.\n"),
+                  std::string::npos);
+        EXPECT_NE(document.strCsv.find(pszCsv), std::string::npos) << document.strCsv;
+    }
+    const Json json = Json::parse(BuildSettingsReport(report).strJson);
+    EXPECT_EQ((Json{json["redlineRpm"], json["gears"][3]["mphAtRedline"], json["gears"][3]["kmhAtRedline"],
+                    json["gears"][2]["cruiseAboveRedline"], json["gears"][3]["cruiseAboveRedline"],
+                    json["gears"][6]["mphAtRedline"]}),
+              Json::parse("[4000, 88.5, 142.4, true, false, null]"));
+    const Json none = Json::parse(BuildSettingsReport(BuildGearReport(SampleSettings())).strJson);
+    EXPECT_TRUE(none["redlineRpm"].is_null() && !none["gears"][0].contains("mphAtRedline"));
 }

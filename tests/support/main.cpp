@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include <QLocale>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,9 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     s_defaultHandler = qInstallMessageHandler(FilterMessages);
+    // What the program keeps between runs goes to a directory of the tests' own, never the user's.
+    const QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     CPlatformSession session(argc, argv);
     // Tests that do not test the locale run in the C locale.
     std::setlocale(LC_ALL, "C");

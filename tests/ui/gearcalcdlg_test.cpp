@@ -520,3 +520,58 @@ TEST_F(CalculatorTest, MonkeyNeverLeavesTheDisplaysBehindTheRecord)
 }
 
 } // namespace
+
+// Each gear's speed at the redline in the unit chosen, cruise RPMs past it marked in text and description; the
+// choice of metric units read by the next calculator, a bare cruise speed then in km/h; the new controls reached after
+// the panel's last one, each also by its access key.
+TEST_F(CalculatorTest, RedlineMetricUnitsAndTheirKeys)
+{
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        Click(hDlg, IDC_SAMPLE);
+        Click(hDlg, IDC_WORKBENCH);
+        QWindow* pWindow = platform::WidgetOf(hDlg)->windowHandle();
+        QTest::keyClick(pWindow, '-', Qt::AltModifier);
+        EXPECT_EQ(platform::GetFocus(), Item(hDlg, IDC_REDLINE));
+        TypeInto(hDlg, IDC_REDLINE, "4000");
+        TypeInto(hDlg, IDC_CRUISE_SPEED, "70");
+        EXPECT_EQ(Column(hDlg, IDC_REDLINE_SPEED1, 6), (Texts{"33.0", "44.2", "68.1", "88.5", "118.0", "N/A"}));
+        EXPECT_EQ(Column(hDlg, IDC_CRUISE_RPM1, 6), (Texts{"8479!", "6328!", "4113!", "3164", "2373", "N/A"}));
+        EXPECT_EQ(Widget(hDlg, IDC_CRUISE_RPM1 + 2)->accessibleDescription() + u'|' +
+                      Widget(hDlg, IDC_CRUISE_RPM1 + 3)->accessibleDescription(),
+                  QStringLiteral("above the redline|"));
+        TypeInto(hDlg, IDC_REDLINE, "40000");
+        EXPECT_EQ(Column(hDlg, IDC_REDLINE_SPEED1, 1)[0] + Text(hDlg, IDC_CRUISE_RPM1), "8479");
+        TypeInto(hDlg, IDC_REDLINE, "4000");
+        QTest::keyClick(pWindow, '/', Qt::AltModifier); // a button's access key clicks it a moment later
+        EXPECT_TRUE(QTest::qWaitFor([&] { return platform::IsButtonChecked(Item(hDlg, IDC_METRIC)); }));
+        // 70 is now km/h, the redline's speeds are km/h and the tire is told in millimetres.
+        EXPECT_EQ(Column(hDlg, IDC_CRUISE_RPM1, 2), (Texts{"5269!", "3932"}));
+        EXPECT_EQ(Column(hDlg, IDC_REDLINE_SPEED1, 2), (Texts{"53.1", "71.2"}));
+        EXPECT_EQ(Text(hDlg, IDC_REDLINE_HEADER), "km/h at redline");
+        EXPECT_TRUE(Text(hDlg, IDC_WORKBENCH_MESSAGE).starts_with("Tire 670.6 mm, as typed."));
+        // From the last control the panel had on through the new ones.
+        std::vector<int> tabOrder = {IDC_PERFORMANCE, IDC_TIRES, IDC_REDLINE};
+        for (int nGear = 0; nGear < 6; ++nGear)
+            tabOrder.push_back(IDC_REDLINE_SPEED1 + nGear);
+        tabOrder.push_back(IDC_METRIC);
+        platform::SetFocus(Item(hDlg, tabOrder.front()));
+        for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+            QTest::keyClick(pWindow, Qt::Key_Tab);
+            EXPECT_EQ(platform::GetDlgCtrlID(platform::GetFocus()), tabOrder[i]) << i;
+        }
+    });
+    // The next calculator starts metric, and a unit typed still counts; unticked, it is US again for the next.
+    for (const bool bMetric : {true, false}) {
+        RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+            EXPECT_EQ(platform::IsButtonChecked(Item(hDlg, IDC_METRIC)), bMetric);
+            Click(hDlg, IDC_SAMPLE);
+            Click(hDlg, IDC_WORKBENCH);
+            TypeInto(hDlg, IDC_CRUISE_SPEED, "110");
+            EXPECT_EQ(Text(hDlg, IDC_CRUISE_RPM1 + 3), bMetric ? "3089" : "4972");
+            TypeInto(hDlg, IDC_CRUISE_SPEED, "70 mph");
+            EXPECT_EQ(Text(hDlg, IDC_CRUISE_RPM1 + 3), "3164");
+            if (bMetric)
+                Click(hDlg, IDC_METRIC);
+        });
+    }
+}
