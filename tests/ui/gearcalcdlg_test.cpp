@@ -169,6 +169,11 @@ TEST_F(CalculatorTest, TireDialogHandsOverOnlyWhatOkConfirms)
                     EXPECT_EQ(Text(hTire, nId), "0");
                 EXPECT_EQ(Text(hTire, IDC_TIRE_RESULT), "N/A");
                 EXPECT_EQ(platform::GetFocus(), Item(hTire, IDOK));
+                // OK alone is drawn as the default button.
+                QStringList defaults;
+                for (const QPushButton* pButton : platform::WidgetOf(hTire)->findChildren<QPushButton*>())
+                    defaults << (pButton->isDefault() ? pButton->text() : QString());
+                EXPECT_EQ(defaults.join(QString()), QStringLiteral("&OK"));
                 action(hTire);
             });
             Click(hDlg, IDC_CALC_DIAMETER);
@@ -298,6 +303,10 @@ TEST_F(CalculatorTest, WorkbenchTogglesEveryWayAndFollowsTheRecord)
             EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "56.6");
             QWidget* pChart = Widget(hDlg, IDC_SHIFT_CHART);
             EXPECT_TRUE(pChart->accessibleDescription().contains(QStringLiteral("Setup B is drawn dashed")));
+            QStringList headings; // the B buttons read "Keep", "File...", "Empty" under this one
+            for (const QLabel* pLabel : platform::WidgetOf(hDlg)->findChildren<QLabel*>())
+                headings << pLabel->text();
+            EXPECT_TRUE(headings.contains(QStringLiteral("Setup B")));
             Click(hDlg, IDC_CLEAR_B);
             EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "");
             EXPECT_FALSE(pChart->accessibleDescription().contains(QStringLiteral("Setup B")));
@@ -400,6 +409,14 @@ TEST_F(CalculatorTest, WindowCarriesTheIconAtEverySize)
         for (const QLabel* pLabel : platform::WidgetOf(hDlg)->findChildren<QLabel*>())
             iconSize = pLabel->pixmap().isNull() ? iconSize : pLabel->pixmap().deviceIndependentSize().toSize();
         EXPECT_EQ(iconSize, QSize(32, 32));
+        // Frameless, it draws its own thin border, all four sides of it.
+        QWidget* pNotice = platform::WidgetOf(hDlg);
+        const QImage shot = pNotice->grab().toImage();
+        const QRgb border = pNotice->palette().color(QPalette::Shadow).rgb();
+        const int nRight = shot.width() - 1, nBottom = shot.height() - 1;
+        EXPECT_EQ((std::vector{shot.pixel(nRight / 2, 0), shot.pixel(nRight, nBottom / 2),
+                               shot.pixel(nRight / 2, nBottom), shot.pixel(0, nBottom / 2)}),
+                  std::vector(4, border));
         Click(hDlg, IDOK);
     });
 }
