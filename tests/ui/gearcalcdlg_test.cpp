@@ -413,7 +413,8 @@ TEST_F(CalculatorTest, WindowCarriesTheIconAtEverySize)
         QWidget* pNotice = platform::WidgetOf(hDlg);
         const QImage shot = pNotice->grab().toImage();
         const QRgb border = pNotice->palette().color(QPalette::Shadow).rgb();
-        const int nRight = shot.width() - 1, nBottom = shot.height() - 1;
+        const int nRight = qRound((pNotice->width() - 1) * shot.devicePixelRatio());
+        const int nBottom = qRound((pNotice->height() - 1) * shot.devicePixelRatio());
         EXPECT_EQ((std::vector{shot.pixel(nRight / 2, 0), shot.pixel(nRight, nBottom / 2),
                                shot.pixel(nRight / 2, nBottom), shot.pixel(0, nBottom / 2)}),
                   std::vector(4, border));
