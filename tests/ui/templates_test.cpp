@@ -1,8 +1,11 @@
 #include "ui/templates.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 #include <tuple>
 
 #include <QAccessible>
@@ -194,6 +197,58 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
         PressKey(hDlg, IDC_RPM, Qt::Key_A, Qt::AltModifier);
         EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDC_REAR_END));
     });
+}
+
+// What a user and a screen reader meet in every dialog, as laid out: each control in the order it was made, with its
+// kind, text, name, place and size in dialog units and its states. The snapshot is the specified view (and the
+// workbench beside it): any change to it is deliberate, made by running this test with RATIOGRAPH_UPDATE_SNAPSHOT=1
+// and reading the difference.
+TEST_F(CalculatorTest, DialogsAsSnapshotted)
+{
+    std::ostringstream out;
+    for (const int nTemplateId : {IDD_GEARCALC_DIALOG, IDD_TIRE_DIAMETER, IDD_NOTICE, IDD_EXPLAIN, IDD_CHART_SIZE}) {
+        const DialogTemplate& dialogTemplate = *FindDialogTemplate(nTemplateId);
+        HWND hDlg = platform::CreateDialogWindow(dialogTemplate, nullptr, nullptr);
+        platform::ShowDialogExtension(hDlg, true);
+        const QWidget* pWindow = platform::WidgetOf(hDlg);
+        const int cx = dialogTemplate.cxExtended != 0 ? dialogTemplate.cxExtended : dialogTemplate.cx;
+        const double unitX = double(pWindow->width()) / cx, unitY = double(pWindow->height()) / dialogTemplate.cy;
+        out << "dialog " << nTemplateId << " \"" << pWindow->windowTitle().toStdString() << "\" " << cx << 'x'
+            << dialogTemplate.cy << '\n';
+        for (const QWidget* pControl : pWindow->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QRect r = pControl->geometry();
+            const auto* pButton = qobject_cast<const QPushButton*>(pControl);
+            const auto* pLabel = qobject_cast<const QLabel*>(pControl);
+            const QString text = pButton ? pButton->text() : pLabel ? pLabel->text() : QString(); // access keys too
+            out << "  " << pControl->metaObject()->className() << " \"" << text.toStdString() << "\" \""
+                << QAccessible::queryAccessibleInterface(const_cast<QWidget*>(pControl))
+                       ->text(QAccessible::Name)
+                       .toStdString()
+                << "\" " << qRound(r.x() / unitX) << ',' << qRound(r.y() / unitY);
+            if (pLabel == nullptr || pLabel->pixmap().isNull()) // an icon is as many pixels as it has, at any font
+                out << ',' << qRound(r.width() / unitX) << ',' << qRound(r.height() / unitY);
+            out << ((pControl->focusPolicy() & Qt::TabFocus) ? " tab" : "")
+                << (pButton && pButton->isDefault() ? " default" : "")
+                << (pButton && pButton->isCheckable() ? " toggle" : "") << (pControl->isEnabled() ? "" : " disabled")
+                << '\n';
+        }
+        platform::DestroyWindow(hDlg);
+    }
+    const std::string strPath = RATIOGRAPH_SNAPSHOT;
+    if (std::getenv("RATIOGRAPH_UPDATE_SNAPSHOT") != nullptr)
+        std::ofstream(strPath) << out.str();
+    std::ifstream in(strPath);
+    std::istringstream made(out.str());
+    for (std::string strMade, strKept;;) {
+        const bool bMade = static_cast<bool>(std::getline(made, strMade));
+        const bool bKept = static_cast<bool>(std::getline(in, strKept));
+        if (bMade != bKept || strMade != strKept) {
+            ADD_FAILURE() << "\"" << (bMade ? strMade : "(end)") << "\" where the snapshot has \""
+                          << (bKept ? strKept : "(end)") << "\"; RATIOGRAPH_UPDATE_SNAPSHOT=1 writes the new one";
+        }
+        if (!bMade || !bKept || strMade != strKept)
+            break;
+    }
 }
 
 } // namespace
