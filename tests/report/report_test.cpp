@@ -59,7 +59,8 @@ TEST_F(SettingsReport, JsonTextCsvAndFormatsOfPaths)
     EXPECT_TRUE(json["note"].get<std::string>().starts_with("Speeds use 3.124 for pi"));
 
     const Json plain =
-        Json::parse(BuildSettingsReport(BuildGearReport({INFINITY, 2.68F, 3.53F, 26.4F, 0, 0, 0, 0, 0, 0})).strJson);
+        Json::parse(BuildSettingsReport(BuildGearReport({INFINITY, 2.68F, 3.53F, 26.43F, 0, 0, 0, 0, 0, 0})).strJson);
+    EXPECT_EQ(plain["values"]["tireDiameter"], 26.43); // to the hundredth, as the field shows it
     EXPECT_EQ((Json{plain["values"]["rpm"], plain["cruise"], plain["gears"][0]["mph"],
                     plain["gears"][0]["mphPer1000Rpm"], plain["shiftDrops"], plain["comparison"]}),
               Json::parse("[null, null, null, 8.3, [], null]"));
