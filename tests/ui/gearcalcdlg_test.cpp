@@ -20,6 +20,7 @@
 
 #include "calc/shiftchart.h"
 #include "calc/tiresize.h"
+#include "platform/document.h"
 #include "platform/plotwidget.h"
 #include "tests/support/files.h"
 #include "tests/support/samplerecord.h"
@@ -378,6 +379,29 @@ TEST(ShiftChartPlot, LinesSawtoothGhostDescriptionAndColours)
             EXPECT_GE(ContrastRatio(line, colours.background), 3.0) << line.name().toStdString();
     }
     EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
+}
+
+// A line drawn where its points are: rising from the lower left to the upper right, not flattened or turned over.
+TEST(ShiftChartPlot, LinesDrawnWhereTheirPointsAre)
+{
+    PlotData plot;
+    plot.xMax = plot.yMax = 10;
+    plot.bottomTicks = plot.leftTicks = {{0, "0"}, {10, "10"}};
+    plot.lines = {{{{0, 0}, {5, 5}, {10, 10}}, PlotPen::Series, {}, 0}};
+    const std::string png = RenderChartPng(plot, 400, 300);
+    const QImage image = QImage::fromData(reinterpret_cast<const uchar*>(png.data()), int(png.size()));
+    std::vector<QPoint> blue; // the first series' colour, by column
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.blue() > colour.red() + 80)
+                blue.emplace_back(x, y);
+        }
+    }
+    ASSERT_GT(blue.size(), 100U);
+    const QPoint first = blue.front(), last = blue.back();
+    EXPECT_TRUE(last.x() - first.x() > 250 && first.y() - last.y() > 200)
+        << first.x() << ',' << first.y() << " to " << last.x() << ',' << last.y();
 }
 
 // The window icon is the drawing for each installed size, at twice the density too; the notice shows it at 32 px.
