@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <random>
+#include <set>
 #include <tuple>
 
 #include <QAccessible>
@@ -387,17 +388,21 @@ TEST(ShiftChartPlot, LinesDrawnWhereTheirPointsAre)
     PlotData plot;
     plot.xMax = plot.yMax = 10;
     plot.bottomTicks = plot.leftTicks = {{0, "0"}, {10, "10"}};
-    plot.lines = {{{{0, 0}, {5, 5}, {10, 10}}, PlotPen::Series, {}, 0}};
+    plot.lines = {{{{0, 0}, {5, 5}, {10, 10}}, PlotPen::Series, {}, 0}, {{{7, 0}, {7, 10}}, PlotPen::Series, {}, 1}};
     const std::string png = RenderChartPng(plot, 400, 300);
     const QImage image = QImage::fromData(reinterpret_cast<const uchar*>(png.data()), int(png.size()));
     std::vector<QPoint> blue; // the first series' colour, by column
+    std::set<int> orangeRows; // the second's, a vertical line
     for (int x = 0; x < image.width(); ++x) {
         for (int y = 0; y < image.height(); ++y) {
             const QColor colour = image.pixelColor(x, y);
             if (colour.blue() > colour.red() + 80)
                 blue.emplace_back(x, y);
+            if (colour.red() > colour.blue() + 80)
+                orangeRows.insert(y);
         }
     }
+    EXPECT_GT(orangeRows.size(), 200U);
     ASSERT_GT(blue.size(), 100U);
     const QPoint first = blue.front(), last = blue.back();
     EXPECT_TRUE(last.x() - first.x() > 250 && first.y() - last.y() > 200)
