@@ -79,9 +79,26 @@ TEST(RoadSpeeds, SampleRoundingTireSizesAndCalibration)
         EXPECT_EQ(texts.strInches + ", " + texts.strMillimetres + ", " + texts.strRevsPerMile, pszDescription)
             << pszText;
     }
-    for (const char* pszText : {"", "P225/70", "225/70R", "225R15", "225/70X15", "225/70R15 junk", "225/70R15.",
-                                "0/70R15", "225/0R15", "225/70R0", "225/70R51", "P33x12.50R15", "33x12.50R40",
-                                "33x12.5000R15", "101x12.50R15", "37-62", "37-622 91W", "0-622"}) {
+    for (const char* pszText : {"",
+                                "P225/70",
+                                "225/70R",
+                                "225R15",
+                                "225/70X15",
+                                "225/70R15 junk",
+                                "225/70R15.",
+                                "0/70R15",
+                                "225/0R15",
+                                "225/70R0",
+                                "225/70R51",
+                                "P33x12.50R15",
+                                "33x12.50R40",
+                                "33x12.5000R15",
+                                "101x12.50R15",
+                                "37-62",
+                                "37-622 91W",
+                                "0-622",
+                                "205/55R16 1234V",
+                                "LT265/75R16 123/1200S"}) {
         EXPECT_FALSE(ParseTireSize(pszText)) << '"' << pszText << '"';
     }
     // Width, aspect and rim as the tire dialog's fields hold them; any of them 0 gives no diameter.
