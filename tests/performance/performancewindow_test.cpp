@@ -168,6 +168,11 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
         EXPECT_TRUE(Named<QLabel>(pWindow, u"Problems"_s)->text().contains(u"(point 3)"_s));
         EXPECT_FALSE(Named<QAbstractButton>(pWindow, u"&Save vehicle…"_s)->isEnabled());
         TypeCell(pWindow, u"Torque curve"_s, 2, 0, u"2990"_s);
+        const QString firstRatio = Cell(pWindow, u"Forward gears"_s, 0, 0);
+        TypeCell(pWindow, u"Forward gears"_s, 0, 0, u"0"_s); // told on the table as on the cell
+        EXPECT_TRUE(Named(pWindow, u"Forward gears"_s)->accessibleDescription().startsWith(u"Gearbox"_s));
+        TypeCell(pWindow, u"Forward gears"_s, 0, 0, firstRatio);
+        EXPECT_TRUE(Named(pWindow, u"Forward gears"_s)->accessibleDescription().isEmpty());
 
         // Saved, changed, opened again: as it was; a file that is none changes nothing and says why.
         const std::string strPath = m_dir.Path() + "/car.rgvehicle";
