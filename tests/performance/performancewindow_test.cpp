@@ -165,6 +165,8 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
         EXPECT_EQ(Named<QTableView>(pWindow, u"Results per gear"_s)->model()->rowCount(), 0);
         EXPECT_EQ(Cell(pWindow, u"Torque curve"_s, 2, 0, Qt::AccessibleDescriptionRole),
                   u"Torque curve: RPM must rise from point to point (point 3)."_s);
+        EXPECT_FALSE(
+            Named<QTableView>(pWindow, u"Torque curve"_s)->model()->index(2, 0).data(Qt::DecorationRole).isNull());
         EXPECT_TRUE(Named<QLabel>(pWindow, u"Problems"_s)->text().contains(u"(point 3)"_s));
         EXPECT_FALSE(Named<QAbstractButton>(pWindow, u"&Save vehicle…"_s)->isEnabled());
         TypeCell(pWindow, u"Torque curve"_s, 2, 0, u"2990"_s);
@@ -173,6 +175,17 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
         EXPECT_TRUE(Named(pWindow, u"Forward gears"_s)->accessibleDescription().startsWith(u"Gearbox"_s));
         TypeCell(pWindow, u"Forward gears"_s, 0, 0, firstRatio);
         EXPECT_TRUE(Named(pWindow, u"Forward gears"_s)->accessibleDescription().isEmpty());
+        // A field's problem beside that field, no other.
+        const QString rolling = Named<QLineEdit>(pWindow, u"Rolling resistance coefficient"_s)->text();
+        Type(pWindow, u"Rolling resistance coefficient"_s, u"x"_s);
+        EXPECT_EQ((QStringList{Named(pWindow, u"Rolling resistance coefficient"_s)->accessibleDescription().left(9),
+                               Named(pWindow, u"Drivetrain efficiency"_s)->accessibleDescription()}),
+                  (QStringList{u"Road load"_s, QString()}));
+        Type(pWindow, u"Rolling resistance coefficient"_s, rolling);
+        // One final drive per gear starts each gear on the one there was.
+        QTest::mouseClick(Named<QAbstractButton>(pWindow, u"One final drive per gear"_s), Qt::LeftButton);
+        EXPECT_EQ(Cell(pWindow, u"Forward gears"_s, 9, 1), Named<QLineEdit>(pWindow, u"Final drive"_s)->text());
+        QTest::mouseClick(Named<QAbstractButton>(pWindow, u"One final drive per gear"_s), Qt::LeftButton);
 
         // Saved, changed, opened again: as it was; a file that is none changes nothing and says why.
         const std::string strPath = m_dir.Path() + "/car.rgvehicle";
