@@ -68,6 +68,7 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
     GearSettings setupB = SampleSettings();
     setupB.m_fTireOD = 28.0F;
     ASSERT_TRUE(WriteBytes(strDir + "a.kvr", sample) && WriteBytes(strDir + "b.kvr", FormatSettingsFile(setupB, {})));
+    ASSERT_TRUE(WriteBytes(strDir + "short.kvr", "2.68\r\n2\r\n"));
     ASSERT_TRUE(WriteBytes(strDir + "x.kvr", "2.68\r\n2\r\n1.3\r\n1\r\n0.75\r\n0\r\n2.9\r\nfast\r\n3.53\r\n150\r\n"));
     // Inputs an export must not replace: under a name it would write, a hard link, a comparison file.
     ASSERT_TRUE(WriteBytes(strDir + "same.txt", sample) && WriteBytes(strDir + "b.csv", sample));
@@ -125,6 +126,9 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
          "x.kvr:8: Please enter a number.\nx.kvr:10: Please enter a number between 0 and 100.\n"},
         {{"--report", "missing.kvr"}, 1, "ratiograph: missing.kvr: No such file or directory\n"},
         {{"--export", "x.csv", "--compare", ".", "a.kvr"}, 1, "ratiograph: .: Is a directory\n"},
+        {{"--report", "short.kvr"},
+         1,
+         "ratiograph: short.kvr: This is not a settings file: it has fewer than ten lines. Nothing was loaded.\n"},
         {{"--export", "nodir/x.csv", "a.kvr"}, 1, "ratiograph: nodir/x.csv: No such file or directory\n"},
         {{"--export=same.txt", "same.txt"}, 1, kSameFile("same.txt", "same.txt")},
         {{"--export=hard.csv", "a.kvr"}, 1, kSameFile("hard.csv", "a.kvr")},
@@ -153,7 +157,7 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
     // Reports never write the files they read; a refused or failed export leaves nothing, a device or FIFO as it was.
     for (const char* pszInput : {"a.kvr", "same.txt", "b.csv"})
         EXPECT_EQ(ReadBytes(strDir + pszInput), sample) << pszInput;
-    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 7 + 4 + (bRoot ? 2 : 0));
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 8 + 4 + (bRoot ? 2 : 0));
     struct stat info = {};
     EXPECT_TRUE(stat((strDir + "fifo.csv").c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
     EXPECT_TRUE(!bRoot || (stat((strDir + "link.txt").c_str(), &info) == 0 && S_ISCHR(info.st_mode)));
