@@ -66,6 +66,7 @@ TEST(RoadSpeeds, SampleRoundingTireSizesAndCalibration)
         {" p 225 / 70 r 15 ", Metric, "27.40 in, 696 mm, 736/mile"},
         {"195/70R15C 104/102R", Metric, "25.75 in, 654 mm, 783/mile"},
         {"245/40ZR18 (97Y) XL", Metric, "25.72 in, 653 mm, 784/mile"},
+        {"245/40ZR18 (Y)", Metric, "25.72 in, 653 mm, 784/mile"},
         {"LT265/75R16 123/120S", LtMetric, "31.65 in, 804 mm, 637/mile"},
         {"33x12.50R15", Flotation, "33.00 in, 838 mm, 611/mile"},
         {"33X12.50-15LT", Flotation, "33.00 in, 838 mm, 611/mile"},
