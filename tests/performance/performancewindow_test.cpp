@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <numbers>
 #include <set>
+#include <sstream>
 #include <stdexcept>
 
 #include <QAbstractButton>
@@ -25,6 +26,7 @@
 #include "settingsfile/vehiclefile.h"
 #include "tests/support/files.h"
 #include "tests/support/named.h"
+#include "tests/support/snapshot.h"
 #include "tests/support/vehicles.h"
 #include "tests/ui/calculator.h"
 
@@ -320,6 +322,44 @@ TEST(ForceChart, EverythingInsideItsAxes)
                                                          ? std::pair(kmh / 1.609344, newtons / 4.4482216152605)
                                                          : std::pair(kmh, newtons));
     }
+}
+
+// The Performance and Tires windows as a keyboard user meets them: every control Tab reaches, in that order, with
+// its kind, text, name and state, and each label's access key; held by a snapshot as the dialogs are.
+TEST_F(PerformanceWindowTest, WindowsAsSnapshotted)
+{
+    std::ostringstream out;
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        Click(hDlg, IDC_WORKBENCH);
+        Click(hDlg, IDC_PERFORMANCE);
+        Click(hDlg, IDC_TIRES);
+        for (const QString& name : {u"PerformanceWindow"_s, u"TireWindow"_s}) {
+            QWidget* pWindow = platform::WidgetOf(hDlg)->findChild<QWidget*>(name);
+            ASSERT_NE(pWindow, nullptr) << name.toStdString();
+            out << name.toStdString() << " \"" << pWindow->windowTitle().toStdString() << "\"\n";
+            for (QWidget* pWidget = pWindow->nextInFocusChain(); pWidget != pWindow;
+                 pWidget = pWidget->nextInFocusChain()) {
+                // Not the tab bar's scroll arrows: whether they show depends on the font.
+                if (!(pWidget->focusPolicy() & Qt::TabFocus) || !pWindow->isAncestorOf(pWidget) ||
+                    qobject_cast<const QTabBar*>(pWidget->parentWidget()) != nullptr)
+                    continue;
+                QString text;
+                if (const auto* pButton = qobject_cast<const QAbstractButton*>(pWidget))
+                    text = pButton->text() + (pButton->isCheckable() ? u" [toggle]"_s : QString());
+                else if (const auto* pCombo = qobject_cast<const QComboBox*>(pWidget); pCombo && pCombo->count() < 6)
+                    for (int i = 0; i < pCombo->count(); ++i)
+                        text += (i ? u"|"_s : QString()) + pCombo->itemText(i);
+                out << "  " << pWidget->metaObject()->className() << " \"" << text.toStdString() << "\" \""
+                    << pWidget->accessibleName().toStdString() << '"' << (pWidget->isEnabled() ? "" : " disabled")
+                    << '\n';
+            }
+            for (const QLabel* pLabel : pWindow->findChildren<QLabel*>())
+                if (pLabel->buddy() != nullptr)
+                    out << "  label \"" << pLabel->text().toStdString() << "\" for \""
+                        << pLabel->buddy()->accessibleName().toStdString() << "\"\n";
+        }
+    });
+    ExpectSnapshot(out.str(), RATIOGRAPH_WINDOWS_SNAPSHOT);
 }
 
 } // namespace

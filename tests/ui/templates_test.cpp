@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/snapshot.h"
 #include "tests/ui/calculator.h"
 
 namespace {
@@ -234,21 +235,7 @@ TEST_F(CalculatorTest, DialogsAsSnapshotted)
         }
         platform::DestroyWindow(hDlg);
     }
-    const std::string strPath = RATIOGRAPH_SNAPSHOT;
-    if (std::getenv("RATIOGRAPH_UPDATE_SNAPSHOT") != nullptr)
-        std::ofstream(strPath) << out.str();
-    std::ifstream in(strPath);
-    std::istringstream made(out.str());
-    for (std::string strMade, strKept;;) {
-        const bool bMade = static_cast<bool>(std::getline(made, strMade));
-        const bool bKept = static_cast<bool>(std::getline(in, strKept));
-        if (bMade != bKept || strMade != strKept) {
-            ADD_FAILURE() << "\"" << (bMade ? strMade : "(end)") << "\" where the snapshot has \""
-                          << (bKept ? strKept : "(end)") << "\"; RATIOGRAPH_UPDATE_SNAPSHOT=1 writes the new one";
-        }
-        if (!bMade || !bKept || strMade != strKept)
-            break;
-    }
+    ExpectSnapshot(out.str(), RATIOGRAPH_SNAPSHOT);
 }
 
 } // namespace
