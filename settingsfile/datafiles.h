@@ -13,7 +13,7 @@
 //   1. <the program's directory>/../share/ratiograph/strFile, where an installation keeps it whatever its prefix
 //      (and where the build tree keeps its copy, beside app/);
 //   2. <each directory of $XDG_DATA_DIRS, /usr/local/share:/usr/share when unset>/ratiograph/strFile.
-// Relative directories in the variable are ignored, as the XDG specification says.
+// Relative directories in the variable are ignored, as the XDG base directory rules say.
 std::vector<std::string> InstalledDataFiles(std::string_view strFile);
 
 // $XDG_DATA_HOME/ratiograph, ~/.local/share/ratiograph when unset; empty when neither is an absolute path.

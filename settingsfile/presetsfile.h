@@ -36,7 +36,7 @@ ReadOutcome<PresetList> ReadPresetsFile(const std::string& strPath);
 //      prefix (and where the build tree keeps its copy, beside app/);
 //   2. <each directory of $XDG_DATA_DIRS, /usr/local/share:/usr/share when unset>/ratiograph/presets.jsonl.
 // Then every *.jsonl file directly in strUserDir, $XDG_DATA_HOME/ratiograph (~/.local/share/ratiograph when unset), in
-// byte order of their names. Relative directories in the variables are ignored, as the XDG specification says.
+// byte order of their names. Relative directories in the variables are ignored, as the XDG base directory rules say.
 struct PresetLocations
 {
     std::vector<std::string> installedFiles;

@@ -118,26 +118,12 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
 {
     using namespace Qt::StringLiterals;
     const QStringList gears = {u"1st"_s, u"2nd"_s, u"3rd"_s, u"4th"_s, u"5th"_s, u"6th"_s, u"Reverse"_s};
-    QStringList calculatorNames =
-        u"Engine RPM|Reverse gear ratio|Rear-end gear ratio|Tire outside diameter in inches|Reverse speed in MPH|"
-        u"Shift chart|Workbench|Cruise speed|Reverse speed in km/h|Tire size|Tire size diameter in inches|"
-        u"Tire size diameter in millimetres|Tire size revs per mile|Use tire size|Revs per mile|Use revs per mile|"
-        u"Hold as B|Load B|Clear B|Speedometer reading at a true 60 MPH"_s.split(u'|');
-    for (qsizetype i = 0; i < 6; ++i) {
-        for (const QString& what : {u" gear ratio"_s, u" gear speed in MPH"_s, u" gear RPM at cruise speed"_s,
-                                    u" gear speed in km/h"_s, u" gear difference to B"_s})
-            calculatorNames << gears[i] + what;
-        if (i < 5)
-            calculatorNames << u"RPM after shift from "_s + gears[i];
-    }
-    const std::vector<std::tuple<int, QString, QStringList>> windows = {
-        {IDD_GEARCALC_DIALOG, u"Corvane Ratiograph"_s, calculatorNames},
-        {IDD_TIRE_DIAMETER, u"Calculate Tire Diameter"_s,
-         u"Tire width in millimetres|Aspect ratio in percent|Rim diameter in inches|"
-         u"Tire diameter in inches"_s.split(u'|')},
-        {IDD_NOTICE, u"Corvane Ratiograph"_s, {}},
-        {IDD_EXPLAIN, u"Who and why"_s, {}}};
-    for (const auto& [nTemplateId, windowName, fieldNames] : windows) {
+    // Every field's name is held by the dialogs' snapshot; here, the rules names follow.
+    const std::vector<std::pair<int, QString>> windows = {{IDD_GEARCALC_DIALOG, u"Corvane Ratiograph"_s},
+                                                          {IDD_TIRE_DIAMETER, u"Calculate Tire Diameter"_s},
+                                                          {IDD_NOTICE, u"Corvane Ratiograph"_s},
+                                                          {IDD_EXPLAIN, u"Who and why"_s}};
+    for (const auto& [nTemplateId, windowName] : windows) {
         const DialogTemplate& dialogTemplate = *FindDialogTemplate(nTemplateId);
         std::set<std::string> keys;
         for (const ControlTemplate& control : dialogTemplate.controls) {
@@ -184,8 +170,6 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
             }
         }
         EXPECT_EQ(gearLabels.size(), nTemplateId == IDD_GEARCALC_DIALOG ? 7U : 0U);
-        for (const QString& name : fieldNames)
-            EXPECT_TRUE(names.contains(name)) << name.toStdString();
         platform::DestroyWindow(hDlg);
     }
     RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
@@ -201,9 +185,8 @@ TEST_F(CalculatorTest, EveryControlIsNamedAndHasItsOwnAccessKey)
 }
 
 // What a user and a screen reader meet in every dialog, as laid out: each control in the order it was made, with its
-// kind, text, name, place and size in dialog units and its states. The snapshot is the specified view (and the
-// workbench beside it): any change to it is deliberate, made by running this test with RATIOGRAPH_UPDATE_SNAPSHOT=1
-// and reading the difference.
+// kind, text, name, place and size in dialog units and its states. Users and saved habits rely on every line of it:
+// a change is deliberate, made by running this test with RATIOGRAPH_UPDATE_SNAPSHOT=1 and reading the difference.
 TEST_F(CalculatorTest, DialogsAsSnapshotted)
 {
     std::ostringstream out;
