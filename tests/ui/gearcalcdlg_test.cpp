@@ -30,6 +30,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 // The largest difference in one colour channel between two pictures.
 int LargestDifference(const QImage& first, const QImage& second)
 {
@@ -56,9 +58,13 @@ TEST_F(CalculatorTest, OpensEmptyRecalculatesAtEveryKeystrokeAndClosesWithEnter)
         const QImage emptyChart = pChart->grab().toImage();
         EXPECT_EQ(Column(hDlg, IDC_RPM, 17), kEmpty);
         EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDC_RPM));
+        EXPECT_EQ(pChart->accessibleDescription(), QStringLiteral("No speeds to chart"));
         Click(hDlg, IDC_SAMPLE);
         EXPECT_EQ(Column(hDlg, IDC_RPM, 17), (Texts{"1500", "2.0", "2.68", "3.53", "26.4", "1.3", "1.0", "0.75", "0",
                                                     "12.4", "16.6", "25.5", "33.2", "44.2", "N/A", "2.9", "-11.4"}));
+        PressKey(hDlg, IDC_RPM, Qt::Key_Q, Qt::AltModifier); // no control's access key: types nothing
+        PressKey(hDlg, IDC_RPM, Qt::Key_A, Qt::AltModifier);
+        EXPECT_EQ(std::pair(Text(hDlg, IDC_RPM), platform::GetFocus()), std::pair("1500"s, Item(hDlg, IDC_REAR_END)));
         EXPECT_NE(pChart->grab().toImage(), emptyChart);
         DriveDialogs(m_seam, [&](HWND hExplain) {
             EXPECT_EQ(platform::GetDialogTemplateId(hExplain), IDD_EXPLAIN);
@@ -171,11 +177,6 @@ TEST_F(CalculatorTest, TireDialogHandsOverOnlyWhatOkConfirms)
                     EXPECT_EQ(Text(hTire, nId), "0");
                 EXPECT_EQ(Text(hTire, IDC_TIRE_RESULT), "N/A");
                 EXPECT_EQ(platform::GetFocus(), Item(hTire, IDOK));
-                // OK alone is drawn as the default button.
-                QStringList defaults;
-                for (const QPushButton* pButton : platform::WidgetOf(hTire)->findChildren<QPushButton*>())
-                    defaults << (pButton->isDefault() ? pButton->text() : QString());
-                EXPECT_EQ(defaults.join(QString()), QStringLiteral("&OK"));
                 action(hTire);
             });
             Click(hDlg, IDC_CALC_DIAMETER);
@@ -305,10 +306,6 @@ TEST_F(CalculatorTest, WorkbenchTogglesEveryWayAndFollowsTheRecord)
             EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "56.6");
             QWidget* pChart = Widget(hDlg, IDC_SHIFT_CHART);
             EXPECT_TRUE(pChart->accessibleDescription().contains(QStringLiteral("Setup B is drawn dashed")));
-            QStringList headings; // the B buttons read "Keep", "File...", "Empty" under this one
-            for (const QLabel* pLabel : platform::WidgetOf(hDlg)->findChildren<QLabel*>())
-                headings << pLabel->text();
-            EXPECT_TRUE(headings.contains(QStringLiteral("Setup B")));
             Click(hDlg, IDC_CLEAR_B);
             EXPECT_EQ(Text(hDlg, IDC_SPEEDOMETER), "");
             EXPECT_FALSE(pChart->accessibleDescription().contains(QStringLiteral("Setup B")));
