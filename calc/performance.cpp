@@ -301,9 +301,7 @@ std::optional<CPerformanceModel> CPerformanceModel::Build(const Vehicle& vehicle
 
 const CPerformanceModel::GearModel& CPerformanceModel::Gear(int nGear) const
 {
-    if (nGear < 1 || nGear > GearCount())
-        throw std::out_of_range("no such gear");
-    return m_gears[static_cast<std::size_t>(nGear - 1)];
+    return m_gears.at(static_cast<std::size_t>(nGear - 1)); // throws std::out_of_range for a gear it does not have
 }
 
 double CPerformanceModel::OverallRatio(int nGear) const

@@ -112,7 +112,6 @@ QPixmap CResourceIconEngine::Picture(const QSize& size)
                 m_rendered.erase(m_rendered.begin());
             return m_rendered.emplace_back(std::move(rendered));
         }
-        m_svg.clear(); // not a drawing after all
     }
     if (m_pictures.empty())
         return {};

@@ -8,7 +8,9 @@
 # With --random, tools/mutants.py draws the faults itself, seeded, from every line of every product folder and
 # every operator that applies there, so the suite is also judged by faults nobody chose. A fault that does not
 # compile is counted apart: the figure to quote is the share caught among those that compile. The run's lines also
-# go to build/mutate/random-SEED.txt. A survivor may be equivalent (no test could tell it); a person decides.
+# go to build/mutate/random-SEED.txt. A survivor from which the optimising compiler makes the same object file as
+# from the unchanged source is equivalent and counted apart too; any other survivor may still be equivalent (no test
+# could tell it): a person decides.
 #
 # Usage: tools/mutate.sh [SUBSTRING]   the listed faults (only those whose description contains SUBSTRING)
 #        tools/mutate.sh --random [--seed N] [--count K] [--list]
@@ -148,7 +150,8 @@ trap 'restore_mutant; exit 143' TERM
 tree_before=$(git -C "$top" status --porcelain)
 
 # Warnings as errors, as CI builds: a fault the compiler refuses there can never land, so it counts as not built.
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRATIOGRAPH_WERROR=ON -DRATIOGRAPH_BENCHMARKS=OFF >/dev/null
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRATIOGRAPH_WERROR=ON -DRATIOGRAPH_BENCHMARKS=OFF \
+    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 # Returns 0 when every test passed, 1 when one failed, 2 when the build failed, 3 when a test ran out of time.
 run_suite() {
     cmake --build "$build" >/dev/null 2>&1 || return 2
@@ -172,12 +175,35 @@ check_tree() {
     fi
 }
 
+# A survivor from which the optimising compiler makes the very object file it makes from the unchanged source cannot
+# be told apart by any test (trivial compiler equivalence): it is counted apart, as a fault that does not build is.
+# Prints the checksum of FILE's object at -O2, nothing for a file not compiled on its own (a header).
+optimised_object() {
+    local command
+    command=$(python3 - "$build/compile_commands.json" "$top/$1" "$build/optimised.o" <<'EOF'
+import json, shlex, sys
+for entry in json.load(open(sys.argv[1])):
+    if entry["file"] == sys.argv[2]:
+        args, kept = shlex.split(entry["command"]), []
+        while args:
+            arg = args.pop(0)
+            if arg in ("-o", "-MT", "-MF"):
+                args.pop(0)
+            elif arg not in ("-MD", "-g") and not arg.startswith("-O"):
+                kept.append(arg)
+        print("cd %s && %s -O2 -g0 -o %s" % (shlex.quote(entry["directory"]), shlex.join(kept), sys.argv[3]))
+EOF
+    )
+    [[ -n $command ]] && bash -c "$command" >/dev/null 2>&1 && sha256sum <"$build/optimised.o"
+}
+declare -A unchanged_objects=()
+
 if [[ $mode == random ]]; then
     results="$build/random-$seed.txt"
     echo "tools/mutate.sh --random --seed $seed --count $count at $(git -C "$top" rev-parse --short HEAD):" \
         "$(head -n 1 <<<"$drawn" | cut -c 3-)" | tee "$results"
     total=$(($(wc -l <<<"$drawn") - 1))
-    n=0 compiled=0 caught=0 timedout=0 unbuilt=0 survivors=()
+    n=0 compiled=0 caught=0 timedout=0 unbuilt=0 equivalent=0 survivors=()
     while IFS=$'\t' read -r -u 3 file line column operator before after; do
         n=$((n + 1))
         save_for_mutant "$file"
@@ -190,10 +216,17 @@ if [[ $mode == random ]]; then
         started=$SECONDS
         outcome=0
         run_suite </dev/null || outcome=$?
+        mutant_object=""
+        [[ $outcome == 0 ]] && mutant_object=$(optimised_object "$file")
         restore_mutant
         check_tree
+        if [[ -n $mutant_object ]]; then
+            [[ -v unchanged_objects[$file] ]] || unchanged_objects[$file]=$(optimised_object "$file")
+            [[ $mutant_object == "${unchanged_objects[$file]}" ]] && outcome=4
+        fi
         case $outcome in
         0) verdict=SURVIVED compiled=$((compiled + 1)) survivors+=("$file:$line $operator"$'\n'"$changed") ;;
+        4) verdict="same code" equivalent=$((equivalent + 1)) ;;
         1) verdict=caught compiled=$((compiled + 1)) caught=$((caught + 1)) ;;
         2) verdict="no build" unbuilt=$((unbuilt + 1)) ;;
         *) verdict="timed out" compiled=$((compiled + 1)) caught=$((caught + 1)) timedout=$((timedout + 1)) ;;
@@ -205,7 +238,8 @@ if [[ $mode == random ]]; then
     cmake --build "$build" >/dev/null 2>&1
     percent=$(awk -v c="$caught" -v n="$compiled" 'BEGIN { printf "%.1f", n ? 100 * c / n : 0 }')
     {
-        echo "compiled $compiled of $n; $unbuilt did not build (the compiler caught them, counted apart)"
+        echo "compiled $compiled of $n; $unbuilt did not build (the compiler caught them, counted apart);" \
+            "$equivalent made the same optimised code as the unchanged source (counted apart)"
         echo "caught $caught/$compiled among those that compile ($percent %), $timedout of them by a test timing out"
         for survivor in "${survivors[@]}"; do
             echo "  survived: $survivor"

@@ -191,6 +191,9 @@ TEST(GearReport, CruiseSpeedComparisonShiftDropsAndShiftChart)
     EXPECT_EQ(text, "12.4 16.6 25.5 33.2 |0 10 20 30 40 50 |0 20 40 60 80 |0 500 1000 1500 ");
     EXPECT_EQ(std::tuple(chart.rpmMin, chart.rpmMax, chart.mphMin, chart.mphMax), std::tuple(0.0, 1500.0, 0.0, 50.0));
     EXPECT_NEAR(chart.kmhTicks[1].value, 20 / kKilometresPerMile, 1e-9);
+    // A faster B widens the speed axis so that its sawtooth stays inside the frame.
+    const GearSettings bigTire = With(GearValue::TireOD, 31.2F);
+    EXPECT_EQ(ComputeShiftChart(SampleSettings(), &bigTire).mphMax, 60.0);
     // No speed, no chart; values held after a failed range test keep the axes finite and bounded.
     const std::vector<std::tuple<GearValue, float, bool>> heldValues = {
         {GearValue::Rpm, 0, true},         {GearValue::RearEnd, 0, true},      {GearValue::TireOD, 0, true},

@@ -1,12 +1,10 @@
 // The Performance window as a user meets it: opened from the calculator's workbench, filled from the calculator, a
 // preset and a typed torque curve, live figures, problems beside their fields, vehicle files through the modal seam.
 
-#include <cmath>
 #include <filesystem>
 #include <numbers>
 #include <set>
 #include <sstream>
-#include <stdexcept>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -238,35 +236,6 @@ TEST_F(PerformanceWindowTest, VehicleFileNamedAtTheStart)
     });
     calculator.RunModal();
     EXPECT_EQ(TakeMessages(m_seam), std::vector<std::string>{});
-}
-
-// In either unit, every curve and marker (one per upshift, one at the top speed) lies inside the axes, which end on
-// their last ticks and hold the top speed.
-TEST(ForceChart, EverythingInsideItsAxes)
-{
-    const CPerformanceModel model = CPerformanceModel::Build(SportsCar()).value();
-    const PerformanceAnalysis analysis = model.Analyse();
-    for (const PerformanceUnits units :
-         {PerformanceUnits{}, PerformanceUnits{ForceUnit::PoundsForce, SpeedUnit::MilesPerHour}}) {
-        const PlotData plot = MakeForceChart(model, analysis, units);
-        const auto inside = [&](double x, double y) {
-            return x >= 0 && x <= plot.xMax && y >= 0 && y <= plot.yMax;
-        };
-        std::size_t nOutside = 0;
-        for (const PlotPolyline& line : plot.lines)
-            nOutside += std::count_if(line.points.begin(), line.points.end(),
-                                      [&](const auto& p) { return !inside(p.first, p.second); });
-        for (const PlotMarker& marker : plot.markers)
-            nOutside += !inside(marker.x, marker.y);
-        EXPECT_EQ(std::tuple(nOutside, plot.xMax, plot.yMax, plot.markers.size()),
-                  std::tuple(std::size_t{0}, plot.bottomTicks.back().value, plot.leftTicks.back().value,
-                             analysis.gears.size()));
-        EXPECT_GE(plot.xMax * (units.speed == SpeedUnit::MilesPerHour ? 1.609344 : 1.0), analysis.topSpeed->kmh);
-        const auto [kmh, newtons] = model.ForceCurve(1).front();
-        EXPECT_EQ(plot.lines.front().points.front(), units.speed == SpeedUnit::MilesPerHour
-                                                         ? std::pair(kmh / 1.609344, newtons / 4.4482216152605)
-                                                         : std::pair(kmh, newtons));
-    }
 }
 
 // The Performance and Tires windows as a keyboard user meets them: every control Tab reaches, in that order, with

@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
-#include <optional>
 #include <set>
 #include <tuple>
 #include <vector>

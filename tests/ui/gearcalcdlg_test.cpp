@@ -14,19 +14,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include "calc/shiftchart.h"
 #include "calc/tiresize.h"
 #include "platform/document.h"
-#include "platform/plotwidget.h"
 #include "tests/support/files.h"
 #include "tests/support/samplerecord.h"
 #include "tests/ui/calculator.h"
-#include "ui/shiftchartplot.h"
 
 namespace {
 
@@ -319,64 +315,6 @@ TEST_F(CalculatorTest, WorkbenchTogglesEveryWayAndFollowsTheRecord)
             m_seam.ClearRecords();
         },
         &dialog);
-}
-
-TEST(ShiftChartPlot, LinesSawtoothGhostDescriptionAndColours)
-{
-    GearSettings setupB = SampleSettings();
-    setupB.m_fGear3 = 0;
-    const ShiftChart chartB = ComputeShiftGears(setupB);
-    const PlotData plot = MakeShiftChartPlot(ComputeShiftChart(SampleSettings(), &setupB), &chartB, CruiseSpeed{40});
-    ASSERT_EQ(plot.lines.size(), 7U) << "five gears, B's sawtooth and the sawtooth";
-    for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(plot.lines[i].label, std::to_string(i + 1));
-        EXPECT_EQ(plot.lines[i].points.back().second, 1500.0);
-    }
-    EXPECT_EQ(plot.lines[5].pen, PlotPen::Ghost);
-    EXPECT_NEAR(plot.lines[5].points[4].second, 750, 0.1) << "B shifts from second straight into fourth";
-    const PlotPolyline& sawtooth = plot.lines.back();
-    EXPECT_EQ(sawtooth.pen, PlotPen::Emphasis);
-    ASSERT_EQ(sawtooth.points.size(), 10U);
-    EXPECT_EQ(sawtooth.points.back(), plot.lines[4].points.back());
-    EXPECT_EQ(plot.description,
-              "Shift chart of 1st, 2nd, 3rd, 4th and 5th gears at 1500 RPM. 1st reaches 12.4 MPH, then 2nd lands at "
-              "1119 RPM. 2nd reaches 16.6 MPH, then 3rd lands at 975 RPM. 3rd reaches 25.5 MPH, then 4th lands at "
-              "1154 RPM. 4th reaches 33.2 MPH, then 5th lands at 1125 RPM. 5th reaches 44.2 MPH. Setup B is drawn "
-              "dashed, at 1500 RPM: 1st reaches 12.4 MPH. 2nd reaches 16.6 MPH. 4th reaches 33.2 MPH. 5th reaches 44.2 "
-              "MPH. At 40 MPH: 1st 4845 RPM, 2nd 3616 RPM, 3rd 2350 RPM, 4th 1808 RPM, 5th 1356 RPM.");
-    EXPECT_EQ(plot.key, (std::vector<PlotKeyEntry>{{"Now", PlotPen::Emphasis}, {"Setup B", PlotPen::Ghost}}));
-    // A faster B widens the speed axis so that its sawtooth stays inside the frame.
-    GearSettings bigTire = SampleSettings();
-    bigTire.m_fTireOD = 31.2F;
-    EXPECT_EQ(ComputeShiftChart(SampleSettings()).mphMax, 50.0);
-    EXPECT_EQ(ComputeShiftChart(SampleSettings(), &bigTire).mphMax, 60.0);
-    // Speed across, MPH below and km/h above, RPM up: the axes, their units and their ticks.
-    std::string axes = plot.bottomUnit + "|" + plot.topUnit + "|" + plot.leftUnit;
-    for (const auto* pTicks : {&plot.bottomTicks, &plot.topTicks, &plot.leftTicks}) {
-        for (const PlotTick& tick : *pTicks)
-            axes += (&tick == &pTicks->front() ? "|" : " ") + tick.text + "@" + std::to_string(std::lround(tick.value));
-    }
-    EXPECT_EQ(axes, "MPH|km/h|RPM|0@0 10@10 20@20 30@30 40@40 50@50|0@0 20@12 40@25 60@37 80@50|"
-                    "0@0 500@500 1000@1000 1500@1500");
-    EXPECT_EQ(std::make_tuple(plot.xMin, plot.xMax, plot.yMin, plot.yMax), std::make_tuple(0.0, 50.0, 0.0, 1500.0));
-    EXPECT_EQ(MakeShiftChartPlot(ComputeShiftChart(GearSettings{})).emptyText, "No speeds to chart");
-    // Lines stand out from the background by 3:1 and text by 4.5:1 (WCAG) in light, dark and high-contrast palettes.
-    const auto palette = [](QColor base, QColor text, QColor highlight) {
-        QPalette palette(base, base);
-        palette.setColor(QPalette::Base, base);
-        palette.setColor(QPalette::Text, text);
-        palette.setColor(QPalette::Highlight, highlight);
-        return palette;
-    };
-    const QPalette dark = palette(QColor(0x2a, 0x2a, 0x2a), QColor(0xee, 0xee, 0xee), QColor(0x2a, 0x82, 0xda));
-    const QPalette highContrast = palette(Qt::black, Qt::white, QColor(0x1a, 0xeb, 0xff));
-    for (const QPalette& palette : {QApplication::style()->standardPalette(), dark, highContrast}) {
-        const PlotColours colours = ChoosePlotColours(palette);
-        EXPECT_GE(ContrastRatio(colours.text, colours.background), 4.5);
-        for (const QColor& line : {colours.frame, colours.grid, colours.guide, colours.emphasis, colours.ghost})
-            EXPECT_GE(ContrastRatio(line, colours.background), 3.0) << line.name().toStdString();
-    }
-    EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
 }
 
 // A line drawn where its points are: rising from the lower left to the upper right, not flattened or turned over.
