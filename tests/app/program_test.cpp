@@ -34,9 +34,9 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// The exit status, standard output and standard error.
+// The exit status, standard output and standard error; stdoutFile, when given, takes the output, stdin is the input.
 std::tuple<int, std::string, std::string> RunProgram(const QString& dir, const std::vector<std::string>& args,
-                                                     const QString& stdoutFile)
+                                                     const QString& stdoutFile, const std::string& strInput = {})
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
@@ -53,6 +53,8 @@ std::tuple<int, std::string, std::string> RunProgram(const QString& dir, const s
     for (const std::string& arg : args)
         arguments << QString::fromStdString(arg);
     program.start(QStringLiteral(RATIOGRAPH_PROGRAM), arguments);
+    program.write(QByteArray::fromStdString(strInput));
+    program.closeWriteChannel();
     if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit)
         return {-1, "", ""};
     return {program.exitCode(), program.readAllStandardOutput().toStdString(),
@@ -108,7 +110,11 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
          "",
          "table.csv",
          {"RPM at cruise\n1st 2.680 9.460 12.4 19.9 8.3 8479\n"}},
-        {{"--export", "chart.svg", "a.kvr"}, 0, "", "chart.svg", {"viewBox 0 0 800 600\n", "paths 6\n"}},
+        {{"--export", "chart.svg", "a.kvr"},
+         0,
+         "",
+         "chart.svg",
+         {"viewBox 0 0 800 600\n", "strokes #000000 #505050 #909090 black none\npaths 6\n"}},
         {{"--tires", "26.4", "28", "--format=json"},
          0,
          "",
@@ -170,12 +176,8 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
     program.kill();
     program.waitForFinished();
     // "-" reads the settings file from standard input; --export=- writes the table to standard output.
-    QProcess piped;
-    piped.start(QStringLiteral(RATIOGRAPH_PROGRAM), {u"--export=-"_s, u"--format=csv"_s, u"-"_s});
-    piped.write(QByteArray::fromStdString(sample));
-    piped.closeWriteChannel();
-    ASSERT_TRUE(piped.waitForFinished(30000));
-    ExpectParts(ReportAsText(piped.readAllStandardOutput().toStdString(), "-.csv"), kSampleRows);
+    ExpectParts(ReportAsText(std::get<1>(RunProgram(dir, {"--export=-", "--format=csv", "-"}, {}, sample)), "-.csv"),
+                kSampleRows);
 }
 
 // The published sports car's figures as a script reads them; a bad vehicle file is named and leaves nothing.
@@ -186,18 +188,12 @@ TEST(Program, PerformanceAndPresets)
     const std::string strDir = dir.toStdString() + "/", car = FormatVehicleFile(SportsCar());
     const std::string kHeader = "{\"format\": \"ratiograph-presets\", \"version\": 1}\n";
     ASSERT_TRUE(WriteBytes(strDir + "car.rgvehicle", car) && WriteBytes(strDir + "car.json", car) &&
-                WriteBytes(strDir + "big", "") && mkfifo((strDir + "fifo").c_str(), 0600) == 0 &&
                 QDir(dir).mkdir(u"ratiograph"_s) &&
                 WriteBytes(strDir + "ratiograph/a.jsonl", kHeader + "{\"name\": \"Mine\", \"forward\": [1]}\n") &&
                 WriteBytes(strDir + "ratiograph/b.jsonl", kHeader + "{}\n"));
-    std::filesystem::resize_file(strDir + "big", 200 << 20);
-    const std::string kDevice = ": not a regular file but a device, a pipe or a socket";
+    // Each reason a vehicle file is refused is the reader's own (its tests); here, that the program names it.
     for (auto [args, strError] : std::vector<std::pair<std::vector<std::string>, std::string>>{
-             {{"/dev/zero"}, "/dev/zero" + kDevice},
-             {{"fifo"}, "fifo" + kDevice},
              {{"ratiograph"}, "ratiograph: Is a directory"},
-             {{"none"}, "none: No such file or directory"},
-             {{"big"}, "big: larger than 1 MiB"},
              {{"ratiograph/b.jsonl"},
               "ratiograph/b.jsonl:2:1: syntax error while parsing value - unexpected '{'; expected end of input"},
              {{"--export=car.json", "car.json"},
@@ -212,7 +208,7 @@ TEST(Program, PerformanceAndPresets)
     ExpectParts(ReadBytes(strDir + "t.csv"),
                 {"Force before (lbf)", "\n1st,4.714,3.310,15.603,33.4,6500,33.4,4334,3383,"});
     ExpectParts(ReportAsText(ReadBytes(strDir + "f.svg"), "f.svg"), {"viewBox 0 0 800 600\n", "162.7 MPH in 7th"});
-    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::System).size(), 6);
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::System).size(), 4);
     EXPECT_EQ(ReadBytes(strDir + "car.json"), car);
     // The top speed, then each gear's speed at the 6500 RPM redline, where every upshift is.
     const auto speed = [](const nlohmann::json& kmh) {
@@ -224,12 +220,10 @@ TEST(Program, PerformanceAndPresets)
     for (const nlohmann::json& gear : report["gears"])
         text += " " + speed(gear["speedAtRedlineKmh"]) + (gear["upshiftRpm"] == 6500.0 ? "" : " top");
     EXPECT_EQ(text, "261.9: 53.8 80.7 120.4 152.1 197.3 253.6 302.2 380.1 top");
-    QProcess piped; // "-" reads the vehicle from standard input
-    piped.start(QStringLiteral(RATIOGRAPH_PROGRAM), {u"--performance"_s, u"--format=csv"_s, u"-"_s});
-    piped.write(QByteArray::fromStdString(car));
-    piped.closeWriteChannel();
-    ASSERT_TRUE(piped.waitForFinished(30000));
-    EXPECT_TRUE(piped.readAllStandardOutput().contains("\r\n8th,0.667,3.310,2.208,380.1,"));
+    // "-" reads the vehicle from standard input.
+    EXPECT_NE(
+        std::get<1>(RunProgram(dir, {"--performance", "--format=csv", "-"}, {}, car)).find("\r\n8th,0.667,3.310,"),
+        std::string::npos);
     // The installed presets, then the user's file that could be read; the other one named at its line.
     const auto [nExit, strPresets, strError] = RunProgram(dir, {"--presets", "--format=json"}, {});
     EXPECT_EQ(std::tuple(nExit, strError),

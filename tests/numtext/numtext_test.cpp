@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -29,6 +30,8 @@ TEST(NumberTexts, FormatReadNarrowAndJudgeFields)
         {"%+.1f", {2.0}, "+2.0"},
         {"%d", {0, 42}, "0|42"},
         {"%05d", {-42}, "-0042"},
+        {"%+d", {5, -5}, "+5|-5"},
+        {"% d", {5}, " 5"},
     };
     for (const auto& [pszFormat, args, pszExpected] : rows) {
         std::string texts;

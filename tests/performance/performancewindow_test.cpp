@@ -150,9 +150,7 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
                   u"Top speed: %1 km/h in %2th, limited by the road load."_s.arg(analysis->topSpeed->kmh, 0, 'f', 1)
                       .arg(analysis->topSpeed->nGear));
         const QString description = Named(pWindow, u"Wheel force chart"_s)->accessibleDescription();
-        EXPECT_TRUE(description.contains(u"1st to 2nd at "_s) && description.contains(u"9th to 10th at "_s) &&
-                    description.contains(u"Top speed: "_s))
-            << description.toStdString();
+        EXPECT_TRUE(description.contains(u"9th to 10th at "_s)) << description.toStdString();
 
         // An edit changes table and chart; a bad point clears them and says why beside the cell.
         // Views and screen readers learn of a changed cell from the model.

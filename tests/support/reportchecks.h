@@ -3,6 +3,7 @@
 // A report read back as a user's tools would, as lines of words with one blank between them, in every format.
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,8 @@
 
 using Texts = std::vector<std::string>;
 
-// JSON as "/gears/0/mph 12.4"; an SVG's viewBox, desc and paths; a PNG's size; a PDF's pages end in |.
+// JSON as "/gears/0/mph 12.4"; an SVG's viewBox, desc, the colours it strokes with and its paths; a PNG's size; a PDF's
+// pages end in |.
 inline std::string ReportAsText(std::string bytes, const std::string& strName)
 {
     using namespace Qt::StringLiterals;
@@ -36,15 +38,21 @@ inline std::string ReportAsText(std::string bytes, const std::string& strName)
     if (extension == "svg") {
         QXmlStreamReader reader(QByteArray::fromStdString(bytes));
         std::string text;
+        std::set<std::string> strokes;
         int nPaths = 0;
         while (reader.readNext() != QXmlStreamReader::Invalid && !reader.atEnd()) {
+            if (reader.isStartElement() && reader.attributes().hasAttribute(u"stroke"_s))
+                strokes.insert(" " + reader.attributes().value(u"stroke"_s).toString().toStdString());
             if (reader.isStartElement() && reader.name() == u"svg"_s)
                 text += "viewBox " + reader.attributes().value(u"viewBox"_s).toString().toStdString() + "\n";
             if (reader.isStartElement() && reader.name() == u"desc"_s)
                 text += reader.readElementText().toStdString() + "\n";
             nPaths += reader.isStartElement() && reader.name() == u"path"_s;
         }
-        return reader.hasError() ? "" : text + "paths " + std::to_string(nPaths) + "\n";
+        text += "strokes";
+        for (const std::string& stroke : strokes)
+            text += stroke;
+        return reader.hasError() ? "" : text + "\npaths " + std::to_string(nPaths) + "\n";
     }
     if (extension == "pdf") {
         QProcess pdftotext; // with the layout kept, a table's row stays one line

@@ -134,6 +134,7 @@ TEST_F(CalculatorTest, DialogsAsSnapshotted)
             const QRect r = pControl->geometry();
             const auto* pButton = qobject_cast<const QPushButton*>(pControl);
             const auto* pLabel = qobject_cast<const QLabel*>(pControl);
+            const auto* pEdit = qobject_cast<const QLineEdit*>(pControl);
             const QString text = pButton ? pButton->text() : pLabel ? pLabel->text() : QString(); // access keys too
             const QAccessibleInterface* pAccessible =
                 QAccessible::queryAccessibleInterface(const_cast<QWidget*>(pControl));
@@ -145,7 +146,10 @@ TEST_F(CalculatorTest, DialogsAsSnapshotted)
             out << ((pControl->focusPolicy() & Qt::TabFocus) ? " tab" : "")
                 << (pButton && pButton->isDefault() ? " default" : "")
                 << (pButton && pButton->isCheckable() ? " toggle" : "") << (pControl->isEnabled() ? "" : " disabled")
-                << (qobject_cast<const QLineEdit*>(pControl) && pAccessible->state().readOnly ? " read-only" : "")
+                << (pEdit && pEdit->isReadOnly() ? " read-only" : "")
+                << (pEdit && pEdit->palette().color(QPalette::Base) == pEdit->palette().color(QPalette::Window)
+                        ? " on the dialog's background"
+                        : "")
                 << (pLabel && pLabel->buddy() ? " for \"" + name(pLabel->buddy()).toStdString() + '"' : "") << '\n';
             const QString key = QKeySequence::mnemonic(text).toString();
             EXPECT_TRUE(key.isEmpty() || keys.insert(key).second) << "twice: " << text.toStdString();
