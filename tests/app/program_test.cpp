@@ -42,8 +42,11 @@ std::tuple<int, std::string, std::string> RunProgram(const QString& dir, const s
     for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
         environment.remove(name);
     environment.insert(u"LC_ALL"_s, u"de_DE.UTF-8"_s);
-    environment.insert(u"XDG_RUNTIME_DIR"_s, dir); // else Qt's start in a window system says so
-    environment.insert(u"XDG_DATA_HOME"_s, dir);   // the user's presets, not the tester's
+    // A window system's start says when the desktop lacks this; a command that only draws, as on a server, must not.
+    environment.remove(u"XDG_RUNTIME_DIR"_s);
+    if (!args.empty() && args.front() == "-platform")
+        environment.insert(u"XDG_RUNTIME_DIR"_s, dir);
+    environment.insert(u"XDG_DATA_HOME"_s, dir); // the user's presets, not the tester's
     QProcess program;
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(dir);
