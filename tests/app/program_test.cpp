@@ -2,7 +2,6 @@
 
 #include "app/gearcalcapp.h"
 
-#include <filesystem>
 #include <tuple>
 
 #include <QDir>
@@ -10,13 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/fanotify.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "settingsfile/settingsfile.h"
@@ -235,60 +230,6 @@ TEST(Program, PerformanceAndPresets)
     EXPECT_GE(presets.size(), 13U);
     EXPECT_EQ(presets.back(), nlohmann::json::parse(R"({"name": "Mine", "forward": [1.0], "reverse": null,
                                                         "finalDrive": null, "source": ""})"));
-}
-
-// A signal held (by fanotify, as root) to the open() of an export's temporary file ends the program and leaves nothing.
-TEST(Program, SignalsDuringAnExportLeaveNoTemporaryFile)
-{
-    CScratchDir scratch;
-    const std::string strDir = scratch.Path() + "/";
-    ASSERT_TRUE(WriteBytes(strDir + "a.kvr", FormatSettingsFile(SampleSettings(), SampleSpeeds())));
-    const int nWatch = fanotify_init(FAN_CLASS_CONTENT | FAN_CLOEXEC, O_RDONLY | O_CLOEXEC);
-    if (nWatch < 0)
-        GTEST_SKIP() << "fanotify needs root";
-    ASSERT_EQ(fanotify_mark(nWatch, FAN_MARK_ADD, FAN_OPEN_PERM | FAN_EVENT_ON_CHILD, AT_FDCWD, strDir.c_str()), 0);
-    for (const int nSignal : {SIGINT, SIGTERM, SIGHUP}) {
-        for (int nTry = 0; nTry < 20; ++nTry) {
-            SCOPED_TRACE(std::string(strsignal(nSignal)) + " at try " + std::to_string(nTry));
-            const pid_t child = fork();
-            if (child == 0) {
-                if (chdir(strDir.c_str()) == 0) {
-                    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-                    execl(RATIOGRAPH_PROGRAM, "ratiograph", "--export=chart.png", "--size=200x200", "a.kvr", nullptr);
-                }
-                _exit(127);
-            }
-            // Every open in the directory waits for an answer; the temporary file's gets the signal first.
-            bool bSent = false;
-            int nStatus = 0;
-            while (!bSent) {
-                pollfd watch = {nWatch, POLLIN, 0};
-                if (poll(&watch, 1, 100) == 0) {
-                    ASSERT_EQ(waitpid(child, &nStatus, WNOHANG), 0) << "ended before it made a temporary file";
-                    continue;
-                }
-                alignas(fanotify_event_metadata) char buffer[4096];
-                const ssize_t nRead = read(nWatch, buffer, sizeof buffer);
-                ASSERT_GT(nRead, 0);
-                auto* pEvent = reinterpret_cast<fanotify_event_metadata*>(buffer);
-                for (ssize_t nLeft = nRead; FAN_EVENT_OK(pEvent, nLeft); pEvent = FAN_EVENT_NEXT(pEvent, nLeft)) {
-                    std::error_code error;
-                    const auto name =
-                        std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(pEvent->fd), error);
-                    if (name.filename().string().starts_with(".ratiograph-"))
-                        bSent = kill(child, nSignal) == 0;
-                    const fanotify_response response = {pEvent->fd, FAN_ALLOW};
-                    ASSERT_EQ(write(nWatch, &response, sizeof response), ssize_t(sizeof response));
-                    close(pEvent->fd);
-                }
-            }
-            ASSERT_EQ(waitpid(child, &nStatus, 0), child);
-            EXPECT_TRUE(WIFSIGNALED(nStatus) && WTERMSIG(nStatus) == nSignal) << nStatus;
-            EXPECT_EQ(QDir(QString::fromStdString(strDir)).entryList(QDir::Files | QDir::Hidden),
-                      QStringList{u"a.kvr"_s});
-        }
-    }
-    close(nWatch);
 }
 
 using Application = UiTest;

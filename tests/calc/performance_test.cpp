@@ -322,6 +322,10 @@ TEST(Performance, Validation)
         EXPECT_EQ(texts(ValidateVehicle(vehicle)), expected);
         EXPECT_EQ(CPerformanceModel::Build(vehicle).has_value(), expected.empty()) << expected;
     }
+    EXPECT_EQ(texts(ValidateVehicle(Vehicle{})), // what a new Performance window tells
+              "Gearbox: give 1 to 10 forward ratios, not 0.|Gearbox: give one final drive or one per forward gear (0), "
+              "not 0.|Tire: the diameter must be a positive number.|Engine: the redline must be a positive number.|"
+              "Torque curve: give 3 to 1000 points, not 0.|Road load: the mass must be a positive number.");
     EXPECT_EQ(GearOrdinal(1) + GearOrdinal(2) + GearOrdinal(3) + GearOrdinal(4) + GearOrdinal(10) +
                   std::string(TopSpeedLimitName({})),
               "1st2nd3rd4th10th");

@@ -4,8 +4,6 @@
 
 #include "tests/support/samplerecord.h"
 
-namespace {
-
 // The figures, the regearing and their words are held whole by the reports' snapshot; here, what lies at their edges.
 TEST(CompareTires, SidewallsGuidelineAndRegearingEdges)
 {
@@ -24,5 +22,3 @@ TEST(CompareTires, SidewallsGuidelineAndRegearingEdges)
     EXPECT_FALSE(ComputeRestoringRearEnd(now, setupB));
     EXPECT_TRUE(NearestRearEnds(now, setupB, std::nullopt, {{"A", 3.73}}).empty());
 }
-
-} // namespace

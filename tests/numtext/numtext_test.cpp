@@ -40,7 +40,6 @@ TEST(NumberTexts, FormatReadNarrowAndJudgeFields)
         EXPECT_EQ(texts, pszExpected) << pszFormat;
     }
     EXPECT_EQ(CrtFormat("%.*g %.*g|%*d|100%%", {6, 1e6, 6, 15000.0F, -4, 7}), "1e+006 15000|7   |100%");
-    EXPECT_EQ(CrtFormat("Reverse  %4.2g %s\n", {2.9F, "-11.4"}), "Reverse   2.9 -11.4\n");
     // Misuse is refused, saying which.
     const auto refusal = [](auto format) {
         try {
