@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr std::array<MessageEntry<CGearCalcDlg>, 36> kMessageTable{{
+constexpr auto kMessageTable = std::to_array<MessageEntry<CGearCalcDlg>>({
     {IDC_GEAR1, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_RPM, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
     {IDC_REAR_END, EN_CHANGE, &CGearCalcDlg::OnChangeInput},
@@ -55,7 +55,7 @@ constexpr std::array<MessageEntry<CGearCalcDlg>, 36> kMessageTable{{
     {IDC_METRIC, BN_CLICKED, &CGearCalcDlg::OnMetric},
     {ID_PRINT, 0, &CGearCalcDlg::OnPrint},
     {ID_EXPORT, 0, &CGearCalcDlg::OnExport},
-}};
+});
 
 constexpr std::string_view kDefaultSettingsName = "mixo.kvr";
 

@@ -10,12 +10,12 @@
 
 namespace {
 
-constexpr std::array<MessageEntry<CTireSizeDlg>, 4> kMessageTable{{
+constexpr auto kMessageTable = std::to_array<MessageEntry<CTireSizeDlg>>({
     {IDC_TIRE_WIDTH, EN_CHANGE, &CTireSizeDlg::OnChangeTireInput},
     {IDC_TIRE_ASPECT, EN_CHANGE, &CTireSizeDlg::OnChangeTireInput},
     {IDC_TIRE_RIM, EN_CHANGE, &CTireSizeDlg::OnChangeTireInput},
     {IDC_SAMPLE_TIRE, BN_CLICKED, &CTireSizeDlg::OnSampleTire},
-}};
+});
 
 // The display is read into a 20-character buffer, as the calculator always has: what reaches the tire field
 // never depends on a longer text.

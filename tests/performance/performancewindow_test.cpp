@@ -109,9 +109,11 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
         EXPECT_TRUE(Named<QLabel>(pWindow, u"Preset file problems"_s)->text().contains(u"/mine.jsonl:1: "_s));
         EXPECT_EQ(pPreset->count(), static_cast<int>(presets.value->size()) + 1);
 
-        TypeInto(hDlg, IDC_RPM, "6500");
-        QTest::mouseClick(Named<QAbstractButton>(pWindow, u"From &calculator"_s), Qt::LeftButton);
-        EXPECT_EQ(Named<QLineEdit>(pWindow, u"Redline in RPM"_s)->text(), u"6500"_s);
+        for (const char* pszRpm : {"0.5", "6500"}) { // any RPM above 0 is taken, to be judged here
+            TypeInto(hDlg, IDC_RPM, pszRpm);
+            QTest::mouseClick(Named<QAbstractButton>(pWindow, u"From &calculator"_s), Qt::LeftButton);
+            EXPECT_EQ(Named<QLineEdit>(pWindow, u"Redline in RPM"_s)->text().toStdString(), pszRpm);
+        }
         for (int i = 0; i < pPreset->count() && pPreset->currentText() != QString::fromStdString(tenSpeed->strName);
              ++i)
             QTest::keyClick(pPreset, Qt::Key_Down);
@@ -171,8 +173,11 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
         const QString firstRatio = Cell(pWindow, u"Forward gears"_s, 0, 0);
         TypeCell(pWindow, u"Forward gears"_s, 0, 0, u"0"_s); // told on the table as on the cell
         EXPECT_TRUE(Named(pWindow, u"Forward gears"_s)->accessibleDescription().startsWith(u"Gearbox"_s));
+        EXPECT_EQ(Cell(pWindow, u"Forward gears"_s, 0, 0, Qt::AccessibleDescriptionRole),
+                  u"Gearbox: a ratio must be a positive number (gear 1)."_s);
         TypeCell(pWindow, u"Forward gears"_s, 0, 0, firstRatio);
         EXPECT_TRUE(Named(pWindow, u"Forward gears"_s)->accessibleDescription().isEmpty());
+        EXPECT_EQ(pPreset->currentIndex(), 0) << "an edited gearbox is no longer the preset";
         // A field's problem beside that field, no other.
         const QString rolling = Named<QLineEdit>(pWindow, u"Rolling resistance coefficient"_s)->text();
         Type(pWindow, u"Rolling resistance coefficient"_s, u"x"_s);
@@ -196,6 +201,7 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
             QTest::mouseClick(Named<QAbstractButton>(pWindow, u"&Open vehicle…"_s), Qt::LeftButton);
             EXPECT_EQ(Named<QLineEdit>(pWindow, u"Mass"_s)->text(), strName[1] == 'b' ? u"2000"_s : u"1741"_s);
         }
+        EXPECT_EQ(Named<QLineEdit>(pWindow, u"Reverse ratio"_s)->text(), QString::number(*tenSpeed->gearbox.reverse));
         // The file dialogs start at the last vehicle file, which the window keeps.
         EXPECT_EQ(m_seam.Records().back().fileOptions.strFileName, strPath);
         const std::vector<std::string> messages = TakeMessages(m_seam);

@@ -12,8 +12,11 @@
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -383,6 +386,26 @@ TEST_F(CalculatorTest, WindowCarriesTheIconAtEverySize)
                                shot.pixel(nRight / 2, nBottom), shot.pixel(0, nBottom / 2)}),
                   std::vector(4, border));
         Click(hDlg, IDOK);
+    });
+}
+
+// An edit's panel, kept and copied for speed, is the one the application's style draws, wherever it stands.
+TEST_F(CalculatorTest, EditPanelsAsTheStyleDrawsThem)
+{
+    RunCalculator([&](CGearCalcDlg&, HWND hDlg) {
+        QWidget* pEdit = Widget(hDlg, IDC_RPM);
+        QStyleOptionFrame option;
+        option.initFrom(pEdit);
+        option.rect = QRect(QPoint(3, 4), pEdit->size());
+        option.lineWidth = 1;
+        std::vector<QImage> drawn;
+        for (const QStyle* pStyle : {pEdit->style(), QApplication::style()}) {
+            QImage& image = drawn.emplace_back(pEdit->size() + QSize(6, 8), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            pStyle->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, pEdit);
+        }
+        EXPECT_TRUE(drawn[0] == drawn[1] && pEdit->style() != QApplication::style());
     });
 }
 

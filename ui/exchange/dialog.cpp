@@ -9,10 +9,10 @@
 
 namespace {
 
-constexpr std::array<MessageEntry<CDialog>, 2> kMessageTable{{
+constexpr auto kMessageTable = std::to_array<MessageEntry<CDialog>>({
     {IDOK, BN_CLICKED, &CDialog::OnOkCommand},
     {IDCANCEL, BN_CLICKED, &CDialog::OnCancelCommand},
-}};
+});
 
 } // namespace
 
