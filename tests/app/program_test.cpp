@@ -31,7 +31,8 @@ using namespace Qt::StringLiterals;
 
 // The exit status, standard output and standard error; stdoutFile, when given, takes the output, stdin is the input.
 std::tuple<int, std::string, std::string> RunProgram(const QString& dir, const std::vector<std::string>& args,
-                                                     const QString& stdoutFile, const std::string& strInput = {})
+                                                     const QString& stdoutFile, const std::string& strInput = {},
+                                                     const char* pszProgram = RATIOGRAPH_PROGRAM)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
@@ -50,7 +51,7 @@ std::tuple<int, std::string, std::string> RunProgram(const QString& dir, const s
     QStringList arguments;
     for (const std::string& arg : args)
         arguments << QString::fromStdString(arg);
-    program.start(QStringLiteral(RATIOGRAPH_PROGRAM), arguments);
+    program.start(QString::fromUtf8(pszProgram), arguments);
     program.write(QByteArray::fromStdString(strInput));
     program.closeWriteChannel();
     if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit)
@@ -173,6 +174,9 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
     EXPECT_FALSE(program.waitForFinished(1500)) << program.readAllStandardError().toStdString();
     program.kill();
     program.waitForFinished();
+    // Given a settings file, the notice and then the calculator with the file loaded.
+    EXPECT_EQ(RunProgram(dir, {"-platform", "offscreen", "a.kvr"}, {}, {}, RATIOGRAPH_PROGRAM_DRIVER),
+              std::tuple(0, std::string("dialog 131 \ndialog 102 1500 \n"), std::string()));
     // "-" reads the settings file from standard input; --export=- writes the table to standard output.
     ExpectParts(ReportAsText(std::get<1>(RunProgram(dir, {"--export=-", "--format=csv", "-"}, {}, sample)), "-.csv"),
                 kSampleRows);

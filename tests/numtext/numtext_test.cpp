@@ -32,6 +32,7 @@ TEST(NumberTexts, FormatReadNarrowAndJudgeFields)
         {"%05d", {-42}, "-0042"},
         {"%+d", {5, -5}, "+5|-5"},
         {"% d", {5}, " 5"},
+        {"%.2E", {12345.0}, "1.23E+004"},
     };
     for (const auto& [pszFormat, args, pszExpected] : rows) {
         std::string texts;

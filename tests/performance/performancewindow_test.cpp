@@ -103,7 +103,8 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
         Click(hDlg, IDC_PERFORMANCE); // raises the same window
         EXPECT_EQ(platform::WidgetOf(hDlg)->findChildren<QWidget*>(u"PerformanceWindow"_s).size(), 1);
         EXPECT_EQ(Cell(pWindow, u"Forward gears"_s, 4, 0), u"0.75"_s);
-        EXPECT_TRUE(Named<QLabel>(pWindow, u"Problems"_s)->text().contains(u"Torque curve"_s));
+        EXPECT_TRUE(Named<QLabel>(pWindow, u"Problems"_s)->text().contains(u"Torque curve"_s) &&
+                    Named<QLabel>(pWindow, u"Problems"_s)->isVisible());
         // The user's broken file is told beside the presets; the installed ones are offered all the same.
         auto* pPreset = Named<QComboBox>(pWindow, u"Gearbox preset"_s);
         EXPECT_TRUE(Named<QLabel>(pWindow, u"Preset file problems"_s)->text().contains(u"/mine.jsonl:1: "_s));
@@ -139,6 +140,7 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
         for (int nRow = 0; nRow < 10; ++nRow)
             nUpshifts += Cell(pWindow, u"Results per gear"_s, nRow, 4) != u"N/A"_s;
         EXPECT_EQ(nUpshifts, 9);
+        EXPECT_FALSE(Named<QLabel>(pWindow, u"Problems"_s)->isVisible());
         const QAbstractItemModel* pResults = Named<QTableView>(pWindow, u"Results per gear"_s)->model();
         EXPECT_EQ((QStringList{pResults->headerData(0, Qt::Horizontal).toString(),
                                pResults->headerData(9, Qt::Vertical).toString()}),

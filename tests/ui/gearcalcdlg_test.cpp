@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <random>
-#include <set>
 #include <tuple>
 
 #include <QAccessible>
@@ -22,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include "calc/tiresize.h"
-#include "platform/document.h"
 #include "tests/support/files.h"
 #include "tests/support/samplerecord.h"
 #include "tests/ui/calculator.h"
@@ -57,6 +55,7 @@ TEST_F(CalculatorTest, OpensEmptyRecalculatesAtEveryKeystrokeAndClosesWithEnter)
         const QImage emptyChart = pChart->grab().toImage();
         EXPECT_EQ(Column(hDlg, IDC_RPM, 17), kEmpty);
         EXPECT_EQ(platform::GetFocus(), platform::GetDlgItem(hDlg, IDC_RPM));
+        EXPECT_EQ(platform::GetTextSelection(Item(hDlg, IDC_RPM)), std::pair(0, 1)) << "as Tab would, to type over";
         EXPECT_EQ(pChart->accessibleDescription(), QStringLiteral("No speeds to chart"));
         Click(hDlg, IDC_SAMPLE);
         EXPECT_EQ(Column(hDlg, IDC_RPM, 17), (Texts{"1500", "2.0", "2.68", "3.53", "26.4", "1.3", "1.0", "0.75", "0",
@@ -318,33 +317,6 @@ TEST_F(CalculatorTest, WorkbenchTogglesEveryWayAndFollowsTheRecord)
             m_seam.ClearRecords();
         },
         &dialog);
-}
-
-// A line drawn where its points are: rising from the lower left to the upper right, not flattened or turned over.
-TEST(ShiftChartPlot, LinesDrawnWhereTheirPointsAre)
-{
-    PlotData plot;
-    plot.xMax = plot.yMax = 10;
-    plot.bottomTicks = plot.leftTicks = {{0, "0"}, {10, "10"}};
-    plot.lines = {{{{0, 0}, {5, 5}, {10, 10}}, PlotPen::Series, {}, 0}, {{{7, 0}, {7, 10}}, PlotPen::Series, {}, 1}};
-    const std::string png = RenderChartPng(plot, 400, 300);
-    const QImage image = QImage::fromData(reinterpret_cast<const uchar*>(png.data()), int(png.size()));
-    std::vector<QPoint> blue; // the first series' colour, by column
-    std::set<int> orangeRows; // the second's, a vertical line
-    for (int x = 0; x < image.width(); ++x) {
-        for (int y = 0; y < image.height(); ++y) {
-            const QColor colour = image.pixelColor(x, y);
-            if (colour.blue() > colour.red() + 80)
-                blue.emplace_back(x, y);
-            if (colour.red() > colour.blue() + 80)
-                orangeRows.insert(y);
-        }
-    }
-    EXPECT_GT(orangeRows.size(), 200U);
-    ASSERT_GT(blue.size(), 100U);
-    const QPoint first = blue.front(), last = blue.back();
-    EXPECT_TRUE(last.x() - first.x() > 250 && first.y() - last.y() > 200)
-        << first.x() << ',' << first.y() << " to " << last.x() << ',' << last.y();
 }
 
 // The window icon is the drawing for each installed size, at twice the density too; the notice shows it at 32 px.
