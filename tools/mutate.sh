@@ -189,7 +189,7 @@ for entry in json.load(open(sys.argv[1])):
             arg = args.pop(0)
             if arg in ("-o", "-MT", "-MF"):
                 args.pop(0)
-            elif arg not in ("-MD", "-g") and not arg.startswith("-O"):
+            elif arg not in ("-MD", "-g", "-Werror") and not arg.startswith("-O"):
                 kept.append(arg)
         print("cd %s && %s -O2 -g0 -o %s" % (shlex.quote(entry["directory"]), shlex.join(kept), sys.argv[3]))
 EOF
@@ -217,12 +217,18 @@ if [[ $mode == random ]]; then
         outcome=0
         run_suite </dev/null || outcome=$?
         mutant_object=""
-        [[ $outcome == 0 ]] && mutant_object=$(optimised_object "$file")
+        if [[ $outcome == 0 ]]; then
+            mutant_object=$(optimised_object "$file") || mutant_object=""
+        fi
         restore_mutant
         check_tree
         if [[ -n $mutant_object ]]; then
-            [[ -v unchanged_objects[$file] ]] || unchanged_objects[$file]=$(optimised_object "$file")
-            [[ $mutant_object == "${unchanged_objects[$file]}" ]] && outcome=4
+            if [[ ! -v unchanged_objects[$file] ]]; then
+                unchanged_objects[$file]=$(optimised_object "$file") || unchanged_objects[$file]=""
+            fi
+            if [[ $mutant_object == "${unchanged_objects[$file]}" ]]; then
+                outcome=4
+            fi
         fi
         case $outcome in
         0) verdict=SURVIVED compiled=$((compiled + 1)) survivors+=("$file:$line $operator"$'\n'"$changed") ;;
