@@ -61,6 +61,7 @@ struct PlotData
     std::vector<PlotMarker> markers; // over the lines
     std::vector<PlotKeyEntry> key;   // in the corner of the frame that the lines cross least
     std::string emptyText;           // when set, the frame shows only this text, centred
+    std::string title;               // an image file's title: "Shift chart"
     std::string description;         // the picture in words, for screen readers
 };
 

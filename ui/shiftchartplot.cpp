@@ -82,6 +82,7 @@ std::string Describe(const ShiftChart& chart, const ShiftChart* pSetupB, std::op
 PlotData MakeShiftChartPlot(const ShiftChart& chart, const ShiftChart* pSetupB, std::optional<CruiseSpeed> cruise)
 {
     PlotData plot;
+    plot.title = "Shift chart";
     const bool bGhost = pSetupB != nullptr && !pSetupB->IsEmpty();
     if (chart.IsEmpty() && !bGhost) {
         plot.emptyText = "No speeds to chart";

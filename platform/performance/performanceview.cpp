@@ -87,6 +87,7 @@ std::string NumberText(double value)
 PlotData MakeForceChart(const CPerformanceModel& model, const PerformanceAnalysis& analysis, PerformanceUnits units)
 {
     PlotData plot;
+    plot.title = "Wheel force chart";
     double fastestKmh = analysis.topSpeed ? analysis.topSpeed->kmh : 0;
     double strongestN = 0;
     for (int nGear = 1; nGear <= model.GearCount(); ++nGear) {

@@ -209,7 +209,8 @@ TEST(Program, PerformanceAndPresets)
     }
     ExpectParts(ReadBytes(strDir + "t.csv"),
                 {"Force before (lbf)", "\n1st,4.714,3.310,15.603,33.4,6500,33.4,4334,3383,"});
-    ExpectParts(ReportAsText(ReadBytes(strDir + "f.svg"), "f.svg"), {"viewBox 0 0 800 600\n", "162.7 MPH in 7th"});
+    ExpectParts(ReportAsText(ReadBytes(strDir + "f.svg"), "f.svg"),
+                {"viewBox 0 0 800 600\nWheel force chart\n", "162.7 MPH in 7th"});
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::System).size(), 4);
     EXPECT_EQ(ReadBytes(strDir + "car.json"), car);
     // The top speed, then each gear's speed at the 6500 RPM redline, where every upshift is.

@@ -99,6 +99,8 @@ TEST(RoadSpeeds, SampleRoundingTireSizesAndCalibration)
                                 "37-622 91W",
                                 "0-622",
                                 "205/55R16 1234V",
+                                "205/55R16 91%",
+                                "205/55R16 91[",
                                 "LT265/75R16 123/1200S"}) {
         EXPECT_FALSE(ParseTireSize(pszText)) << '"' << pszText << '"';
     }

@@ -103,8 +103,10 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
         Click(hDlg, IDC_PERFORMANCE); // raises the same window
         EXPECT_EQ(platform::WidgetOf(hDlg)->findChildren<QWidget*>(u"PerformanceWindow"_s).size(), 1);
         EXPECT_EQ(Cell(pWindow, u"Forward gears"_s, 4, 0), u"0.75"_s);
-        EXPECT_TRUE(Named<QLabel>(pWindow, u"Problems"_s)->text().contains(u"Torque curve"_s) &&
-                    Named<QLabel>(pWindow, u"Problems"_s)->isVisible());
+        EXPECT_EQ(Named<QLabel>(pWindow, u"Problems"_s)->text(),
+                  u"Torque curve: give 3 to 1000 points, not 0.\nRoad load: the mass must be a positive number.\n"
+                  u"Road load: the drag coefficient must be a number of 0 or more.\n…and 1 more."_s);
+        EXPECT_TRUE(Named<QLabel>(pWindow, u"Problems"_s)->isVisible());
         // The user's broken file is told beside the presets; the installed ones are offered all the same.
         auto* pPreset = Named<QComboBox>(pWindow, u"Gearbox preset"_s);
         EXPECT_TRUE(Named<QLabel>(pWindow, u"Preset file problems"_s)->text().contains(u"/mine.jsonl:1: "_s));
@@ -126,6 +128,10 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
             TypeCell(pWindow, u"Torque curve"_s, int(i), 0, QString::number(curve[i].rpm));
             TypeCell(pWindow, u"Torque curve"_s, int(i), 1, QString::number(curve[i].value));
         }
+        EXPECT_EQ(
+            Named<QLabel>(pWindow, u"Problems"_s)->text(), // three told whole
+            u"Road load: the mass must be a positive number.\nRoad load: the drag coefficient must be a number of "
+            u"0 or more.\nRoad load: the frontal area must be a number of 0 or more."_s);
         Type(pWindow, u"Mass"_s, u"1741"_s);
         Type(pWindow, u"Drag coefficient"_s, u"0.36"_s);
         Type(pWindow, u"Frontal area"_s, u"2.42"_s);
@@ -228,7 +234,9 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
 TEST_F(PerformanceWindowTest, VehicleFileNamedAtTheStart)
 {
     const std::string strPath = m_dir.Path() + "/car.rgvehicle";
-    ASSERT_TRUE(SaveVehicleFile(strPath, SportsCar()));
+    Vehicle vehicle = SportsCar();
+    vehicle.engine.torque.unit = TorqueUnit::Horsepower; // a file's units are the window's
+    ASSERT_TRUE(SaveVehicleFile(strPath, vehicle));
     CGearCalcDlg calculator;
     calculator.LoadWhenShown(strPath);
     m_seam.SetModalDriver([&](HWND hDlg) {
@@ -237,7 +245,9 @@ TEST_F(PerformanceWindowTest, VehicleFileNamedAtTheStart)
             pWindow = platform::WidgetOf(hDlg)->findChild<QWidget*>(u"PerformanceWindow"_s);
             return pWindow != nullptr && QApplication::activeWindow() == pWindow;
         }));
-        EXPECT_EQ(Named<QLineEdit>(pWindow, u"Mass"_s)->text(), u"1741"_s);
+        EXPECT_EQ(Named<QLineEdit>(pWindow, u"Mass"_s)->text() +
+                      Named<QComboBox>(pWindow, u"Torque curve unit"_s)->currentText(),
+                  u"1741hp"_s);
         calculator.EndModal(IDCANCEL);
     });
     calculator.RunModal();

@@ -17,8 +17,8 @@
 
 using Texts = std::vector<std::string>;
 
-// JSON as "/gears/0/mph 12.4"; an SVG's viewBox, desc, the colours it strokes with and its paths; a PNG's size; a PDF's
-// pages end in |.
+// JSON as "/gears/0/mph 12.4"; an SVG's viewBox, title, desc, the colours it strokes with and its paths; a PNG's size;
+// a PDF's pages end in |.
 inline std::string ReportAsText(std::string bytes, const std::string& strName)
 {
     using namespace Qt::StringLiterals;
@@ -45,7 +45,7 @@ inline std::string ReportAsText(std::string bytes, const std::string& strName)
                 strokes.insert(" " + reader.attributes().value(u"stroke"_s).toString().toStdString());
             if (reader.isStartElement() && reader.name() == u"svg"_s)
                 text += "viewBox " + reader.attributes().value(u"viewBox"_s).toString().toStdString() + "\n";
-            if (reader.isStartElement() && reader.name() == u"desc"_s)
+            if (reader.isStartElement() && (reader.name() == u"title"_s || reader.name() == u"desc"_s))
                 text += reader.readElementText().toStdString() + "\n";
             nPaths += reader.isStartElement() && reader.name() == u"path"_s;
         }
