@@ -130,6 +130,10 @@ TEST(Program, ReportsExportsErrorsAndItsWindow)
          1,
          "x.kvr:8: Please enter a number.\nx.kvr:10: Please enter a number between 0 and 100.\n"},
         {{"--report", "missing.kvr"}, 1, "ratiograph: missing.kvr: No such file or directory\n"},
+        {{"--report", "/dev/null"},
+         1,
+         "ratiograph: /dev/null: This is not a settings file: it is a device, a pipe or a socket. Nothing was "
+         "loaded.\n"},
         {{"--export", "x.csv", "--compare", ".", "a.kvr"}, 1, "ratiograph: .: Is a directory\n"},
         {{"--report", "short.kvr"},
          1,

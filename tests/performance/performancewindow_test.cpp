@@ -218,11 +218,13 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
         EXPECT_EQ(Named<QTableView>(pWindow, u"Forward gears"_s)->model()->rowCount(), 10);
         EXPECT_EQ(Cell(pWindow, u"Results per gear"_s, 0, 1), u"3"_s);
 
-        // The table through the report layer, the chart drawn: by the extension chosen.
-        for (const char* pszName : {"/perf.csv", "/perf.svg"}) {
+        // The table through the report layer, the chart drawn: by the extension chosen; a failure says why.
+        for (const char* pszName : {"/perf.csv", "/perf.svg", "/none/perf.csv"}) {
             m_seam.QueueFileAnswer(m_dir.Path() + pszName);
             QTest::mouseClick(Named<QAbstractButton>(pWindow, u"E&xport…"_s), Qt::LeftButton);
         }
+        EXPECT_EQ(TakeMessages(m_seam),
+                  Texts{"ERROR|Error saving " + m_dir.Path() + "/none/perf.csv: No such file or directory"});
         const std::string strCsv = ReadBytes(m_dir.Path() + "/perf.csv");
         EXPECT_TRUE(strCsv.starts_with("Gear,Ratio,") && std::ranges::count(strCsv, '\n') == 11) << strCsv;
         EXPECT_NE(ReadBytes(m_dir.Path() + "/perf.svg").find("9th to 10th at "), std::string::npos);

@@ -93,6 +93,9 @@ TEST_F(TireWindowTest, RegearsToSetupBsGearingFromTheRatiosSold)
         // A row chosen in the table, then Alt+U; with none chosen, the exact ratio, which gives B's speeds back.
         auto* pTable = Named<QTableView>(pWindow, u"Rear ends sold"_s);
         pTable->setFocus();
+        QTest::keyClick(pTable, Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), pTable) << "Tab leaves the table, as it leaves a field";
+        pTable->setFocus();
         QTest::keyClick(pTable, Qt::Key_Home);
         QTest::keyClick(pTable, Qt::Key_Down);
         TypeInto(hDlg, IDC_CRUISE_SPEED, "71"); // the table follows, keeping the row chosen
