@@ -282,6 +282,10 @@ TEST_F(PerformanceWindowTest, WindowsAsSnapshotted)
                 else if (const auto* pCombo = qobject_cast<const QComboBox*>(pWidget); pCombo && pCombo->count() < 6)
                     for (int i = 0; i < pCombo->count(); ++i)
                         text += (i ? u"|"_s : QString()) + pCombo->itemText(i);
+                else if (const auto* pTable = qobject_cast<const QTableView*>(pWidget))
+                    for (int i = 0; i < pTable->model()->columnCount(); ++i)
+                        text += (i ? u"|"_s : QString()) +
+                                pTable->model()->headerData(i, Qt::Horizontal).toString().replace(u'\n', u' ');
                 out << "  " << pWidget->metaObject()->className() << " \"" << text.toStdString() << "\" \""
                     << pWidget->accessibleName().toStdString() << '"' << (pWidget->isEnabled() ? "" : " disabled")
                     << '\n';
