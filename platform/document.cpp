@@ -290,8 +290,7 @@ std::string RenderChartSvg(const PlotData& plot, int nWidth, int nHeight)
     const auto paint = [&](QPainter& painter) {
         PaintChart(painter, plot, QRectF(0, 0, nWidth, nHeight), ChartFontPixels(nWidth, nHeight));
     };
-    if (!pPrintSvg->paintSvg(buffer, QSize(nWidth, nHeight), ToQString(plot.title), ToQString(plot.description),
-                             paint))
+    if (!pPrintSvg->paintSvg(buffer, QSize(nWidth, nHeight), ToQString(plot.title), ToQString(plot.description), paint))
         return {};
     return bytes.toStdString();
 }
