@@ -9,10 +9,15 @@
 namespace {
 
 // One format per row of the speed table, in kSpeedTableGears order.
-constexpr std::array<std::string_view, 7> kGearRowFormats{
-    "First    %4.2g %s\n", "Second   %4.2g %s\n", "Third    %4.2g %s\n", "Fourth   %4.2g %s\n",
-    "Fifth    %4.2g %s\n", "Sixth    %4.2g %s\n", "Reverse  %4.2g %s\n",
-};
+constexpr auto kGearRowFormats = std::to_array<std::string_view>({
+    "First    %4.2g %s\n",
+    "Second   %4.2g %s\n",
+    "Third    %4.2g %s\n",
+    "Fourth   %4.2g %s\n",
+    "Fifth    %4.2g %s\n",
+    "Sixth    %4.2g %s\n",
+    "Reverse  %4.2g %s\n",
+});
 
 std::string ToCrLf(std::string_view text)
 {
