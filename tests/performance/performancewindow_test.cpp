@@ -194,9 +194,12 @@ TEST_F(PerformanceWindowTest, FromTheCalculatorToTheTopSpeed)
                       (QStringList{problem, QString()}));
             Type(pWindow, field, before);
         }
-        // One final drive per gear starts each gear on the one there was.
+        // One final drive per gear starts each gear on the one there was; a bad one is told on its cell.
         QTest::mouseClick(Named<QAbstractButton>(pWindow, u"One final drive per gear"_s), Qt::LeftButton);
         EXPECT_EQ(Cell(pWindow, u"Forward gears"_s, 9, 1), Named<QLineEdit>(pWindow, u"Final drive"_s)->text());
+        TypeCell(pWindow, u"Forward gears"_s, 9, 1, u"0"_s);
+        EXPECT_EQ(Cell(pWindow, u"Forward gears"_s, 9, 1, Qt::AccessibleDescriptionRole),
+                  u"Gearbox: a final drive must be a positive number (final drive 10)."_s);
         QTest::mouseClick(Named<QAbstractButton>(pWindow, u"One final drive per gear"_s), Qt::LeftButton);
 
         // Saved, changed, opened again: as it was; a file that is none changes nothing and says why.
